@@ -1,0 +1,11 @@
+#pragma once
+// The pixels of a premultiplied ARGB picture that are not fully transparent, as a region.
+// Both the X11 input shape and the fake window's recorded input region are built with it.
+
+#include <QImage>
+#include <QRegion>
+
+QRegion AlphaRegion(const QImage& image, const QRect& area);
+
+// Replaces the part of `region` inside `area` with the opaque pixels of `image` there.
+void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area);

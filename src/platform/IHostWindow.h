@@ -1,0 +1,78 @@
+#pragma once
+// A borderless window with per-pixel alpha on which a scene draws. The window owns the one
+// frame buffer: the scene paints into it between BeginPaint and EndPaint, then the window shows
+// the changed part. Mouse and keyboard input reach the scene through IHostWindowClient.
+
+#include <QFlags>
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+
+enum class THostWindowKind {
+    HW_Desktop,  // the main form: below every window, on every workspace, absent from the taskbar
+    HW_Tool      // an ordinary movable frameless window (the desktop file window)
+};
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum class TShiftFlag {
+    ssShift = 0x1,
+    ssAlt = 0x2,
+    ssCtrl = 0x4,
+    ssLeft = 0x8,
+    ssRight = 0x10,
+    ssMiddle = 0x20,
+    ssDouble = 0x40
+};
+Q_DECLARE_FLAGS(TShiftState, TShiftFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
+
+enum class TCursor { crDefault, crArrow, crHandPoint, crSizeAll, crSizeNWSE, crSizeNESW, crSizeWE, crSizeNS, crIBeam };
+
+class IHostWindowClient {
+public:
+    virtual ~IHostWindowClient() = default;
+    // Positions are in window pixels. A double press arrives as a press with ssDouble set.
+    virtual void HostMouseDown(TMouseButton button, TShiftState shift, QPointF pos) = 0;
+    virtual void HostMouseMove(TShiftState shift, QPointF pos) = 0;
+    virtual void HostMouseUp(TMouseButton button, TShiftState shift, QPointF pos) = 0;
+    virtual void HostMouseWheel(TShiftState shift, int delta, QPointF pos) = 0;
+    virtual void HostMouseLeave() = 0;
+    virtual void HostKeyDown(int key, QChar text, TShiftState shift) = 0;
+    virtual void HostKeyUp(int key, QChar text, TShiftState shift) = 0;
+    // The window's size changed (by the program or the window manager).
+    virtual void HostResized(QSize size) = 0;
+    // The window system lost the picture (mapped again, exposed): redraw all of it.
+    virtual void HostExposed() = 0;
+};
+
+class IHostWindow {
+public:
+    virtual ~IHostWindow() = default;
+
+    virtual void SetClient(IHostWindowClient* client) = 0;
+    virtual void SetTitle(const QString& title) = 0;
+    virtual void SetGeometry(const QRect& rect) = 0;
+    virtual QRect Geometry() const = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void Raise() = 0;  // brings an ordinary window forward; the desktop window stays below
+
+    // The frame buffer, premultiplied ARGB of the window's size. Paint the region, then present it.
+    virtual QImage* BeginPaint(const QRegion& region) = 0;
+    virtual void EndPaint(const QRegion& region) = 0;
+    // The frames presented so far (for measurements).
+    virtual std::uint64_t PresentedFrames() const = 0;
+    // The set of window pixels that take mouse input (the pixels whose alpha is above 0).
+    virtual QRegion InputRegion() const = 0;
+
+    virtual void SetCursor(TCursor cursor) = 0;
+    // Lets the window system move the window with the pointer (a drag on an empty spot).
+    virtual void StartSystemMove() = 0;
+    virtual void StartSystemResize(Qt::Edges edges) = 0;
+    // Keyboard focus to this window.
+    virtual void Activate() = 0;
+};

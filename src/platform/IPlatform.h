@@ -1,0 +1,99 @@
+#pragma once
+// The one door between the portable program and the operating system. Every folder outside
+// src/platform talks to the machine only through these interfaces; the executable installs the
+// real implementation, the tests install the fake with its virtual clock.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "IHostWindow.h"
+#include "IShell.h"
+
+using TimerId = std::uint64_t;
+
+enum class TMsgIcon { MI_None, MI_Information, MI_Question, MI_Warning, MI_Error };
+enum class TMsgButtons { MB_Ok, MB_YesNo, MB_OkCancel, MB_YesNoCancel };
+enum class TMsgResult { MR_Ok, MR_Cancel, MR_Yes, MR_No };
+
+// One entry of a popup menu; sub-menus are not needed by the program.
+struct TPopupMenuItem {
+    QString Caption;          // "-" makes a separator
+    int Tag = 0;              // the command value some menus carry
+    bool Checked = false;
+    bool AutoCheck = false;   // the item turns its own check mark over before its handler runs
+    bool Enabled = true;
+    bool Visible = true;
+    std::function<void()> OnClick;
+};
+
+class IPopupMenu {
+public:
+    virtual ~IPopupMenu() = default;
+    virtual std::vector<TPopupMenuItem>& Items() = 0;
+    // Runs on opening, before the items are shown, so that check marks can be refreshed.
+    virtual void SetOnPopup(std::function<void()> handler) = 0;
+    // Opens at a screen position; returns once the menu has closed (the chosen item's handler has run).
+    virtual void Popup(QPoint screenPos) = 0;
+    // Performs an item's click as the user would, auto-check first.
+    virtual void Click(int index) = 0;
+};
+
+class ITrayIcon {
+public:
+    virtual ~ITrayIcon() = default;
+    virtual void SetToolTip(const QString& text) = 0;
+    virtual void SetIcon(const QImage& icon) = 0;
+    virtual void SetMenu(IPopupMenu* menu) = 0;
+    virtual void SetOnDoubleClick(std::function<void()> handler) = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+};
+
+class IPlatform {
+public:
+    virtual ~IPlatform() = default;
+
+    // Time. The tick count is milliseconds from an arbitrary start; timers repeat until stopped.
+    virtual std::uint64_t TickCount() const = 0;
+    virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
+    virtual void StopTimer(TimerId id) = 0;
+    // Runs a task once, from the event loop, after the current event has been handled.
+    virtual void Post(std::function<void()> task) = 0;
+    // Handles every event already waiting (may run timers and posted tasks).
+    virtual void ProcessPendingEvents() = 0;
+    // Asks the event loop to end; the normal shut-down follows.
+    virtual void Quit() = 0;
+
+    // Screen.
+    virtual QRect WorkArea() const = 0;  // the primary screen's work area
+    virtual QSize ScreenSize() const = 0;
+    virtual QPoint CursorPos() const = 0;
+    // Reserves (width > 0) or gives back (width == 0) a strip on the right of the primary screen.
+    virtual void ReserveRightStrip(int width) = 0;
+
+    // Windows.
+    virtual std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) = 0;
+    virtual std::unique_ptr<IPopupMenu> CreatePopupMenu() = 0;
+    virtual std::unique_ptr<ITrayIcon> CreateTrayIcon() = 0;
+    virtual TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
+                                  TMsgButtons buttons) = 0;
+
+    // Process.
+    virtual void TrimWorkingSet() = 0;
+
+    // The shell services (launching, shortcuts, wallpaper, special folders, icons).
+    virtual IShell& Shell() = 0;
+};
+
+// The installed platform. Set once by the executable or the test main before anything uses it.
+IPlatform& Platform();
+void SetPlatform(IPlatform* platform);

@@ -1,0 +1,33 @@
+#pragma once
+// The desktop shell's services: launching, shortcuts, icons, the wallpaper setting and the
+// special folders. The portable helpers of the configuration layer wrap these.
+
+#include <QString>
+
+enum class TSpecialFolder { SF_Desktop, SF_CommonDesktop };
+
+struct TShortcutTarget {
+    QString Target;
+    QString Params;
+};
+
+class IShell {
+public:
+    virtual ~IShell() = default;
+
+    // Opens a program, document, shortcut or address with parameters. True only when the
+    // launch really started.
+    virtual bool RunFile(const QString& fileName, const QString& params) = 0;
+    // The picture file of the desktop background; empty when none is set.
+    virtual QString WallPaper() = 0;
+    // The desktop background colour as 0x00BBGGRR.
+    virtual unsigned DesktopColor() = 0;
+    // A special folder without a trailing separator; empty when the platform has none.
+    virtual QString SpecialFolderPath(TSpecialFolder folder) = 0;
+    // Reads a .lnk, .url or .desktop shortcut. False when it cannot be read.
+    virtual bool ReadShortcut(const QString& fileName, TShortcutTarget& target) = 0;
+    // Writes the icon a file manager shows for the file as an .ico file.
+    virtual bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) = 0;
+    // Opens the system's display settings.
+    virtual bool OpenDisplaySettings() = 0;
+};

@@ -1,0 +1,81 @@
+#include "FakeHostWindow.h"
+
+#include <algorithm>
+
+#include "AlphaRegion.h"
+#include "FakePlatform.h"
+
+FakeHostWindow::FakeHostWindow(FakePlatform& platform, THostWindowKind kind) : FPlatform(platform), FKind(kind) {
+    FPlatform.FHostWindows.push_back(this);
+}
+
+FakeHostWindow::~FakeHostWindow() {
+    auto& windows = FPlatform.FHostWindows;
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+}
+
+void FakeHostWindow::SetGeometry(const QRect& rect) {
+    const bool resized = rect.size() != FGeometry.size();
+    FGeometry = rect;
+    if (!resized) return;
+    FBuffer = QImage(rect.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
+    FBuffer.fill(Qt::transparent);
+    FInputRegion = {};
+    if (FClient) FClient->HostResized(rect.size());
+}
+
+QImage* FakeHostWindow::BeginPaint(const QRegion&) { return &FBuffer; }
+
+void FakeHostWindow::EndPaint(const QRegion& region) {
+    FPresentedRegions.push_back(region);
+    ++FPresentedFrames;
+    UpdateAlphaRegion(FInputRegion, FBuffer, region);
+}
+
+namespace {
+TShiftState ButtonFlag(TMouseButton button) {
+    switch (button) {
+        case TMouseButton::mbLeft: return TShiftFlag::ssLeft;
+        case TMouseButton::mbRight: return TShiftFlag::ssRight;
+        case TMouseButton::mbMiddle: return TShiftFlag::ssMiddle;
+    }
+    return {};
+}
+}  // namespace
+
+void FakeHostWindow::MouseDown(TMouseButton button, QPointF pos, TShiftState shift) {
+    FButtonsDown |= ButtonFlag(button);
+    if (FClient) FClient->HostMouseDown(button, shift | FButtonsDown, pos);
+}
+
+void FakeHostWindow::MouseMove(QPointF pos, TShiftState shift) {
+    if (FClient) FClient->HostMouseMove(shift | FButtonsDown, pos);
+}
+
+void FakeHostWindow::MouseUp(TMouseButton button, QPointF pos, TShiftState shift) {
+    FButtonsDown &= ~ButtonFlag(button);
+    if (FClient) FClient->HostMouseUp(button, shift | FButtonsDown, pos);
+}
+
+void FakeHostWindow::Click(TMouseButton button, QPointF pos) {
+    MouseDown(button, pos);
+    MouseUp(button, pos);
+}
+
+void FakeHostWindow::DoubleClick(TMouseButton button, QPointF pos) {
+    Click(button, pos);
+    MouseDown(button, pos, TShiftFlag::ssDouble);
+    MouseUp(button, pos);
+}
+
+void FakeHostWindow::Wheel(int delta, QPointF pos, TShiftState shift) {
+    if (FClient) FClient->HostMouseWheel(shift | FButtonsDown, delta, pos);
+}
+
+void FakeHostWindow::Leave() {
+    if (FClient) FClient->HostMouseLeave();
+}
+
+void FakeHostWindow::KeyDown(int key, QChar text, TShiftState shift) {
+    if (FClient) FClient->HostKeyDown(key, text, shift);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// A host window without a display: it keeps the frame buffer, records what was presented and
+// the geometry it was given, and lets a test send mouse and keyboard input to its client.
+
+#include <vector>
+
+#include "IHostWindow.h"
+
+class FakePlatform;
+
+class FakeHostWindow : public IHostWindow {
+public:
+    FakeHostWindow(FakePlatform& platform, THostWindowKind kind);
+    ~FakeHostWindow() override;
+
+    void SetClient(IHostWindowClient* client) override { FClient = client; }
+    void SetTitle(const QString& title) override { FTitle = title; }
+    void SetGeometry(const QRect& rect) override;
+    QRect Geometry() const override { return FGeometry; }
+    void Show() override { FVisible = true; }
+    void Hide() override { FVisible = false; }
+    bool IsVisible() const override { return FVisible; }
+    void Raise() override { ++FRaiseCount; }
+
+    QImage* BeginPaint(const QRegion& region) override;
+    void EndPaint(const QRegion& region) override;
+    std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
+    QRegion InputRegion() const override { return FInputRegion; }
+
+    void SetCursor(TCursor cursor) override { FCursor = cursor; }
+    void StartSystemMove() override { ++FSystemMoves; }
+    void StartSystemResize(Qt::Edges edges) override { FLastResizeEdges = edges; }
+    void Activate() override { ++FActivations; }
+
+    // --- the test's side ---
+    THostWindowKind Kind() const { return FKind; }
+    QString Title() const { return FTitle; }
+    const QImage& FrameBuffer() const { return FBuffer; }
+    const std::vector<QRegion>& PresentedRegions() const { return FPresentedRegions; }
+    TCursor Cursor() const { return FCursor; }
+    int SystemMoves() const { return FSystemMoves; }
+    int RaiseCount() const { return FRaiseCount; }
+    int Activations() const { return FActivations; }
+    Qt::Edges LastResizeEdges() const { return FLastResizeEdges; }
+    IHostWindowClient* Client() const { return FClient; }
+
+    void MouseDown(TMouseButton button, QPointF pos, TShiftState shift = {});
+    void MouseMove(QPointF pos, TShiftState shift = {});
+    void MouseUp(TMouseButton button, QPointF pos, TShiftState shift = {});
+    // Press, release, press with ssDouble, release: what a double click sends.
+    void DoubleClick(TMouseButton button, QPointF pos);
+    void Click(TMouseButton button, QPointF pos);
+    void Wheel(int delta, QPointF pos, TShiftState shift = {});
+    void Leave();
+    void KeyDown(int key, QChar text = {}, TShiftState shift = {});
+
+private:
+    FakePlatform& FPlatform;
+    THostWindowKind FKind;
+    IHostWindowClient* FClient = nullptr;
+    QString FTitle;
+    QRect FGeometry;
+    bool FVisible = false;
+    QImage FBuffer;
+    QRegion FInputRegion;
+    std::vector<QRegion> FPresentedRegions;
+    std::uint64_t FPresentedFrames = 0;
+    TCursor FCursor = TCursor::crDefault;
+    int FSystemMoves = 0;
+    int FRaiseCount = 0;
+    int FActivations = 0;
+    Qt::Edges FLastResizeEdges;
+    TShiftState FButtonsDown;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// Shell services for tests: launches are recorded and answered from a script, the wallpaper,
+// colour and folders are settable, shortcuts are read from a table the test fills.
+
+#include <QMap>
+#include <vector>
+
+#include "IShell.h"
+
+struct TRecordedLaunch {
+    QString FileName;
+    QString Params;
+};
+
+class FakeShell : public IShell {
+public:
+    bool RunFile(const QString& fileName, const QString& params) override;
+    QString WallPaper() override { ++WallPaperReads; return WallPaperPath; }
+    unsigned DesktopColor() override { return DesktopColorValue; }
+    QString SpecialFolderPath(TSpecialFolder folder) override {
+        return folder == TSpecialFolder::SF_Desktop ? DesktopPath : CommonDesktopPath;
+    }
+    bool ReadShortcut(const QString& fileName, TShortcutTarget& target) override;
+    bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
+    bool OpenDisplaySettings() override { ++DisplaySettingsOpened; return true; }
+
+    std::vector<TRecordedLaunch> Launches;
+    bool LaunchResult = true;  // what RunFile answers
+    QString WallPaperPath;
+    int WallPaperReads = 0;
+    unsigned DesktopColorValue = 0x00A56E3A;
+    QString DesktopPath;
+    QString CommonDesktopPath;
+    QMap<QString, TShortcutTarget> Shortcuts;  // file name → what it points at; others fail
+    std::vector<std::pair<QString, QString>> ExtractedIcons;
+    bool ExtractResult = true;
+    int DisplaySettingsOpened = 0;
+};
