@@ -36,9 +36,13 @@ TimerId FakePlatform::StartTimer(int intervalMs, std::function<void()> tick) {
     return id;
 }
 
-void FakePlatform::StopTimer(TimerId id) { FTimers.erase(id); }
+void FakePlatform::StopTimer(TimerId id) {
+    FTimers.erase(id);
+}
 
-void FakePlatform::Post(std::function<void()> task) { FPosted.push_back(std::move(task)); }
+void FakePlatform::Post(std::function<void()> task) {
+    FPosted.push_back(std::move(task));
+}
 
 void FakePlatform::RunPosted() {
     // Tasks posted while running are run too, as an event loop would before it sleeps.
@@ -77,6 +81,11 @@ void FakePlatform::Advance(int ms) {
     RunDueTimers(target);
     FNow = target;
     RunPosted();
+}
+
+int FakePlatform::Exec() {
+    if (FOnExec) FOnExec();
+    return 0;
 }
 
 void FakePlatform::ReserveRightStrip(int width) {
