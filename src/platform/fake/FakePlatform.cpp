@@ -84,7 +84,9 @@ void FakePlatform::Advance(int ms) {
 }
 
 int FakePlatform::Exec() {
-    if (FOnExec) FOnExec();
+    // A copy: the hook may set another one (a nested start) while it runs.
+    const auto hook = FOnExec;
+    if (hook) hook();
     return 0;
 }
 
