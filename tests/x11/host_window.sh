@@ -5,6 +5,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_program
 geometry=$(xwininfo -id "$main_window")
+for _ in $(seq 100); do xprop -root _NET_WORKAREA | grep -q CARDINAL && break; sleep 0.05; done
 workarea=$(xprop -root _NET_WORKAREA | sed 's/.*= //' | awk -F', ' '{print $3, $4}')
 workarea_w=${workarea% *}
 workarea_h=${workarea#* }
@@ -22,6 +23,28 @@ check "on every workspace" grep -q 4294967295 < <(xprop -id "$main_window" _NET_
 # A transparent spot passes the pointer to what lies below: the root here.
 under=$(pointer_window 700 600)
 check "a transparent pixel is not ours (pointer over window $under)" test "$under" != "$main_window"
+
+# Raised and activated on purpose, it stays below an ordinary window.
+xmessage -geometry 300x100+100+100 "an ordinary window" 2>/dev/null & other_pid=$!
+other=""
+for _ in $(seq 100); do
+  other=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g' | tr ' ' '\n' | while read -r id; do
+    xprop -id "$id" WM_CLASS 2>/dev/null | grep -q xmessage && echo "$id"; done | head -1 || true)
+  [ -n "$other" ] && break; sleep 0.05
+done
+xdotool windowraise "$main_window" 2>/dev/null || true
+xdotool windowactivate "$main_window" 2>/dev/null || true
+sleep 0.3
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+ours_at=-1; other_at=-1; i=0
+for id in $stacking; do  # listed from the bottom up
+  [ "$((id))" = "$((main_window))" ] && ours_at=$i
+  [ -n "$other" ] && [ "$((id))" = "$((other))" ] && other_at=$i
+  i=$((i + 1))
+done
+check "below an ordinary window after a raise (stack positions: ours $ours_at, other $other_at)" \
+  test "$ours_at" -ge 0 -a "$ours_at" -lt "$other_at"
+kill "$other_pid" 2>/dev/null || true
 
 # A second start ends at once and leaves the first running.
 started=$(date +%s%N)

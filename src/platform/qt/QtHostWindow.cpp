@@ -89,8 +89,11 @@ void QtHostWindow::SetGeometry(const QRect& rect) {
 void QtHostWindow::Show() {
     // Qt rewrites _NET_WM_STATE on show from its own flags; write ours again so that nothing is lost.
     if (FKind == THostWindowKind::HW_Desktop && !isVisible()) X11Window::SetDesktopLevelHints(winId());
+    const bool firstShow = !isVisible();
     show();
-    if (FKind == THostWindowKind::HW_Desktop) KeepAtBottom();
+    if (FKind != THostWindowKind::HW_Desktop) return;
+    if (firstShow) X11Window::SetDesktopLevelHints(winId());
+    KeepAtBottom();
 }
 
 void QtHostWindow::Raise() {

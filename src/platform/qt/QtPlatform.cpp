@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "LinuxShell.h"
 #include "QtHostWindow.h"
 #include "QtPopupMenu.h"
 #include "ShutdownSignals.h"
@@ -18,10 +19,8 @@
 #include <malloc.h>
 #endif
 
-std::unique_ptr<IShell> CreateNativeShell();
-
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
-    : FApplication(std::make_unique<QApplication>(argc, argv)), FShell(CreateNativeShell()) {
+    : FApplication(std::make_unique<QApplication>(argc, argv)), FShell(std::make_unique<LinuxShell>()) {
     QApplication::setApplicationName(applicationName);
     QApplication::setApplicationDisplayName(applicationName);
     // The program lives in the tray and on the desktop; closing a dialog must not end it.

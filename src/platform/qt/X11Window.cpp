@@ -58,6 +58,26 @@ void SetDesktopLevelHints(WId window) {
                                  Atom(c, "_NET_WM_STATE_SKIP_PAGER"), Atom(c, "_NET_WM_STATE_STICKY")};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                         std::size(states), states);
+    // Never take the keyboard focus: window managers such as openbox treat a focused, undecorated
+    // window that covers the whole monitor as full-screen and lift it above every window.
+    const uint32_t inputHint = 1, windowGroupHint = 64;
+    uint32_t hints[9] = {inputHint, 0, 0, 0, 0, 0, 0, 0, 0};
+    if (auto* reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, Window(window), XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9), nullptr)) {
+        if (xcb_get_property_value_length(reply) >= 36) {
+            const auto* old = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+            if (old[0] & windowGroupHint) {
+                hints[0] |= windowGroupHint;
+                hints[8] = old[8];
+            }
+        }
+        free(reply);
+    }
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9,
+                        hints);
+    const xcb_atom_t protocols[] = {Atom(c, "WM_DELETE_WINDOW"), Atom(c, "_NET_WM_PING")};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32,
+                        std::size(protocols), protocols);
     const uint32_t allDesktops = 0xFFFFFFFFu;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_DESKTOP"),
                         XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
@@ -94,6 +114,24 @@ void ClearBoundingShape(WId window) {
     xcb_connection_t* c = Connection();
     if (!c) return;
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, Window(window), 0, 0, XCB_PIXMAP_NONE);
+    xcb_flush(c);
+}
+
+void RestackToBottom(WId window) {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = Window(window);
+    message.type = Atom(c, "_NET_RESTACK_WINDOW");
+    message.data.data32[0] = 2;  // source: a pager or taskbar
+    message.data.data32[1] = XCB_WINDOW_NONE;
+    message.data.data32[2] = XCB_STACK_MODE_BELOW;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(c);
 }
 

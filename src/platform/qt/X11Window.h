@@ -23,6 +23,10 @@ void SetInputShape(WId window, const QRegion& region);
 void SetBoundingShape(WId window, const QRegion& region);
 void ClearBoundingShape(WId window);
 
+// Asks the window manager to put the window at the bottom of its layer (as a pager would, so the
+// request is honoured even while the window has just been activated).
+void RestackToBottom(WId window);
+
 // True while a compositing manager owns the screen's _NET_WM_CM_S<n> selection.
 bool CompositorRunning();
 
