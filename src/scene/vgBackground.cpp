@@ -21,5 +21,7 @@ bool TvgBackground::HidesStyle(bool ATransparentRoot) const {
 void TvgBackground::Paint(TvgCanvas& Canvas) {
     if (FFill->Style() == vgBrushNone) return;
     Canvas.Fill().Assign(*FFill);
+    // A background has no outline: a picture fill covers exactly its rectangle.
+    Canvas.Stroke().SetStyle(vgBrushNone);
     Canvas.FillRect(ToQRectF(LocalRect()), 0, 0, AllCorners, AbsoluteOpacity());
 }
