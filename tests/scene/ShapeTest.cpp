@@ -3,9 +3,12 @@
 #include "SceneFixture.h"
 #include "vgClassRegistry.h"
 #include "vgEllipse.h"
+#include "vgImage.h"
 #include "vgPath.h"
 #include "vgPathData.h"
 #include "vgRectangle.h"
+#include "vgResourceObjects.h"
+#include "vgResources.h"
 #include "vgRoundRect.h"
 
 namespace {
@@ -145,6 +148,50 @@ TEST(DrawClasses, ClonesKeepBrushesAndCorners) {
     EXPECT_EQ(rect->Stroke()->Color(), "#FF222222");
     EXPECT_EQ(rect->Corners(), source.Corners());
     EXPECT_EQ(rect->xRadius(), 8);
+}
+
+}  // namespace
+
+namespace {
+
+class NamedResources : public SceneFixture {
+protected:
+    void SetUp() override {
+        auto* styles = new TvgResources(Scene.get());
+        styles->LoadFromData(R"xml(<TvgBackground>
+            <TvgBrushObject ResourceName="Ink" Brush.Color="#FF00FF00"/>
+            <TvgBitmapObject ResourceName="Dot"/>
+          </TvgBackground>)xml",
+                             "test styles");
+        Scene->SetStyle(styles);
+        auto* dot = qobject_cast<TvgBitmapObject*>(styles->Root()->FindResource("Dot"));
+        ASSERT_NE(dot, nullptr);
+        QImage pixels(4, 4, QImage::Format_ARGB32_Premultiplied);
+        pixels.fill(0xFF0000FF);
+        dot->Bitmap()->SetImage(pixels);
+    }
+};
+
+TEST_F(NamedResources, ResourceBrushPaintsWithTheNamedBrush) {
+    auto* rect = Add<TvgRectangle>(Root, 0, 0, 20, 20);
+    rect->Stroke()->SetStyle(vgBrushNone);
+    rect->Fill()->SetStyle(vgBrushResource);
+    rect->Fill()->SetResource("Ink");
+    auto* missing = Add<TvgRectangle>(Root, 30, 0, 20, 20);
+    missing->Stroke()->SetStyle(vgBrushNone);
+    missing->Fill()->SetStyle(vgBrushResource);
+    missing->Fill()->SetResource("NoSuchBrush");
+    Draw();
+    EXPECT_EQ(PixelAt(10, 10), 0xFF00FF00u);
+    EXPECT_EQ(AlphaAt(40, 10), 0);
+}
+
+TEST_F(NamedResources, BitmapWithAResourceNameDrawsTheNamedPicture) {
+    auto* image = Add<TvgImage>(Root, 0, 0, 20, 20);
+    image->SetWrapMode(vgImageStretch);
+    image->Bitmap()->SetResourceName("Dot");
+    Draw();
+    EXPECT_EQ(PixelAt(10, 10), 0xFF0000FFu);
 }
 
 }  // namespace
