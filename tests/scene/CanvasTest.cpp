@@ -32,6 +32,14 @@ TEST(CanvasBuffer, SizeIsAtLeastOnePixelAndPremultiplied) {
     EXPECT_EQ(Alpha(*canvas.Buffer(), 0, 0), 0);
 }
 
+TEST(CanvasBuffer, FlushRectRoundsOutwardWithinTheBuffer) {
+    TvgQtCanvas canvas;
+    canvas.ResizeBuffer(50, 40);
+    EXPECT_EQ(canvas.FlushBufferRect(QRectF(QPointF(2.5, 3.2), QPointF(10.1, 12.0))),
+              QRect(QPoint(2, 3), QPoint(10, 12)));
+    EXPECT_EQ(canvas.FlushBufferRect(QRectF(-5, -5, 100, 100)), QRect(0, 0, 50, 40));
+}
+
 TEST(CanvasBuffer, PaintsIntoAnAttachedBufferAndRefusesNone) {
     TvgQtCanvas canvas;
     EXPECT_FALSE(canvas.BeginScene());

@@ -202,11 +202,15 @@ TEST_F(SceneHost, HoverMovesFromChildToParent) {
 TEST_F(SceneHost, CursorFollowsTheObjectUnderThePointer) {
     auto* link = Add<TvgRectangle>(Root, 10, 10, 20, 20);
     link->SetCursor(-21);
+    link->SetHint("Marovia");
+    link->SetShowHint(true);
     Root->SetHitTest(false);
     Window().MouseMove({15, 15});
     EXPECT_EQ(Window().Cursor(), TCursor::crHandPoint);
+    EXPECT_EQ(Scene->HintText(), "Marovia");
     Window().MouseMove({50, 50});
     EXPECT_EQ(Window().Cursor(), TCursor::crDefault);
+    EXPECT_EQ(Scene->HintText(), "");
 }
 
 TEST_F(SceneHost, CaptureFreezesHoverAndCursor) {
