@@ -11,7 +11,8 @@ TEST(FakeClock, TimersFireInTimeOrderOnlyWhenAdvanced) {
     platform->StartTimer(20, [&] { fired.emplace_back('b', platform->TickCount() - start); });
     EXPECT_TRUE(fired.empty());
     platform->Advance(60);
-    const std::vector<std::pair<char, std::uint64_t>> expected{{'b', 20}, {'a', 30}, {'b', 40}, {'a', 60}, {'b', 60}};
+    const std::vector<std::pair<char, std::uint64_t>> expected{
+        {'b', 20}, {'a', 30}, {'b', 40}, {'a', 60}, {'b', 60}};
     EXPECT_EQ(fired, expected);
     EXPECT_EQ(platform->TickCount() - start, 60u);
 }
@@ -36,8 +37,10 @@ TEST(FakeMessages, AnswersComeFromTheScriptThenTheDefault) {
     FakePlatformScope platform;
     platform->ScriptAnswer(TMsgResult::MR_Yes);
     platform->SetDefaultAnswer(TMsgResult::MR_No);
-    EXPECT_EQ(Platform().MessageBox("a", "t", TMsgIcon::MI_Question, TMsgButtons::MB_YesNo), TMsgResult::MR_Yes);
-    EXPECT_EQ(Platform().MessageBox("b", "t", TMsgIcon::MI_Question, TMsgButtons::MB_YesNo), TMsgResult::MR_No);
+    EXPECT_EQ(Platform().MessageBox("a", "t", TMsgIcon::MI_Question, TMsgButtons::MB_YesNo),
+              TMsgResult::MR_Yes);
+    EXPECT_EQ(Platform().MessageBox("b", "t", TMsgIcon::MI_Question, TMsgButtons::MB_YesNo),
+              TMsgResult::MR_No);
     ASSERT_EQ(platform->Messages().size(), 2u);
     EXPECT_EQ(platform->Messages()[1].Text, "b");
 }

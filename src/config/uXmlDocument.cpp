@@ -1,0 +1,87 @@
+#include "uXmlDocument.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "uErrors.h"
+
+namespace {
+
+class ByteArrayWriter : public pugi::xml_writer {
+public:
+    explicit ByteArrayWriter(QByteArray& target) : FTarget(target) {}
+    void write(const void* data, size_t size) override {
+        FTarget.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    }
+
+private:
+    QByteArray& FTarget;
+};
+
+// Line and column make a parse error findable by a person editing the file by hand.
+QString ParseErrorText(const pugi::xml_parse_result& result, const QByteArray& bytes,
+                       const QString& fileName) {
+    const qsizetype offset = qBound(qsizetype(0), qsizetype(result.offset), bytes.size());
+    const QByteArray before = bytes.left(offset);
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
+    return QStringLiteral("%1: %2 (line %3, column %4)")
+        .arg(fileName, QString::fromUtf8(result.description()))
+        .arg(line)
+        .arg(column);
+}
+
+}  // namespace
+
+std::shared_ptr<TXmlDocument> TXmlDocument::New() {
+    return std::make_shared<TXmlDocument>();
+}
+
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    return LoadFromBytes(bytes, fileName);
+}
+
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& bytes, const QString& fileName) {
+    auto document = New();
+    // The declaration is not kept: every save writes a fresh one, so a foreign encoding named by
+    // an old file can never end up in front of the UTF-8 we write. Entities other than XML's
+    // own are never expanded by this parser, and DOCTYPE internals are skipped.
+    const unsigned options = pugi::parse_default & ~pugi::parse_declaration;
+    const pugi::xml_parse_result result =
+        document->FDom.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), options);
+    if (!result) throw EXmlError(ParseErrorText(result, bytes, fileName));
+    return document;
+}
+
+QByteArray TXmlDocument::SaveToBytes() const {
+    QByteArray bytes;
+    ByteArrayWriter writer(bytes);
+    // pugixml writes `<?xml version="1.0"?>` itself when the tree holds no declaration node.
+    FDom.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
+    return bytes;
+}
+
+void TXmlDocument::SaveToFile(const QString& fileName) const {
+    const QByteArray bytes = SaveToBytes();
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+}
+
+QString XmlAttributeText(const pugi::xml_node& node, const char* name) {
+    return QString::fromUtf8(node.attribute(name).value());
+}
+
+void SetXmlAttributeText(pugi::xml_node& node, const char* name, const QString& value) {
+    pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute) attribute = node.append_attribute(name);
+    attribute.set_value(value.toUtf8().constData());
+}

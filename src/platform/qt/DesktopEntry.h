@@ -1,0 +1,19 @@
+#pragma once
+// freedesktop .desktop files as shortcuts: an application gives its program and arguments, a
+// link gives its address.
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <optional>
+
+#include "IShell.h"
+
+// Splits an Exec value (already unescaped by the key-file reader) by the Desktop Entry quoting
+// rules and drops the field codes (%f, %U, %i, …); "%%" stays as "%". Empty when the value is
+// malformed (an unterminated quote) or names no program.
+std::optional<QStringList> ParseDesktopExec(const QString& exec);
+
+// Type=Application: Target is the program, Params its arguments joined as a command line.
+// Type=Link: Target is the URL. Anything else, or a file that does not parse: nothing.
+std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes);

@@ -1,0 +1,64 @@
+#include "IconFile.h"
+
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QMimeDatabase>
+#include <QSaveFile>
+
+#include <glib.h>
+
+namespace {
+
+constexpr int kIconSize = 48;
+
+QIcon DesktopEntryIcon(const QString& sourceFile) {
+    GKeyFile* file = g_key_file_new();
+    QString name;
+    if (g_key_file_load_from_file(file, QFile::encodeName(sourceFile).constData(), G_KEY_FILE_NONE,
+                                  nullptr)) {
+        gchar* value =
+            g_key_file_get_string(file, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_ICON, nullptr);
+        name = QString::fromUtf8(value ? value : "");
+        g_free(value);
+    }
+    g_key_file_free(file);
+    if (name.isEmpty()) return QIcon();
+    if (QFileInfo(name).isAbsolute()) return QFileInfo::exists(name) ? QIcon(name) : QIcon();
+    return QIcon::fromTheme(name);
+}
+
+QIcon MimeTypeIcon(const QString& sourceFile) {
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(sourceFile);
+    QIcon icon = QIcon::fromTheme(type.iconName());
+    if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
+    return icon;
+}
+
+}  // namespace
+
+QIcon IconForFile(const QString& sourceFile) {
+    const QFileInfo info(sourceFile);
+    if (!info.exists()) return QIcon();
+    if (info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0) {
+        const QIcon icon = DesktopEntryIcon(sourceFile);
+        if (!icon.isNull()) return icon;
+    }
+    if (info.isFile()) {
+        const QIcon icon = MimeTypeIcon(sourceFile);
+        if (!icon.isNull()) return icon;
+    }
+    return QFileIconProvider().icon(info);
+}
+
+bool WriteIconFile(const QIcon& icon, const QString& iconFile) {
+    if (icon.isNull()) return false;
+    const QImage image = icon.pixmap(QSize(kIconSize, kIconSize)).toImage();
+    if (image.isNull()) return false;
+    QSaveFile file(iconFile);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QImageWriter writer(&file, "ico");
+    if (!writer.write(image)) return false;
+    return file.commit();
+}

@@ -1,0 +1,162 @@
+// Reading Desktop.xml: the list, the conversions of the typed getters, and damaged files.
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "uErrors.h"
+#include "uXmlDesktop.h"
+#include "uXmlDocument.h"
+
+namespace {
+
+IXMLDesktopPtr Parse(const QByteArray& bytes) {
+    return LoadDesktopFromBytes(bytes, "Desktop.xml");
+}
+
+IXMLDesktop_MVButtons_MVButtonPtr OneButton(const QByteArray& attributes) {
+    return Parse("<Desktop><MVButtons><MVButton " + attributes + "/></MVButtons></Desktop>")
+        ->MVButtons()
+        ->Item(0);
+}
+
+QString LoadError(const QByteArray& bytes) {
+    try {
+        Parse(bytes);
+    } catch (const EXmlError& error) {
+        return error.Message();
+    }
+    return QString();
+}
+
+}  // namespace
+
+TEST(XmlDesktopRead, ARootWithoutTheListReadsAsEmptyAndGainsTheListOnFirstUse) {
+    auto desktop = Parse("<?xml version=\"1.0\"?><Desktop/>");
+    EXPECT_EQ(desktop->MVButtons()->Count(), 0);
+    EXPECT_TRUE(desktop->OwnerDocument()->SaveToBytes().contains("<MVButtons"));
+}
+
+TEST(XmlDesktopRead, OnlyMVButtonElementsAreCountedAndIndexed) {
+    auto list = Parse(
+                    "<Desktop><Other/><MVButtons><Note/><MVButton Name='a'/>text<Foreign Name='x'/>"
+                    "<MVButton Name='b'><Child/></MVButton></MVButtons></Desktop>")
+                    ->MVButtons();
+    ASSERT_EQ(list->Count(), 2);
+    EXPECT_EQ(list->Item(0)->Name(), "a");
+    EXPECT_EQ(list->Item(1)->Name(), "b");
+    EXPECT_THROW(list->Item(2), EXmlError);
+    EXPECT_THROW(list->Item(-1), EXmlError);
+}
+
+TEST(XmlDesktopRead, AttributesInAnyOrderWithExtrasReadAsTheCanonicalForm) {
+    auto item =
+        OneButton("Image='i.Png' Extra='1' CmdLine='-x' FileName='/f' IsRunAsk='true' Place='1' Name='n'");
+    EXPECT_EQ(item->Name(), "n");
+    EXPECT_EQ(item->Place(), 1);
+    EXPECT_TRUE(item->IsRunAsk());
+    EXPECT_EQ(item->FileName(), "/f");
+    EXPECT_EQ(item->CmdLine(), "-x");
+    EXPECT_EQ(item->Image(), "i.Png");
+}
+
+TEST(XmlDesktopRead, AbsentStringsReadAsEmptyButAbsentNumbersAndBooleansRaise) {
+    auto item = OneButton("");
+    EXPECT_EQ(item->Name(), "");
+    EXPECT_EQ(item->FileName(), "");
+    EXPECT_EQ(item->CmdLine(), "");
+    EXPECT_EQ(item->Image(), "");
+    EXPECT_THROW(item->Place(), EConvertError);
+    EXPECT_THROW(item->IsRunAsk(), EConvertError);
+    EXPECT_THROW(item->IsAdvert(), EConvertError);
+}
+
+TEST(XmlDesktopRead, PlaceConvertsDecimalTextOnly) {
+    EXPECT_EQ(OneButton("Place='3'")->Place(), 3);
+    EXPECT_EQ(OneButton("Place='-1'")->Place(), -1);
+    EXPECT_EQ(OneButton("Place='256'")->Place(), 256);
+    EXPECT_EQ(OneButton("Place=' 2 '")->Place(), 2);
+    for (const char* bad : {"Place=''", "Place='x'", "Place='1.5'", "Place='0x1'", "Place='99999999999'"})
+        EXPECT_THROW(OneButton(bad)->Place(), EConvertError) << bad;
+}
+
+TEST(XmlDesktopRead, BooleansTakeTrueOrFalseInAnyCaseOrAnInteger) {
+    for (const char* yes : {"TRUE", "True", "true", "1", "-7"})
+        EXPECT_TRUE(OneButton(QByteArray("IsRunAsk='") + yes + "'")->IsRunAsk()) << yes;
+    for (const char* no : {"FALSE", "false", "0"})
+        EXPECT_FALSE(OneButton(QByteArray("IsRunAsk='") + no + "'")->IsRunAsk()) << no;
+    for (const char* bad : {"yes", "", "是", "t"})
+        EXPECT_THROW(OneButton(QByteArray("IsRunAsk='") + bad + "'")->IsRunAsk(), EConvertError) << bad;
+}
+
+TEST(XmlDesktopRead, TheConversionErrorNamesTheOffendingText) {
+    try {
+        OneButton("Place='abc'")->Place();
+        FAIL() << "no error";
+    } catch (const EConvertError& error) {
+        EXPECT_TRUE(error.Message().contains("'abc'"));
+    }
+}
+
+TEST(XmlDesktopRead, AnItemViewKeepsTheWholeDocumentAlive) {
+    IXMLDesktop_MVButtons_MVButtonPtr item;
+    {
+        auto desktop = Parse("<Desktop><MVButtons><MVButton Name='kept'/></MVButtons></Desktop>");
+        item = desktop->MVButtons()->Item(0);
+    }
+    EXPECT_EQ(item->Name(), "kept");
+}
+
+TEST(XmlDesktopRead, UnreadableOrMalformedFilesRaiseWithTheReason) {
+    QTemporaryDir dir;
+    try {
+        LoadDesktop(dir.filePath("absent.xml"));
+        FAIL() << "no error";
+    } catch (const EXmlError& error) {
+        EXPECT_TRUE(error.Message().contains("absent.xml"));
+    }
+    EXPECT_TRUE(LoadError("<Desktop><MVButtons><MVButton Name='a'/>").contains("line 1"));
+    EXPECT_FALSE(LoadError("this is not XML").isEmpty());
+    EXPECT_FALSE(LoadError("").isEmpty());
+    EXPECT_FALSE(LoadError("<Desktop><MVButton Name='a></Desktop>").isEmpty());
+    EXPECT_TRUE(LoadError("<Plan><MVButtons/></Plan>").contains("Plan"));
+    EXPECT_TRUE(LoadError("<desktop/>").contains("desktop"));
+}
+
+TEST(XmlDesktopRead, TheParserMessageGivesTheLineOfTheFault) {
+    const QString message =
+        LoadError("<Desktop>\n<MVButtons>\n<MVButton Name='a'>\n</MVButtons>\n</Desktop>");
+    EXPECT_TRUE(message.contains("line 4")) << message.toStdString();
+    EXPECT_TRUE(message.contains("mismatch")) << message.toStdString();
+}
+
+TEST(XmlDesktopRead, AHugeAttributeAndDeepNestingAreReadWithoutHarm) {
+    const QByteArray huge(50 * 1024 * 1024, 'x');
+    auto item = OneButton("Name='" + huge + "' Place='1'");
+    EXPECT_EQ(item->Name().size(), huge.size());
+    EXPECT_EQ(item->Place(), 1);
+
+    const int depth = 100000;
+    QByteArray nested = "<Desktop><MVButtons><MVButton Name='deep' Place='2' IsRunAsk='0'>";
+    for (int i = 0; i < depth; ++i) nested += "<x>";
+    for (int i = 0; i < depth; ++i) nested += "</x>";
+    nested += "</MVButton><MVButton Name='after'/></MVButtons></Desktop>";
+    auto list = Parse(nested)->MVButtons();
+    ASSERT_EQ(list->Count(), 2);
+    EXPECT_EQ(list->Item(0)->Place(), 2);
+    EXPECT_EQ(list->Item(1)->Name(), "after");
+}
+
+TEST(XmlDesktopRead, EntitiesOtherThanXmlsOwnAreNeverExpanded) {
+    QByteArray laughs =
+        "<?xml version='1.0'?><!DOCTYPE Desktop [<!ENTITY lol 'lol'>"
+        "<!ENTITY lol1 '&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;'>"
+        "<!ENTITY lol2 '&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;'>"
+        "<!ENTITY secret SYSTEM 'file:///etc/passwd'>]>"
+        "<Desktop><MVButtons><MVButton Name='&lol2;' FileName='&secret;' "
+        "CmdLine='&amp;&#x4E2D;'/></MVButtons></Desktop>";
+    auto item = Parse(laughs)->MVButtons()->Item(0);
+    EXPECT_EQ(item->Name(), "&lol2;");
+    EXPECT_EQ(item->FileName(), "&secret;");
+    EXPECT_EQ(item->CmdLine(), QStringLiteral("&中"));
+}
