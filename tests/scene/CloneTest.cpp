@@ -119,7 +119,7 @@ TEST(Clone, ClassesWithoutARegisteredFactoryUseTheirInvokableConstructor) {
 }
 
 TEST(Clone, AControlsCloneDoesNotCarryItsStyleClone) {
-    TvgValueLabel label;
+    TvgProbeLabel label;
     auto* look = new TvgLayout(&label);
     look->SetStored(false);
     label.AddObject(look);

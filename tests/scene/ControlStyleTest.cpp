@@ -17,7 +17,7 @@ struct StyleFixture : ::testing::Test {
         styles.LoadFromData(R"xml(
 <TvgLayout>
   <TvgTestShape ResourceName="Shared" xRadius="1"/>
-  <TvgLayout ResourceName="ValueLabelstyle">
+  <TvgLayout ResourceName="ProbeLabelstyle">
     <TvgTestShape ResourceName="text" xRadius="2"/>
   </TvgLayout>
   <TvgLayout ResourceName="labelstyle1" Width="80">
@@ -46,7 +46,7 @@ struct StyleFixture : ::testing::Test {
 };
 
 TEST_F(StyleFixture, ResourceWriteAppliesTheStyleAsALockedFirstChild) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     label->SetBounds(10, 10, 100, 20);
     auto* own = new TvgLayout;
     label->AddObject(own);
@@ -70,7 +70,7 @@ TEST_F(StyleFixture, ResourceWriteAppliesTheStyleAsALockedFirstChild) {
 }
 
 TEST_F(StyleFixture, ReapplyingFreesTheOldCloneAfterStyleFreeing) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     root->AddObject(label);
     int applied = 0;
     label->SetOnApplyResource([&](TvgObject*) { ++applied; });
@@ -85,7 +85,7 @@ TEST_F(StyleFixture, ReapplyingFreesTheOldCloneAfterStyleFreeing) {
 }
 
 TEST_F(StyleFixture, AnUnknownResourceKeepsThePreviousLook) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     root->AddObject(label);
     label->SetResource("labelstyle2");
     TvgObject* look = label->ResourceLink();
@@ -105,7 +105,7 @@ TEST_F(StyleFixture, AnUnknownResourceKeepsThePreviousLook) {
 }
 
 TEST_F(StyleFixture, EmptyResourceFallsBackToTheClassDerivedName) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     root->AddObject(label);
     label->UpdateResource();
     EXPECT_EQ(RadiusOf(label->TextPart), 2);
@@ -170,7 +170,7 @@ TEST_F(StyleFixture, TheParentClassNameIsTriedInTheDefaultSet) {
 }
 
 TEST_F(StyleFixture, BeginUpdateDefersTheStyleUntilFocus) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     root->AddObject(label);
     label->BeginUpdate();
     label->SetResource("labelstyle1");
@@ -196,7 +196,7 @@ TEST_F(StyleFixture, FindResourceDoesNotLookInsideNestedControls) {
 }
 
 TEST_F(StyleFixture, ChangingTheStyleSetReappliesStyles) {
-    auto* label = new TvgValueLabel;
+    auto* label = new TvgProbeLabel;
     root->AddObject(label);
     label->SetResource("labelstyle1");
     styles.AddScene(&scene);

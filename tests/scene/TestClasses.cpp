@@ -3,5 +3,5 @@
 #include "vgClassRegistry.h"
 
 VG_REGISTER_CLASS(TvgTestShape)
-VG_REGISTER_CLASS(TvgValueLabel)
+VG_REGISTER_CLASS(TvgProbeLabel)
 VG_REGISTER_CLASS(TvgTestPanel)

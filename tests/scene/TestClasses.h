@@ -70,11 +70,11 @@ public:
 };
 
 // Records the style hooks in order.
-class TvgValueLabel : public TvgControl {
+class TvgProbeLabel : public TvgControl {
     Q_OBJECT
 
 public:
-    explicit TvgValueLabel(QObject* AOwner = nullptr) : TvgControl(AOwner) {}
+    explicit TvgProbeLabel(QObject* AOwner = nullptr) : TvgControl(AOwner) {}
     std::vector<QString> Hooks;
     TvgObject* TextPart = nullptr;
 
