@@ -138,3 +138,16 @@ TEST(Resources, AFailedLoadKeepsThePreviousSet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Resources, TheResourceTextIsReadWhenWritten) {
+    TvgResources set;
+    set.SetResource(R"xml(<TvgLayout><TvgObject ResourceName="plain"/></TvgLayout>)xml");
+    ASSERT_TRUE(set.Root());
+    EXPECT_TRUE(set.Root()->FindResource("plain"));
+    EXPECT_THROW(set.SetResource("<broken"), TvgStyleError);
+    EXPECT_TRUE(set.Root()->FindResource("plain"));
+}
+
+}  // namespace
