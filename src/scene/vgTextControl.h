@@ -11,7 +11,7 @@
 #include "vgDrawTypes.h"
 #include "vgFont.h"
 
-class TvgText;
+#include "vgText.h"
 
 class TvgTextControl : public TvgControl {
     Q_OBJECT
