@@ -2,8 +2,8 @@
 // replace) and reading it as the button loader does (open, then every value of every entry).
 // The floor is an 8 MiB memcpy, the size of one full-screen frame buffer, measured in the same run.
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 #include <cstring>
 #include <vector>

@@ -29,7 +29,7 @@ protected:
 
     // An application entry whose Exec runs the recorder into the given FIFO.
     QString RecorderEntry(const QString& fileName, const ArgvFifo& fifo, const QByteArray& extra) {
-        const QString path = fileName.startsWith('/') ? fileName : Path(fileName);
+        const QString path = Path(fileName);
         WriteText(path, "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + kRecorder.toUtf8() + " " +
                             fifo.Path().toUtf8() + " " + extra + "\n");
         return path;
@@ -109,18 +109,13 @@ TEST_F(Launch, ADesktopEntryWhoseProgramIsMissingFails) {
 }
 
 TEST_F(Launch, AddressesAndDocumentsGoToTheDefaultHandler) {
-    ArgvFifo fifo(FSandbox.Root + "/handler.fifo");
-    RecorderEntry(FSandbox.DataHome + "/applications/marovia-recorder.desktop", fifo, "%u");
-    WriteText(FSandbox.ConfigHome + "/mimeapps.list",
-              "[Default Applications]\nx-scheme-handler/marovia-test=marovia-recorder.desktop\n"
-              "text/plain=marovia-recorder.desktop\n");
-
+    ArgvFifo fifo(FSandbox.HandlerFifo);
     ASSERT_TRUE(FShell.RunFile("marovia-test://host/path?q=1&r=2", "ignored"));
     bool ok = false;
     EXPECT_EQ(fifo.Wait(ok), QStringList({"marovia-test://host/path?q=1&r=2"}));
     EXPECT_TRUE(ok);
 
-    ArgvFifo second(FSandbox.Root + "/handler.fifo");
+    ArgvFifo second(FSandbox.HandlerFifo);
     const QString document = Path("读我.txt");
     WriteText(document, "plain text");
     ASSERT_TRUE(FShell.RunFile(document, ""));

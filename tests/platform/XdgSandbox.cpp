@@ -17,6 +17,11 @@ QString MakeRoot() {
     return QString::fromLocal8Bit(mkdtemp(pattern.data()));
 }
 
+void WriteText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(text);
+}
+
 XdgSandbox Create() {
     XdgSandbox sandbox;
     sandbox.Root = MakeRoot();
@@ -35,6 +40,15 @@ XdgSandbox Create() {
     qputenv("XDG_DATA_DIRS", (sandbox.Root + "/system").toLocal8Bit());
     qputenv("XDG_CONFIG_DIRS", (sandbox.Root + "/system-config").toLocal8Bit());
     qputenv("HOME", sandbox.Home.toLocal8Bit());
+    // GIO notices later changes to handlers only through file monitors, which race with a test;
+    // the default handlers are therefore in place before GIO first looks.
+    sandbox.HandlerFifo = sandbox.Root + "/handler.fifo";
+    WriteText(sandbox.DataHome + "/applications/marovia-recorder.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" ARGV_RECORDER " " +
+                  sandbox.HandlerFifo.toUtf8() + " %u\n");
+    WriteText(sandbox.ConfigHome + "/mimeapps.list",
+              "[Default Applications]\nx-scheme-handler/marovia-test=marovia-recorder.desktop\n"
+              "text/plain=marovia-recorder.desktop\n");
     qunsetenv("XDG_CURRENT_DESKTOP");
     return sandbox;
 }

@@ -14,6 +14,8 @@ public:
     QString ConfigHome;  // XDG_CONFIG_HOME
     QString DataHome;    // XDG_DATA_HOME
     QString Home;        // HOME
+    // The FIFO the default handler of marovia-test: addresses and text/plain files reports to.
+    QString HandlerFifo;
 };
 
 // Reads NUL-separated arguments from a FIFO written by argv_recorder, waiting for the writer to
