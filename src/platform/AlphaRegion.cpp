@@ -5,10 +5,10 @@
 QRegion AlphaRegion(const QImage& image, const QRect& area) {
     const QRect clipped = area.intersected(image.rect());
     if (clipped.isEmpty()) return {};
-    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied ||
-                                image.format() == QImage::Format_ARGB32
-                            ? image
-                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage argb =
+        image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
+            ? image
+            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // Runs of one row become rectangles; rows with the same runs are merged by QRegion itself,
     // but building from one vector keeps it to a single union.
     std::vector<QRect> runs;

@@ -29,7 +29,17 @@ enum class TShiftFlag {
 Q_DECLARE_FLAGS(TShiftState, TShiftFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
 
-enum class TCursor { crDefault, crArrow, crHandPoint, crSizeAll, crSizeNWSE, crSizeNESW, crSizeWE, crSizeNS, crIBeam };
+enum class TCursor {
+    crDefault,
+    crArrow,
+    crHandPoint,
+    crSizeAll,
+    crSizeNWSE,
+    crSizeNESW,
+    crSizeWE,
+    crSizeNS,
+    crIBeam
+};
 
 class IHostWindowClient {
 public:

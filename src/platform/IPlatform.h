@@ -26,10 +26,10 @@ enum class TMsgResult { MR_Ok, MR_Cancel, MR_Yes, MR_No };
 
 // One entry of a popup menu; sub-menus are not needed by the program.
 struct TPopupMenuItem {
-    QString Caption;          // "-" makes a separator
-    int Tag = 0;              // the command value some menus carry
+    QString Caption;  // "-" makes a separator
+    int Tag = 0;      // the command value some menus carry
     bool Checked = false;
-    bool AutoCheck = false;   // the item turns its own check mark over before its handler runs
+    bool AutoCheck = false;  // the item turns its own check mark over before its handler runs
     bool Enabled = true;
     bool Visible = true;
     std::function<void()> OnClick;
@@ -70,6 +70,8 @@ public:
     virtual void Post(std::function<void()> task) = 0;
     // Handles every event already waiting (may run timers and posted tasks).
     virtual void ProcessPendingEvents() = 0;
+    // Runs the event loop until Quit; returns the exit code.
+    virtual int Exec() = 0;
     // Asks the event loop to end; the normal shut-down follows.
     virtual void Quit() = 0;
 

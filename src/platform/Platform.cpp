@@ -11,4 +11,6 @@ IPlatform& Platform() {
     return *installedPlatform;
 }
 
-void SetPlatform(IPlatform* platform) { installedPlatform = platform; }
+void SetPlatform(IPlatform* platform) {
+    installedPlatform = platform;
+}

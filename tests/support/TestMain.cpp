@@ -1,8 +1,8 @@
 // The main of every unit-test program: a Qt application on the offscreen platform (fonts and
 // pictures work, no display is needed) and a fake platform installed for code that asks for one.
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "FakePlatform.h"
 

@@ -5,7 +5,8 @@
 #include "AlphaRegion.h"
 #include "FakePlatform.h"
 
-FakeHostWindow::FakeHostWindow(FakePlatform& platform, THostWindowKind kind) : FPlatform(platform), FKind(kind) {
+FakeHostWindow::FakeHostWindow(FakePlatform& platform, THostWindowKind kind)
+    : FPlatform(platform), FKind(kind) {
     FPlatform.FHostWindows.push_back(this);
 }
 
@@ -24,7 +25,9 @@ void FakeHostWindow::SetGeometry(const QRect& rect) {
     if (FClient) FClient->HostResized(rect.size());
 }
 
-QImage* FakeHostWindow::BeginPaint(const QRegion&) { return &FBuffer; }
+QImage* FakeHostWindow::BeginPaint(const QRegion&) {
+    return &FBuffer;
+}
 
 void FakeHostWindow::EndPaint(const QRegion& region) {
     FPresentedRegions.push_back(region);
@@ -35,9 +38,12 @@ void FakeHostWindow::EndPaint(const QRegion& region) {
 namespace {
 TShiftState ButtonFlag(TMouseButton button) {
     switch (button) {
-        case TMouseButton::mbLeft: return TShiftFlag::ssLeft;
-        case TMouseButton::mbRight: return TShiftFlag::ssRight;
-        case TMouseButton::mbMiddle: return TShiftFlag::ssMiddle;
+        case TMouseButton::mbLeft:
+            return TShiftFlag::ssLeft;
+        case TMouseButton::mbRight:
+            return TShiftFlag::ssRight;
+        case TMouseButton::mbMiddle:
+            return TShiftFlag::ssMiddle;
     }
     return {};
 }

@@ -36,9 +36,13 @@ TimerId FakePlatform::StartTimer(int intervalMs, std::function<void()> tick) {
     return id;
 }
 
-void FakePlatform::StopTimer(TimerId id) { FTimers.erase(id); }
+void FakePlatform::StopTimer(TimerId id) {
+    FTimers.erase(id);
+}
 
-void FakePlatform::Post(std::function<void()> task) { FPosted.push_back(std::move(task)); }
+void FakePlatform::Post(std::function<void()> task) {
+    FPosted.push_back(std::move(task));
+}
 
 void FakePlatform::RunPosted() {
     // Tasks posted while running are run too, as an event loop would before it sleeps.
@@ -77,6 +81,13 @@ void FakePlatform::Advance(int ms) {
     RunDueTimers(target);
     FNow = target;
     RunPosted();
+}
+
+int FakePlatform::Exec() {
+    // A copy: the hook may set another one (a nested start) while it runs.
+    const auto hook = FOnExec;
+    if (hook) hook();
+    return 0;
 }
 
 void FakePlatform::ReserveRightStrip(int width) {

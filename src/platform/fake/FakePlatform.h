@@ -68,6 +68,8 @@ public:
     void StopTimer(TimerId id) override;
     void Post(std::function<void()> task) override;
     void ProcessPendingEvents() override;
+    // Runs the hook the test set (the "user's session"), then returns as the loop would.
+    int Exec() override;
     void Quit() override { ++FQuitRequests; }
 
     QRect WorkArea() const override { return FWorkArea; }
@@ -103,6 +105,7 @@ public:
     const std::vector<TRecordedMessage>& Messages() const { return FMessages; }
     void ClearMessages() { FMessages.clear(); }
 
+    void SetOnExec(std::function<void()> hook) { FOnExec = std::move(hook); }
     int TrimCount() const { return FTrimCount; }
     int QuitRequests() const { return FQuitRequests; }
     FakeShell& ShellFake() { return FShell; }
@@ -134,6 +137,7 @@ private:
     int FTrimCount = 0;
     int FQuitRequests = 0;
     FakeShell FShell;
+    std::function<void()> FOnExec;
     std::vector<FakeHostWindow*> FHostWindows;
     std::vector<FakePopupMenu*> FPopupMenus;
     std::vector<FakeTrayIcon*> FTrayIcons;

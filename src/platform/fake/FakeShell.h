@@ -15,14 +15,20 @@ struct TRecordedLaunch {
 class FakeShell : public IShell {
 public:
     bool RunFile(const QString& fileName, const QString& params) override;
-    QString WallPaper() override { ++WallPaperReads; return WallPaperPath; }
+    QString WallPaper() override {
+        ++WallPaperReads;
+        return WallPaperPath;
+    }
     unsigned DesktopColor() override { return DesktopColorValue; }
     QString SpecialFolderPath(TSpecialFolder folder) override {
         return folder == TSpecialFolder::SF_Desktop ? DesktopPath : CommonDesktopPath;
     }
     bool ReadShortcut(const QString& fileName, TShortcutTarget& target) override;
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
-    bool OpenDisplaySettings() override { ++DisplaySettingsOpened; return true; }
+    bool OpenDisplaySettings() override {
+        ++DisplaySettingsOpened;
+        return true;
+    }
 
     std::vector<TRecordedLaunch> Launches;
     bool LaunchResult = true;  // what RunFile answers

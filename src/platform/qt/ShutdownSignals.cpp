@@ -1,0 +1,50 @@
+#include "ShutdownSignals.h"
+
+#include <QSocketNotifier>
+#include <memory>
+
+#include <sys/socket.h>
+#include <unistd.h>
+#include <csignal>
+
+namespace ShutdownSignals {
+namespace {
+
+int signalPipe[2] = {-1, -1};
+std::unique_ptr<QSocketNotifier> notifier;
+std::function<void()> handler;
+
+extern "C" void WriteSignalByte(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void Install(std::function<void()> onSignal) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    handler = std::move(onSignal);
+    notifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto bytesRead = ::read(signalPipe[0], &byte, 1);
+        if (handler) handler();
+    });
+    struct sigaction action {};
+    action.sa_handler = WriteSignalByte;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+void Remove() {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+    notifier.reset();
+    handler = nullptr;
+    for (int& fd : signalPipe) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+}
+
+}  // namespace ShutdownSignals

@@ -1,0 +1,10 @@
+#pragma once
+// SIGTERM, SIGINT and SIGHUP end the program through its normal shut-down: the signal handler
+// only writes a byte to a pipe; the event loop reads it and runs the handler.
+
+#include <functional>
+
+namespace ShutdownSignals {
+void Install(std::function<void()> onSignal);
+void Remove();
+}  // namespace ShutdownSignals

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "FakeHostWindow.h"
+#include "FakePlatformScope.h"
+#include "uFreeMemory.h"
+#include "uMaroviaApp.h"
+#include "uPathInfo.h"
+#include "ufrmMarovia.h"
+
+TEST(Startup, EverythingLivesWhileTheLoopRunsAndIsGoneInReverseOrderAfter) {
+    FakePlatformScope platform;
+    platform->SetWorkArea(QRect(0, 40, 1600, 860));  // a taskbar at the top
+    QTemporaryDir install;
+    bool ran = false;
+    platform->SetOnExec([&] {
+        ran = true;
+        ASSERT_NE(PathInfo, nullptr);
+        EXPECT_EQ(PathInfo->BinPath(), QDir::toNativeSeparators(install.path()) + PathDelim());
+        EXPECT_TRUE(platform->IsTimerActive(FreeMemoryTimerID));
+        ASSERT_NE(frmMarovia, nullptr);
+        ASSERT_EQ(platform->HostWindows().size(), 1u);
+        const FakeHostWindow* window = platform->HostWindows().front();
+        EXPECT_EQ(window->Kind(), THostWindowKind::HW_Desktop);
+        // At the screen's corner with the work area's size, whatever the work area's own origin.
+        EXPECT_EQ(window->Geometry(), QRect(0, 0, 1600, 860));
+        EXPECT_TRUE(window->IsVisible());
+        platform->Advance(2000);
+        EXPECT_EQ(platform->TrimCount(), 1);
+    });
+    EXPECT_EQ(RunMarovia({install.path()}), 0);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(frmMarovia, nullptr);
+    EXPECT_EQ(PathInfo, nullptr);
+    EXPECT_TRUE(platform->HostWindows().empty());
+    EXPECT_EQ(platform->ActiveTimerCount(), 0);  // no timer is left registered after exit
+}
+
+TEST(Startup, ASecondStartWhileOneRunsEndsAtOnceWithoutAWindow) {
+    FakePlatformScope platform;
+    QTemporaryDir install;
+    int innerExit = -1;
+    platform->SetOnExec([&] {
+        platform->SetOnExec([] { FAIL() << "the second start must not run the loop"; });
+        innerExit = RunMarovia({install.path()});
+        EXPECT_EQ(platform->HostWindows().size(), 1u);
+    });
+    EXPECT_EQ(RunMarovia({install.path()}), 0);
+    EXPECT_EQ(innerExit, 1);
+}

@@ -1,0 +1,53 @@
+# Shared steps of the X11 tests: a fresh installation folder, starting and finding the program.
+set -euo pipefail
+executable=$1
+failures=0
+passes=0
+
+install=$(mktemp -d)
+trap 'stop_program; rm -rf "$install"' EXIT
+cp "$executable" "$install/marovia"
+cp -r "$(dirname "$executable")/Images" "$install/Images"
+
+check() {  # check "what" command...
+  local what=$1; shift
+  if "$@"; then passes=$((passes + 1)); echo "ok: $what"; else failures=$((failures + 1)); echo "FAILED: $what"; fi
+}
+
+program_pid=""
+start_program() {
+  "$install/marovia" >"$install/stdout" 2>"$install/stderr" &
+  program_pid=$!
+  main_window=""
+  for _ in $(seq 200); do
+    main_window=$(main_window_id || true)
+    [ -n "$main_window" ] && map_state "$main_window" | grep -q IsViewable && return 0
+    sleep 0.05
+  done
+  echo "the program's window did not appear"; cat "$install/stderr"; return 1
+}
+
+stop_program() {
+  [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null && kill -TERM "$program_pid" && wait "$program_pid" || true
+  program_pid=""
+}
+
+main_window_id() {  # the program's main window: the one with its WM_CLASS and the desktop-level state
+  local id
+  for id in $(xdotool search --pid "$program_pid" 2>/dev/null); do
+    if xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_BELOW; then echo "$id"; return 0; fi
+  done
+  return 1
+}
+
+map_state() { xwininfo -id "$1" | sed -n 's/.*Map State: //p'; }
+
+pointer_window() {  # the top-level client window under the pointer (0 for the root)
+  xdotool mousemove "$1" "$2"; sleep 0.1
+  xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p'
+}
+
+finish() {
+  echo "$passes passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}
