@@ -11,7 +11,12 @@
 #include <random>
 #include <vector>
 
+#include "FakePlatform.h"
+#include "IvgScene.h"
+#include "vgAniThread.h"
+#include "vgFloatAnimation.h"
 #include "vgStackBlur.h"
+#include "vgVisualObject.h"
 
 namespace {
 
@@ -67,6 +72,64 @@ BENCHMARK(BM_StackBlur)
     ->Args({1920, 1080, 15})
     ->Args({1920, 1080, 95})
     ->Unit(benchmark::kMicrosecond);
+
+// A scene that accepts everything and draws nothing: animations need one to run on the clock.
+class TBenchScene : public IvgScene {
+public:
+    void AddUpdateRect(const TvgRect&) override { ++Updates; }
+    bool GetDisableUpdate() const override { return false; }
+    TvgObject* GetRoot() const override { return Root; }
+    void AddObject(TvgObject* AObject) override {
+        Root = AObject;
+        AObject->SetScene(this);
+    }
+    void RemoveObject(TvgObject* AObject) override {
+        if (Root == AObject) Root = nullptr;
+        AObject->SetScene(nullptr);
+    }
+    TvgResources* GetStyle() const override { return nullptr; }
+    TvgCanvas* GetCanvas() const override { return nullptr; }
+    TvgVisualObject* GetCaptured() const override { return nullptr; }
+    void SetCaptured(TvgVisualObject*) override {}
+    TvgVisualObject* GetFocused() const override { return nullptr; }
+    void SetFocused(TvgVisualObject*) override {}
+    QPoint LocalToScreen(const TvgPoint& P) const override { return {}; }
+
+    TvgObject* Root = nullptr;
+    long Updates = 0;
+};
+
+// One clock step with 100 running animations, each moving one object (property write, matrix
+// rebuild and invalidation included).
+void BM_AnimationStep100(benchmark::State& state) {
+    FakePlatform platform;
+    SetPlatform(&platform);
+    {
+        TBenchScene scene;
+        TvgVisualObject root;
+        scene.AddObject(&root);
+        root.SetBounds(0, 0, 1920, 1080);
+        for (int i = 0; i < 100; ++i) {
+            auto* object = new TvgVisualObject(&root);
+            object->SetParent(&root);
+            auto* animation = new TvgFloatAnimation(object);
+            animation->SetParent(object);
+            animation->SetPropertyName("Position.X");
+            animation->SetDuration(1000);
+            animation->SetLoop(true);
+            animation->FStopFloat = 1000;
+            animation->Start();
+        }
+        for (auto _ : state) platform.Advance(TvgAniThread::Interval);
+        state.counters["ns_per_animation"] =
+            benchmark::Counter(static_cast<double>(state.iterations()) * 100,
+                               benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        TvgAniThread::FreeInstance();
+        scene.RemoveObject(&root);
+    }
+    SetPlatform(nullptr);
+}
+BENCHMARK(BM_AnimationStep100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
