@@ -165,9 +165,7 @@ void TvgVisualObject::RecalcMatrix() {
         m = TvgMatrix::Translation(-cx, -cy) * TvgMatrix::Rotation(FRotateAngle) *
             TvgMatrix::Translation(cx, cy) * m;
     }
-    m.m31 = FPosition->X();
-    m.m32 = FPosition->Y();
-    FLocalMatrix = m;
+    FLocalMatrix = m * TvgMatrix::Translation(FPosition->X(), FPosition->Y());
     MatrixChanged();
 }
 

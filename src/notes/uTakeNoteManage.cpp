@@ -1,0 +1,131 @@
+#include "uTakeNoteManage.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include "IPlatform.h"
+#include "uErrors.h"
+#include "uXmlDocument.h"
+#include "uXmlTakeNote.h"
+
+namespace {
+
+std::unique_ptr<TTakeNoteItem> ReadItem(const IXMLTakeNotes_TakeNote& node) {
+    auto item = std::make_unique<TTakeNoteItem>();
+    item->ID = node.ID();
+    item->BackImage = node.BackImage();
+    item->Content = node.Content();
+    item->RemindTime = static_cast<unsigned>(node.RemindTime());
+    item->IsHide = node.IsHide();
+    item->Left = node.PositonX();
+    item->Top = node.PositonY();
+    item->FontName = node.FontName();
+    item->FontSize = node.FontSize();
+    item->FontStyle = node.FontStyle();
+    item->FontColor = node.FontColor();
+    return item;
+}
+
+void WriteItem(const TTakeNoteItem& item, IXMLTakeNotes_TakeNote& node) {
+    node.SetID(item.ID);
+    node.SetBackImage(item.BackImage);
+    node.SetContent(item.Content);
+    node.SetRemindTime(static_cast<int>(item.RemindTime));
+    node.SetIsHide(item.IsHide);
+    node.SetPositonX(item.Left);
+    node.SetPositonY(item.Top);
+    node.SetFontName(item.FontName);
+    node.SetFontSize(item.FontSize);
+    node.SetFontStyle(item.FontStyle);
+    node.SetFontColor(item.FontColor);
+}
+
+}  // namespace
+
+TTakeNoteManage::TTakeNoteManage(QString fileName) : FFileName(std::move(fileName)) {}
+
+TTakeNoteManage::~TTakeNoteManage() {
+    try {
+        Save();
+    } catch (const EMvError& error) {
+        Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") + error.Message(),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+    }
+    Clear();
+}
+
+void TTakeNoteManage::Load() {
+    if (!QFileInfo::exists(FFileName)) return;
+    try {
+        const IXMLTakeNotesPtr notes = LoadTakeNotes(FFileName);
+        for (int i = 0; i < notes->Count(); ++i) AddItem(ReadItem(*notes->Item(i)));
+    } catch (const EMvError&) {
+        KeepAside();
+        throw;
+    }
+}
+
+void TTakeNoteManage::KeepAside() {
+    // The store now holds only the notes before the damage; the next save would replace the
+    // user's file with them. Move the file out of the way first, under a name that says why.
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = FFileName + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = FFileName + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
+    if (QFile::rename(FFileName, target) || QFile::copy(FFileName, target)) FKeptAsideFile = target;
+}
+
+void TTakeNoteManage::Save() {
+    const IXMLTakeNotesPtr notes = NewTakeNotes();
+    std::exception_ptr failure;
+    {
+        const std::lock_guard lock(FLock);
+        try {
+            for (const auto& item : FList) {
+                const IXMLTakeNotes_TakeNotePtr node = notes->Add();
+                WriteItem(*item, *node);
+            }
+        } catch (...) {
+            failure = std::current_exception();  // the notes written so far are still saved
+        }
+    }
+    notes->OwnerDocument()->SaveToFile(FFileName);
+    if (failure) std::rethrow_exception(failure);
+}
+
+TTakeNoteItem* TTakeNoteManage::AddItem(std::unique_ptr<TTakeNoteItem> ATakeNoteItem) {
+    TTakeNoteItem* item = ATakeNoteItem.get();
+    {
+        const std::lock_guard lock(FLock);
+        item->ID = ++FTempID;
+        FList.push_back(std::move(ATakeNoteItem));
+    }
+    if (FOnAddTakeNote) FOnAddTakeNote(this, item);
+    return item;
+}
+
+void TTakeNoteManage::Delete(TTakeNoteItem* ATakeNoteItem) {
+    {
+        const std::lock_guard lock(FLock);
+        const auto found = std::find_if(FList.begin(), FList.end(),
+                                        [&](const auto& item) { return item.get() == ATakeNoteItem; });
+        if (found != FList.end()) FList.erase(found);
+    }
+    Save();
+}
+
+int TTakeNoteManage::Count() const {
+    const std::lock_guard lock(FLock);
+    return static_cast<int>(FList.size());
+}
+
+TTakeNoteItem* TTakeNoteManage::Item(int index) const {
+    const std::lock_guard lock(FLock);
+    return FList.at(static_cast<std::size_t>(index)).get();
+}
+
+void TTakeNoteManage::Clear() {
+    const std::lock_guard lock(FLock);
+    FList.clear();
+}

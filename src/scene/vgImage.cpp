@@ -1,0 +1,78 @@
+#include "vgImage.h"
+
+#include "vgBounds.h"
+#include "vgCanvas.h"
+#include "vgClassRegistry.h"
+#include "vgImageGeometry.h"
+#include "vgQtConvert.h"
+
+VG_REGISTER_CLASS(TvgImage)
+
+TvgImage::TvgImage(QObject* AOwner)
+    : TvgVisualObject(AOwner), FBitmap(new TvgBitmap(this)), FBitmapMargins(new TvgBounds(this)) {
+    FBitmap->SetOnChange([this] {
+        LookChanged();
+        if (FOnBitmapLoaded) FOnBitmapLoaded(this);
+    });
+    FBitmapMargins->SetOnChange([this] { LookChanged(); });
+}
+
+void TvgImage::LookChanged() {
+    UpdateEffects();
+    Repaint();
+}
+
+void TvgImage::SetWrapMode(TvgImageWrap value) {
+    if (value == FWrapMode) return;
+    FWrapMode = value;
+    LookChanged();
+}
+
+void TvgImage::SetDisableInterpolation(bool value) {
+    if (value == FDisableInterpolation) return;
+    FDisableInterpolation = value;
+    LookChanged();
+}
+
+void TvgImage::Paint(TvgCanvas& Canvas) {
+    const TvgBitmap& bitmap = *FBitmap;
+    if (bitmap.IsEmpty()) return;
+    const float opacity = AbsoluteOpacity();
+    if (FBitmapMargins->IsEmpty()) {
+        PaintWrapped(Canvas, bitmap, opacity);
+        return;
+    }
+    const QSizeF size(bitmap.Width(), bitmap.Height());
+    for (const TvgImagePart& part :
+         vgNineSliceParts(size, QSizeF(Width(), Height()), FBitmapMargins->Left(), FBitmapMargins->Top(),
+                          FBitmapMargins->Right(), FBitmapMargins->Bottom()))
+        Canvas.DrawBitmap(bitmap, part.Source, part.Dest, opacity, FDisableInterpolation);
+}
+
+void TvgImage::PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float opacity) {
+    const QRectF source(0, 0, bitmap.Width(), bitmap.Height());
+    const QRectF local = ToQRectF(LocalRect());
+    switch (FWrapMode) {
+        case vgImageOriginal: {
+            const int state = Canvas.SaveCanvas();
+            Canvas.IntersectClipRect(local);
+            Canvas.DrawBitmap(bitmap, source, source, opacity, FDisableInterpolation);
+            Canvas.RestoreCanvas(state);
+            break;
+        }
+        case vgImageFit: {
+            const QRectF dest = vgFitRect(source.size(), local.size());
+            if (!dest.isEmpty()) Canvas.DrawBitmap(bitmap, source, dest, opacity, FDisableInterpolation);
+            break;
+        }
+        case vgImageStretch: Canvas.DrawBitmap(bitmap, source, local, opacity, FDisableInterpolation); break;
+        case vgImageTile: {
+            const int state = Canvas.SaveCanvas();
+            Canvas.IntersectClipRect(local);
+            for (const QRectF& tile : vgTileRects(source.size(), local.size()))
+                Canvas.DrawBitmap(bitmap, source, tile, opacity, FDisableInterpolation);
+            Canvas.RestoreCanvas(state);
+            break;
+        }
+    }
+}

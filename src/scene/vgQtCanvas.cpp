@@ -1,0 +1,382 @@
+#include "vgQtCanvas.h"
+
+#include <QFontMetricsF>
+#include <QRegion>
+
+#include <cmath>
+
+#include "vgBrushPainter.h"
+
+namespace {
+
+// Font sizes are pixels and points are pixels × 0.75, which holds on a 96-dpi surface only.
+constexpr int DotsPerMeter96Dpi = 3780;
+
+QImage& MeasuringSurface() {
+    static QImage surface = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        image.setDotsPerMeterX(DotsPerMeter96Dpi);
+        image.setDotsPerMeterY(DotsPerMeter96Dpi);
+        return image;
+    }();
+    return surface;
+}
+
+QRect OutwardPixels(const QRectF& rect) {
+    const int left = static_cast<int>(std::floor(rect.left()));
+    const int top = static_cast<int>(std::floor(rect.top()));
+    const int right = static_cast<int>(std::ceil(rect.right()));
+    const int bottom = static_cast<int>(std::ceil(rect.bottom()));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+bool SquareCorners(float xRadius, float yRadius, TvgCorners corners) {
+    return xRadius <= 0 || yRadius <= 0 || corners == TvgCorners();
+}
+
+}  // namespace
+
+int vgTextFlags(bool wordWrap, TvgTextAlign horzAlign, TvgTextAlign vertAlign) {
+    int flags = wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    switch (horzAlign) {
+        case vgTextAlignCenter:
+            flags |= Qt::AlignHCenter;
+            break;
+        case vgTextAlignNear:
+            flags |= Qt::AlignLeft;
+            break;
+        case vgTextAlignFar:
+            flags |= Qt::AlignRight;
+            break;
+    }
+    switch (vertAlign) {
+        case vgTextAlignCenter:
+            flags |= Qt::AlignVCenter;
+            break;
+        case vgTextAlignNear:
+            flags |= Qt::AlignTop;
+            break;
+        case vgTextAlignFar:
+            flags |= Qt::AlignBottom;
+            break;
+    }
+    return flags;
+}
+
+TvgQtCanvas::TvgQtCanvas() {
+    vgInstallFontSubstitutes();
+}
+
+TvgQtCanvas::~TvgQtCanvas() {
+    if (FPainter.isActive()) FPainter.end();
+}
+
+void TvgQtCanvas::ResizeBuffer(int width, int height) {
+    if (FPainter.isActive()) FPainter.end();
+    FWidth = std::max(1, width);
+    FHeight = std::max(1, height);
+    FOwnBuffer = std::make_unique<QImage>(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
+    FOwnBuffer->fill(Qt::transparent);
+    FBuffer = FOwnBuffer.get();
+}
+
+void TvgQtCanvas::AttachBuffer(QImage* buffer) {
+    if (FPainter.isActive()) FPainter.end();
+    FOwnBuffer.reset();
+    FBuffer = buffer;
+    FWidth = buffer ? std::max(1, buffer->width()) : 1;
+    FHeight = buffer ? std::max(1, buffer->height()) : 1;
+}
+
+bool TvgQtCanvas::BeginScene() {
+    if (!FBuffer || FBuffer->isNull() || FPainter.isActive()) return false;
+    if (FBuffer->format() != QImage::Format_ARGB32_Premultiplied) return false;
+    if (FBuffer->dotsPerMeterX() != DotsPerMeter96Dpi) FBuffer->setDotsPerMeterX(DotsPerMeter96Dpi);
+    if (FBuffer->dotsPerMeterY() != DotsPerMeter96Dpi) FBuffer->setDotsPerMeterY(DotsPerMeter96Dpi);
+    if (!FPainter.begin(FBuffer)) return false;
+    // Qt's antialiased raster already centres pixels at +0.5, so a 1-unit line on a .5 coordinate
+    // covers exactly one pixel column: the half-pixel offset needs no extra translation.
+    FPainter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                            QPainter::TextAntialiasing);
+    FSavedStates = 0;
+    FPainter.setWorldTransform(FMatrix);
+    return true;
+}
+
+void TvgQtCanvas::EndScene() {
+    if (FPainter.isActive()) FPainter.end();
+    FSavedStates = 0;
+}
+
+void TvgQtCanvas::MatrixChanged() {
+    if (FPainter.isActive()) FPainter.setWorldTransform(FMatrix);
+}
+
+void TvgQtCanvas::Clear(TvgColor color) {
+    if (!FPainter.isActive()) {
+        if (FBuffer) FBuffer->fill(vgToQColor(color));
+        return;
+    }
+    FPainter.save();
+    FPainter.setClipping(false);
+    FPainter.resetTransform();
+    FPainter.setCompositionMode(QPainter::CompositionMode_Source);
+    FPainter.fillRect(QRect(0, 0, FWidth, FHeight), vgToQColor(color));
+    FPainter.restore();
+}
+
+void TvgQtCanvas::ClearRect(const QRectF& rect, TvgColor color) {
+    const QRect pixels = OutwardPixels(rect).intersected(QRect(0, 0, FWidth, FHeight));
+    if (pixels.isEmpty()) return;
+    if (!FPainter.isActive()) {
+        if (!FBuffer) return;
+        QPainter painter(FBuffer);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(pixels, vgToQColor(color));
+        return;
+    }
+    FPainter.save();
+    FPainter.resetTransform();
+    FPainter.setCompositionMode(QPainter::CompositionMode_Source);
+    FPainter.fillRect(pixels, vgToQColor(color));
+    FPainter.restore();
+}
+
+int TvgQtCanvas::SaveCanvas() {
+    if (!FPainter.isActive()) return 0;
+    FPainter.save();
+    return ++FSavedStates;
+}
+
+void TvgQtCanvas::RestoreCanvas(int state) {
+    if (!FPainter.isActive() || state <= 0) return;
+    while (FSavedStates >= state) {
+        FPainter.restore();
+        --FSavedStates;
+    }
+    FMatrix = FPainter.worldTransform();
+}
+
+void TvgQtCanvas::SetClipRects(const std::vector<QRectF>& rects) {
+    if (!FPainter.isActive()) return;
+    QRegion region;
+    for (const QRectF& rect : rects) region += OutwardPixels(rect);
+    FPainter.resetTransform();
+    FPainter.setClipRegion(region);
+    FPainter.setWorldTransform(FMatrix);
+}
+
+void TvgQtCanvas::IntersectClipRect(const QRectF& rect) {
+    if (!FPainter.isActive()) return;
+    FPainter.setClipRect(rect, FPainter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TvgQtCanvas::ExcludeClipRect(const QRectF& rect) {
+    if (!FPainter.isActive()) return;
+    // QPainter has no exclusion; rebuild the clip in buffer pixels without the rectangle.
+    FPainter.resetTransform();
+    QRegion region = FPainter.hasClipping() ? FPainter.clipRegion() : QRegion(0, 0, FWidth, FHeight);
+    region -= FMatrix.mapRect(rect).toRect();
+    FPainter.setClipRegion(region);
+    FPainter.setWorldTransform(FMatrix);
+}
+
+void TvgQtCanvas::ResetClipRect() {
+    if (FPainter.isActive()) FPainter.setClipping(false);
+}
+
+bool TvgQtCanvas::PaintsWithBrush(const TvgBrush& brush) const {
+    return FPainter.isActive() && brush.Style() != vgBrushNone;
+}
+
+void TvgQtCanvas::FillShape(const QPainterPath& path, const QRectF& bounds, float opacity) {
+    const TvgPaintBrush paint = vgMakePaintBrush(FFill, bounds, opacity);
+    if (paint.Brush.style() == Qt::NoBrush) return;
+    FPainter.setOpacity(paint.Opacity);
+    FPainter.fillPath(path, paint.Brush);
+    FPainter.setOpacity(1);
+}
+
+void TvgQtCanvas::StrokeShape(const QPainterPath& path, const QRectF& bounds, float opacity) {
+    const TvgPaintBrush paint = vgMakePaintBrush(FStroke, bounds, opacity);
+    if (paint.Brush.style() == Qt::NoBrush) return;
+    FPainter.setOpacity(paint.Opacity);
+    FPainter.strokePath(path, vgMakePen(paint.Brush, FStrokeThickness, FStrokeCap, FStrokeJoin, FStrokeDash));
+    FPainter.setOpacity(1);
+}
+
+void TvgQtCanvas::FillRect(const QRectF& rect, float xRadius, float yRadius, TvgCorners corners,
+                           float opacity, TvgCornerType cornerType) {
+    if (!PaintsWithBrush(FFill) || rect.isEmpty()) return;
+    QRectF bounds = rect;
+    // A picture fill covers the whole object, the half of the stroke the shape gave up included.
+    if (FFill.Style() == vgBrushBitmap && FStroke.Style() != vgBrushNone) {
+        const qreal half = FStrokeThickness / 2.0;
+        bounds.adjust(-half, -half, half, half);
+    }
+    if (!SquareCorners(xRadius, yRadius, corners)) {
+        FillShape(vgRectPath(rect, xRadius, yRadius, corners, cornerType), bounds, opacity);
+        return;
+    }
+    const TvgPaintBrush paint = vgMakePaintBrush(FFill, bounds, opacity);
+    if (paint.Brush.style() == Qt::NoBrush) return;
+    FPainter.setOpacity(paint.Opacity);
+    if (paint.StretchImage) {
+        const bool clip = bounds != rect;
+        if (clip) {
+            FPainter.save();
+            IntersectClipRect(rect);
+        }
+        FPainter.drawImage(bounds, *paint.StretchImage);
+        if (clip) FPainter.restore();
+    } else {
+        FPainter.fillRect(rect, paint.Brush);
+    }
+    FPainter.setOpacity(1);
+}
+
+void TvgQtCanvas::DrawRect(const QRectF& rect, float xRadius, float yRadius, TvgCorners corners,
+                           float opacity, TvgCornerType cornerType) {
+    if (!PaintsWithBrush(FStroke)) return;
+    StrokeShape(vgRectPath(rect, xRadius, yRadius, corners, cornerType), rect, opacity);
+}
+
+void TvgQtCanvas::DrawRectSides(const QRectF& rect, float xRadius, float yRadius, TvgCorners corners,
+                                float opacity, TvgSides sides, TvgCornerType cornerType) {
+    if (!PaintsWithBrush(FStroke) || sides == TvgSides()) return;
+    if (sides == AllSides) {
+        DrawRect(rect, xRadius, yRadius, corners, opacity, cornerType);
+        return;
+    }
+    StrokeShape(vgRectSidesPath(rect, xRadius, yRadius, corners, sides, cornerType), rect, opacity);
+}
+
+void TvgQtCanvas::FillEllipse(const QRectF& rect, float opacity) {
+    if (!PaintsWithBrush(FFill)) return;
+    QPainterPath path;
+    path.addEllipse(rect);
+    FillShape(path, rect, opacity);
+}
+
+void TvgQtCanvas::DrawEllipse(const QRectF& rect, float opacity) {
+    if (!PaintsWithBrush(FStroke)) return;
+    QPainterPath path;
+    path.addEllipse(rect);
+    StrokeShape(path, rect, opacity);
+}
+
+void TvgQtCanvas::FillPath(const QPainterPath& path, float opacity) {
+    if (!PaintsWithBrush(FFill)) return;
+    FillShape(path, path.boundingRect(), opacity);
+}
+
+void TvgQtCanvas::DrawPath(const QPainterPath& path, float opacity) {
+    if (!PaintsWithBrush(FStroke)) return;
+    StrokeShape(path, path.boundingRect(), opacity);
+}
+
+void TvgQtCanvas::DrawLine(QPointF from, QPointF to, float opacity) {
+    if (!PaintsWithBrush(FStroke)) return;
+    QPainterPath path(from);
+    path.lineTo(to);
+    StrokeShape(path, QRectF(from, to).normalized(), opacity);
+}
+
+void TvgQtCanvas::FillPolygon(const QPolygonF& polygon, float opacity) {
+    if (!PaintsWithBrush(FFill)) return;
+    QPainterPath path;
+    path.addPolygon(polygon);
+    path.closeSubpath();
+    FillShape(path, polygon.boundingRect(), opacity);
+}
+
+void TvgQtCanvas::DrawPolygon(const QPolygonF& polygon, float opacity) {
+    if (!PaintsWithBrush(FStroke)) return;
+    QPainterPath path;
+    path.addPolygon(polygon);
+    StrokeShape(path, polygon.boundingRect(), opacity);
+}
+
+namespace {
+QPainterPath ArcPath(QPointF center, QPointF radius, float startAngle, float sweepAngle, bool pie) {
+    const QRectF box(center.x() - radius.x(), center.y() - radius.y(), 2 * radius.x(), 2 * radius.y());
+    QPainterPath path;
+    // Qt counts angles counter-clockwise; the scene counts them the way the screen turns.
+    if (pie) {
+        path.moveTo(center);
+        path.arcTo(box, -startAngle, -sweepAngle);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(box, -startAngle);
+        path.arcTo(box, -startAngle, -sweepAngle);
+    }
+    return path;
+}
+}  // namespace
+
+void TvgQtCanvas::FillArc(QPointF center, QPointF radius, float startAngle, float sweepAngle, float opacity) {
+    if (!PaintsWithBrush(FFill)) return;
+    const QPainterPath path = ArcPath(center, radius, startAngle, sweepAngle, true);
+    FillShape(path, path.boundingRect(), opacity);
+}
+
+void TvgQtCanvas::DrawArc(QPointF center, QPointF radius, float startAngle, float sweepAngle, float opacity) {
+    if (!PaintsWithBrush(FStroke)) return;
+    const QPainterPath path = ArcPath(center, radius, startAngle, sweepAngle, false);
+    StrokeShape(path, path.boundingRect(), opacity);
+}
+
+const QFont& TvgQtCanvas::CurrentQFont() {
+    const TFontKey key{FFont.Family(), FFont.Size(), FFont.Style(), FFont.ClearType()};
+    if (!FFontCacheValid || !(key == FFontKey)) {
+        FFontKey = key;
+        FQFont = FFont.ToQFont();
+        FFontCacheValid = true;
+    }
+    return FQFont;
+}
+
+void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QString& text, bool wordWrap,
+                           float opacity, TvgTextAlign horzAlign, TvgTextAlign vertAlign) {
+    if (!PaintsWithBrush(FFill) || text.isEmpty()) return;
+    // Fully opaque text is drawn at 0.99, as the toolkit always has: it keeps glyph edges blended.
+    const float textOpacity = opacity >= 1.0f ? 0.99f : opacity;
+    const TvgPaintBrush paint = vgMakePaintBrush(FFill, rect, textOpacity);
+    if (paint.Brush.style() == Qt::NoBrush) return;
+    FPainter.save();
+    IntersectClipRect(clipRect);
+    FPainter.setFont(CurrentQFont());
+    FPainter.setPen(QPen(paint.Brush, 1));
+    FPainter.setOpacity(paint.Opacity);
+    FPainter.drawText(rect, vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip, text);
+    FPainter.restore();
+}
+
+QRectF TvgQtCanvas::MeasureText(const QRectF& rect, const QString& text, bool wordWrap,
+                                TvgTextAlign horzAlign, TvgTextAlign vertAlign) {
+    if (text.isEmpty()) return {rect.topLeft(), QSizeF(0, 0)};
+    const QFontMetricsF metrics(CurrentQFont(), &MeasuringSurface());
+    return metrics.boundingRect(rect, vgTextFlags(wordWrap, horzAlign, vertAlign), text);
+}
+
+float TvgQtCanvas::TextWidth(const QString& text) {
+    const QFontMetricsF metrics(CurrentQFont(), &MeasuringSurface());
+    return static_cast<float>(metrics.horizontalAdvance(text));
+}
+
+float TvgQtCanvas::TextHeight(const QString& text) {
+    const QFontMetricsF metrics(CurrentQFont(), &MeasuringSurface());
+    if (text.isEmpty()) return static_cast<float>(metrics.height());
+    return static_cast<float>(
+        metrics.boundingRect(QRectF(0, 0, 10000, 10000), Qt::AlignLeft | Qt::AlignTop, text).height());
+}
+
+void TvgQtCanvas::DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, const QRectF& dest, float opacity,
+                             bool highSpeed) {
+    if (!FPainter.isActive() || bitmap.IsEmpty() || dest.isEmpty() || opacity <= 0) return;
+    FPainter.setOpacity(opacity);
+    if (highSpeed) FPainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    FPainter.drawImage(dest, bitmap.Image(), source);
+    if (highSpeed) FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    FPainter.setOpacity(1);
+}

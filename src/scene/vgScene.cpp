@@ -1,0 +1,483 @@
+#include "vgScene.h"
+
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+
+#include "IvgSizeGrip.h"
+#include "vgObject.h"
+#include "vgPosition.h"
+#include "vgQtConvert.h"
+#include "vgResources.h"
+#include "vgVisualObject.h"
+
+namespace {
+
+// A whole-scene invalidation, larger than any screen.
+constexpr TvgRect EverythingRect{0, 0, 65535, 65535};
+constexpr int SizeCursorId = -8;
+
+TvgEffectPainter& EffectPainter() {
+    static TvgEffectPainter painter;
+    return painter;
+}
+
+TvgScene* SceneOf(const TvgVisualObject& AObject) { return dynamic_cast<TvgScene*>(AObject.Scene()); }
+
+void PaintChildrenThroughScene(TvgVisualObject& AObject, TvgCanvas& Canvas) {
+    if (TvgScene* scene = SceneOf(AObject)) scene->PaintChildrenOf(AObject, Canvas);
+}
+
+bool IsEmptyArea(const TvgRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
+
+QRegion RegionOf(const std::vector<TvgRect>& rects, const QRect& bounds) {
+    QRegion region;
+    for (const TvgRect& r : rects) region += ToQRectF(r).toAlignedRect().intersected(bounds);
+    return region;
+}
+
+}  // namespace
+
+TCursor vgCursorFromId(int ACursor) {
+    switch (ACursor) {
+        case -2: return TCursor::crArrow;
+        case -4: return TCursor::crIBeam;
+        case -6: return TCursor::crSizeNESW;
+        case -7: return TCursor::crSizeNS;
+        case -8: return TCursor::crSizeNWSE;
+        case -9: return TCursor::crSizeWE;
+        case -21: return TCursor::crHandPoint;
+        case -22: return TCursor::crSizeAll;
+        default: return TCursor::crDefault;
+    }
+}
+
+TvgScene::TvgScene(QObject* AOwner, THostWindowKind AKind)
+    : QObject(AOwner),
+      FHostWindow(Platform().CreateHostWindow(AKind)),
+      FCanvas(std::make_unique<TvgQtCanvas>()),
+      FAlive(std::make_shared<bool>(true)),
+      FFill(new TvgBrush(vgBrushNone, 0xFF000000, this)) {
+    TvgVisualObject::SetChildPainter(&PaintChildrenThroughScene);
+    FFill->SetOnChanged([this] { InvalidateAll(); });
+    FHostWindow->SetClient(this);
+    SetBounds(QRect(0, 0, 100, 100));
+    StartFirstDrawTimer();
+}
+
+TvgScene::~TvgScene() {
+    FDestroying = true;
+    if (FShowTimer) Platform().StopTimer(FShowTimer);
+    FHovered = nullptr;
+    FCaptured = nullptr;
+    FFocused = nullptr;
+    if (FStyle) FStyle->RemoveScene(this);
+    // Freeing a root takes it out of the list through RemoveObject.
+    while (!FChildren.empty()) {
+        TvgObject* root = FChildren.back();
+        delete root;
+        if (!FChildren.empty() && FChildren.back() == root) FChildren.pop_back();
+    }
+    FHostWindow->SetClient(nullptr);
+}
+
+void TvgScene::StartFirstDrawTimer() {
+    FShowTimer = Platform().StartTimer(1, [this] {
+        Platform().StopTimer(FShowTimer);
+        FShowTimer = 0;
+        AddUpdateRect(EverythingRect);
+    });
+}
+
+void TvgScene::SetBounds(const QRect& ARect) {
+    const QRect rect(ARect.topLeft(), ARect.size().expandedTo(QSize(1, 1)));
+    if (FHostWindow->Geometry() == rect) return;
+    const bool resized = rect.size() != QSize(FWidth, FHeight);
+    FHostWindow->SetGeometry(rect);
+    // The window reports a new size through HostResized; a window that does not (or not yet)
+    // still gets the scene resized.
+    if (resized && QSize(FWidth, FHeight) != rect.size()) HostResized(rect.size());
+}
+
+void TvgScene::Show() {
+    FHostWindow->Show();
+    InvalidateAll();
+}
+
+void TvgScene::Hide() { FHostWindow->Hide(); }
+
+void TvgScene::SetTransparency(bool value) {
+    if (value == FTransparency) return;
+    FTransparency = value;
+    AddUpdateRect({0, 0, 10000, 10000});
+}
+
+void TvgScene::SetStyle(TvgResources* value) {
+    if (value == FStyle) return;
+    if (FStyle) FStyle->RemoveScene(this);
+    FStyle = value;
+    if (FStyle) FStyle->AddScene(this);
+    if (TvgObject* root = GetRoot()) root->UpdateResource();
+}
+
+// --- IvgScene ---
+
+void TvgScene::AddUpdateRect(const TvgRect& R) {
+    if (FDisableUpdate || FDestroying || IsEmptyArea(R)) return;
+    const TvgRect rounded{std::trunc(R.Left), std::trunc(R.Top), std::trunc(R.Right) + 1,
+                          std::trunc(R.Bottom) + 1};
+    const TvgRect scene{0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)};
+    if (!RectsIntersect(rounded, scene)) return;
+    FUpdateRects.push_back(rounded);
+    PostRedraw();
+}
+
+void TvgScene::PostRedraw() {
+    // One draw per burst: invalidations while a redraw is waiting join it.
+    if (FRedrawPosted) return;
+    FRedrawPosted = true;
+    std::weak_ptr<bool> alive = FAlive;
+    Platform().Post([this, alive] {
+        if (alive.expired()) return;
+        FRedrawPosted = false;
+        DrawUpdateRects();
+    });
+}
+
+void TvgScene::InvalidateAll() { AddUpdateRect(EverythingRect); }
+
+TvgObject* TvgScene::GetRoot() const { return FChildren.empty() ? nullptr : FChildren.front(); }
+
+void TvgScene::AddObject(TvgObject* AObject) {
+    if (!AObject || std::find(FChildren.begin(), FChildren.end(), AObject) != FChildren.end()) return;
+    if (AObject->Parent()) AObject->SetParent(nullptr);
+    FChildren.push_back(AObject);
+    AObject->SetScene(this);
+    if (AObject->IsVisual()) AObject->Visual()->Repaint();
+    RealignRoot();
+}
+
+void TvgScene::RemoveObject(TvgObject* AObject) {
+    const auto it = std::find(FChildren.begin(), FChildren.end(), AObject);
+    if (it == FChildren.end()) return;
+    InvalidateAll();
+    FChildren.erase(it);
+    if (!AObject->Destroying()) AObject->SetScene(nullptr);
+}
+
+TvgVisualObject* TvgScene::GetCaptured() const { return FCaptured; }
+
+void TvgScene::SetCaptured(TvgVisualObject* AObject) { FCaptured = AObject; }
+
+TvgVisualObject* TvgScene::GetFocused() const { return FFocused; }
+
+void TvgScene::SetFocused(TvgVisualObject* AObject) {
+    if (AObject == FFocused) return;
+    QPointer<TvgVisualObject> previous = FFocused;
+    FFocused = AObject;
+    if (previous) previous->KillFocus();
+    if (FFocused) FFocused->EnterFocus();
+}
+
+QPoint TvgScene::LocalToScreen(const TvgPoint& P) const {
+    return FHostWindow->Geometry().topLeft() + QPoint(static_cast<int>(P.X), static_cast<int>(P.Y));
+}
+
+TvgVisualObject* TvgScene::Hovered() const { return FHovered; }
+
+// --- sizes ---
+
+void TvgScene::HostResized(QSize size) {
+    FWidth = std::max(1, size.width());
+    FHeight = std::max(1, size.height());
+    RealignRoot();
+    InvalidateAll();
+}
+
+void TvgScene::HostExposed() { InvalidateAll(); }
+
+void TvgScene::RealignRoot() {
+    TvgObject* first = GetRoot();
+    if (!FAlignRoot || !first || !first->IsVisual()) return;
+    TvgVisualObject* root = first->Visual();
+    const float sx = root->Scale()->X() != 0 ? root->Scale()->X() : 1;
+    const float sy = root->Scale()->Y() != 0 ? root->Scale()->Y() : 1;
+    float w = static_cast<float>(FWidth) / sx;
+    float h = static_cast<float>(FHeight) / sy;
+    const float angle = std::fmod(std::abs(root->RotateAngle()), 360.0f);
+    if (angle == 90 || angle == 270) {
+        std::swap(w, h);
+        root->SetBounds((h - w) / 2, (w - h) / 2, w, h);
+        return;
+    }
+    root->SetBounds(0, 0, w, h);
+}
+
+// --- drawing ---
+
+void TvgScene::SetEffectPainter(TvgEffectPainter APainter) { EffectPainter() = std::move(APainter); }
+
+bool TvgScene::TouchesUpdateRects(const TvgRect& R) const {
+    return std::any_of(FUpdateRects.begin(), FUpdateRects.end(),
+                       [&](const TvgRect& dirty) { return RectsIntersect(R, dirty); });
+}
+
+void TvgScene::DrawUpdateRects() {
+    if (FUpdateRects.empty() || FDrawing) return;
+    FDrawing = true;
+    // The dirty list is emptied and the flag cleared however the pass ends.
+    struct TDrawGuard {
+        TvgScene& Scene;
+        ~TDrawGuard() {
+            Scene.FUpdateRects.clear();
+            Scene.FDrawing = false;
+        }
+    } guard{*this};
+
+    if (FUpdateRects.size() > static_cast<std::size_t>(MaxUpdateRects)) {
+        TvgRect all = FUpdateRects.front();
+        for (const TvgRect& r : FUpdateRects) all = UnionRect(all, r);
+        FUpdateRects.assign(1, all);
+    }
+    const QRegion region = RegionOf(FUpdateRects, QRect(0, 0, FWidth, FHeight));
+    if (region.isEmpty()) return;
+    QImage* buffer = FHostWindow->BeginPaint(region);
+    FCanvas->AttachBuffer(buffer);
+    if (!FCanvas->BeginScene()) {
+        FHostWindow->EndPaint(QRegion());
+        return;
+    }
+    FCanvas->ResetClipRect();
+    FCanvas->SetMatrix(QTransform());
+    std::vector<QRectF> clips;
+    clips.reserve(FUpdateRects.size());
+    for (const TvgRect& r : FUpdateRects) clips.push_back(ToQRectF(r));
+    FCanvas->SetClipRects(clips);
+
+    PaintBackground();
+    FCanvas->ResetDrawingDefaults();
+    for (std::size_t i = 0; i < FChildren.size(); ++i) {
+        TvgObject* root = FChildren[i];
+        if (!root->IsVisual() || !root->Visual()->Visible()) continue;
+        if (!TouchesUpdateRects(root->Visual()->UpdateRect())) continue;
+        PaintRoot(*root->Visual());
+    }
+    FCanvas->EndScene();
+    FHostWindow->EndPaint(region);
+}
+
+void TvgScene::PaintBackground() {
+    const bool clearOnly = FFill->Style() == vgBrushNone ||
+                           (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
+    if (!clearOnly) {
+        FCanvas->Fill().Assign(*FFill);
+        FCanvas->FillRect(QRectF(QPointF(-1, -1), QPointF(FWidth + 1, FHeight + 1)), 0, 0, AllCorners, 1);
+        return;
+    }
+    // A transparent scene starts from fully transparent pixels; an opaque one from its colour.
+    const TvgColor color = FTransparency ? 0 : (FFill->SolidColor() | 0xFF000000u);
+    for (const TvgRect& r : FUpdateRects) FCanvas->ClearRect(ToQRectF(r), color);
+}
+
+void TvgScene::PaintRoot(TvgVisualObject& ARoot) {
+    TvgCanvas& canvas = *FCanvas;
+    canvas.SetMatrix(ToQTransform(ARoot.AbsoluteMatrix()));
+    ARoot.BeforePaintStep(canvas);
+    ARoot.Paint(canvas);
+    ARoot.AfterPaintStep(canvas);
+    ARoot.PaintChildren(canvas);
+    if (ARoot.OnPaint()) {
+        canvas.SetMatrix(ToQTransform(ARoot.AbsoluteMatrix()));
+        ARoot.OnPaint()(&ARoot, canvas, ARoot.LocalRect());
+    }
+}
+
+void TvgScene::PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas) {
+    // Copy: painting may not change the tree, but a handler could.
+    const std::vector<TvgObject*> children = AObject.ChildList();
+    for (TvgObject* child : children) {
+        if (!child->IsVisual()) continue;
+        PaintChild(AObject, *child->Visual(), Canvas);
+    }
+}
+
+void TvgScene::ApplyEffects(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage) {
+    if (AObject.HasEffect() && EffectPainter()) EffectPainter()(AObject, Canvas, AStage);
+}
+
+namespace {
+bool EffectsSuppressPaint(const TvgVisualObject& AObject) {
+    if (!AObject.HasEffect()) return false;
+    const auto& children = AObject.ChildList();
+    return std::any_of(children.begin(), children.end(), [](TvgObject* c) {
+        return c->IsEffect() && c->EffectEnabled() && c->EffectDisablesPaint();
+    });
+}
+}  // namespace
+
+void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas) {
+    if (!AChild.Visible()) return;
+    const TvgRect childArea = AChild.UpdateRect();
+    if (IsEmptyArea(childArea)) return;
+    if (AParent.ClipChildren() && !RectsIntersect(childArea, AParent.UpdateRect())) return;
+    // Outside a scene pass (an effect rendering its picture) the whole tree is painted.
+    if (FDrawing && &Canvas == FCanvas.get() && !TouchesUpdateRects(childArea)) return;
+
+    const bool clipped = AParent.ClipChildren() && AChild.CanClipped();
+    int parentState = 0;
+    if (clipped) {
+        parentState = Canvas.SaveCanvas();
+        Canvas.SetMatrix(ToQTransform(AParent.AbsoluteMatrix()));
+        Canvas.IntersectClipRect(ToQRectF(AParent.LocalRect()));
+    }
+    const QTransform matrix = ToQTransform(AChild.AbsoluteMatrix());
+    Canvas.SetMatrix(matrix);
+    AChild.BeforePaintStep(Canvas);
+    ApplyEffects(AChild, Canvas, TvgEffectStage::esBeforePaint);
+
+    if (!EffectsSuppressPaint(AChild)) {
+        const int ownState = Canvas.SaveCanvas();
+        for (TvgObject* grandChild : AChild.ChildList()) {
+            if (grandChild->IsVisual() && grandChild->Visual()->Visible() && grandChild->Visual()->ClipParent())
+                Canvas.ExcludeClipRect(ToQRectF(grandChild->Visual()->ParentedRect()));
+        }
+        if (AChild.ClipChildren()) Canvas.IntersectClipRect(ToQRectF(AChild.LocalRect()));
+        const TvgRect local = AChild.LocalRect();
+        if (AChild.OnBeforePaint()) AChild.OnBeforePaint()(&AChild, Canvas, local);
+        AChild.Paint(Canvas);
+        Canvas.RestoreCanvas(ownState);
+        AChild.PaintChildren(Canvas);
+        Canvas.SetMatrix(matrix);
+        if (AChild.OnPaint()) AChild.OnPaint()(&AChild, Canvas, local);
+    }
+    Canvas.SetMatrix(matrix);
+    AChild.AfterPaintStep(Canvas);
+    if (clipped) Canvas.RestoreCanvas(parentState);
+    ApplyEffects(AChild, Canvas, TvgEffectStage::esAfterPaint);
+}
+
+// --- mouse ---
+
+TvgVisualObject* TvgScene::ObjectAtPoint(const TvgPoint& P) const {
+    for (auto it = FChildren.rbegin(); it != FChildren.rend(); ++it) {
+        if (!(*it)->IsVisual()) break;
+        if (TvgVisualObject* hit = (*it)->Visual()->ObjectByPoint(P.X, P.Y)) return hit;
+    }
+    return nullptr;
+}
+
+namespace {
+TvgPoint ScenePoint(QPointF pos) { return {static_cast<float>(pos.x()), static_cast<float>(pos.y())}; }
+bool IsSizeGrip(TvgVisualObject* AObject) { return dynamic_cast<IvgSizeGrip*>(AObject) != nullptr; }
+}  // namespace
+
+void TvgScene::ShowCursor(int ACursor) {
+    if (ACursor == FShownCursor) return;
+    FShownCursor = ACursor;
+    FHostWindow->SetCursor(vgCursorFromId(ACursor));
+}
+
+void TvgScene::SetHovered(TvgVisualObject* AObject) {
+    if (AObject == FHovered) return;
+    QPointer<TvgVisualObject> guard = AObject;
+    if (QPointer<TvgVisualObject> previous = FHovered) {
+        FHovered = nullptr;
+        previous->SetMouseInObject(false);
+        previous->MouseLeave();
+    }
+    // The leave handler may have freed the new object.
+    if (!guard) return;
+    FHovered = guard;
+    guard->SetMouseInObject(true);
+    guard->MouseEnter();
+}
+
+void TvgScene::HostMouseDown(TMouseButton button, TShiftState shift, QPointF pos) {
+    FHostWindow->Activate();
+    FMousePos = FDownPos = ScenePoint(pos);
+    TvgVisualObject* target = ObjectAtPoint(FMousePos);
+    if (target && IsSizeGrip(target)) {
+        FResizing = true;
+        FResizeSize = FHostWindow->Geometry().size();
+        return;
+    }
+    if (target) {
+        const TvgPoint local = target->AbsoluteToLocal(FMousePos);
+        target->MouseDown(button, shift, local.X, local.Y);
+        return;
+    }
+    if (FParentTag != NoDragTag && FMousePos.X != 0 && FMousePos.Y != 0) FDragging = true;
+}
+
+void TvgScene::HostMouseMove(TShiftState shift, QPointF pos) {
+    FMousePos = ScenePoint(pos);
+    if (FDragging) {
+        const QRect geometry = FHostWindow->Geometry();
+        const QPoint delta(static_cast<int>(FMousePos.X - FDownPos.X), static_cast<int>(FMousePos.Y - FDownPos.Y));
+        if (!delta.isNull()) SetBounds(geometry.translated(delta));
+        return;
+    }
+    if (FResizing) {
+        const QRect geometry = FHostWindow->Geometry();
+        const QSize size(FResizeSize.width() + static_cast<int>(FMousePos.X - FDownPos.X),
+                         FResizeSize.height() + static_cast<int>(FMousePos.Y - FDownPos.Y));
+        SetBounds(QRect(geometry.topLeft(), size.expandedTo(QSize(1, 1))));
+        ShowCursor(SizeCursorId);
+        return;
+    }
+    if (QPointer<TvgVisualObject> captured = FCaptured) {
+        const TvgPoint local = captured->AbsoluteToLocal(FMousePos);
+        captured->MouseMove(shift, local.X, local.Y, 0, 0);
+        return;
+    }
+    QPointer<TvgVisualObject> target = ObjectAtPoint(FMousePos);
+    if (!target) {
+        SetHovered(nullptr);
+        FHintText.clear();
+        ShowCursor(FLoadCursor);
+        return;
+    }
+    FHintText = target->ShowHint() ? target->Hint() : QString();
+    ShowCursor(IsSizeGrip(target) ? SizeCursorId : target->Cursor());
+    SetHovered(target);
+    if (!target) return;
+    const TvgPoint local = target->AbsoluteToLocal(FMousePos);
+    target->MouseMove(shift, local.X, local.Y, 0, 0);
+}
+
+void TvgScene::HostMouseUp(TMouseButton button, TShiftState shift, QPointF pos) {
+    FMousePos = ScenePoint(pos);
+    FDragging = false;
+    FResizing = false;
+    TvgVisualObject* target = FCaptured ? FCaptured.data() : ObjectAtPoint(FMousePos);
+    if (!target) return;
+    const TvgPoint local = target->AbsoluteToLocal(FMousePos);
+    target->MouseUp(button, shift, local.X, local.Y);
+}
+
+void TvgScene::HostMouseWheel(TShiftState shift, int delta, QPointF pos) {
+    FMousePos = ScenePoint(pos);
+    bool handled = false;
+    if (FCaptured) {
+        FCaptured->MouseWheel(shift, delta, FMousePos, handled);
+        return;
+    }
+    QPointer<TvgVisualObject> target = ObjectAtPoint(FMousePos);
+    while (target && !handled) {
+        target->MouseWheel(shift, delta, FMousePos, handled);
+        if (handled || !target) break;
+        TvgObject* parent = target->Parent();
+        target = parent && parent->IsVisual() ? parent->Visual() : nullptr;
+    }
+}
+
+void TvgScene::HostMouseLeave() { SetHovered(nullptr); }
+
+void TvgScene::HostKeyDown(int key, QChar text, TShiftState shift) {
+    if (FFocused) FFocused->KeyDown(key, text, shift);
+}
+
+void TvgScene::HostKeyUp(int key, QChar text, TShiftState shift) {
+    if (FFocused) FFocused->KeyUp(key, text, shift);
+}

@@ -1,0 +1,155 @@
+#pragma once
+// The scene host: a platform window showing a scene tree. It collects dirty rectangles and redraws
+// them once per posted task straight into the window's frame buffer, presents the changed part,
+// and turns the window's mouse input into the objects' mouse events (hover, capture, cursor,
+// dragging or resizing the window from empty spots and size grips).
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "IPlatform.h"
+#include "IvgScene.h"
+#include "vgBrush.h"
+#include "vgQtCanvas.h"
+#include "vgTypes.h"
+
+class TvgObject;
+class TvgResources;
+class TvgVisualObject;
+
+// When effects of an object are painted: under it (before its own painting) or on top (after).
+enum class TvgEffectStage { esBeforePaint, esAfterPaint };
+// Paints the effects of an object that has some, at one stage; installed by the effects unit.
+using TvgEffectPainter = std::function<void(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage)>;
+
+class TvgScene : public QObject, public IvgScene, public IHostWindowClient {
+    Q_OBJECT
+    Q_PROPERTY(bool Transparency READ Transparency WRITE SetTransparency)
+    Q_PROPERTY(TvgBrush* Fill READ Fill CONSTANT)
+    Q_PROPERTY(bool AlignRoot READ AlignRoot WRITE SetAlignRoot)
+
+public:
+    // Rectangles beyond this count are merged into their union before a draw.
+    static constexpr int MaxUpdateRects = 20;
+    // A window's parent with this tag keeps its form from being dragged by empty spots.
+    static constexpr int NoDragTag = 65535;
+
+    explicit TvgScene(QObject* AOwner = nullptr, THostWindowKind AKind = THostWindowKind::HW_Desktop);
+    ~TvgScene() override;
+
+    IHostWindow* HostWindow() const { return FHostWindow.get(); }
+    // Places and sizes the window; a new size realigns the root.
+    void SetBounds(const QRect& ARect);
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void Show();
+    void Hide();
+
+    bool Transparency() const { return FTransparency; }
+    void SetTransparency(bool value);
+    TvgBrush* Fill() const { return FFill; }
+    bool AlignRoot() const { return FAlignRoot; }
+    void SetAlignRoot(bool value) { FAlignRoot = value; }
+    // The Tag of the scene's parent control (NoDragTag keeps the window from being dragged).
+    int ParentTag() const { return FParentTag; }
+    void SetParentTag(int value) { FParentTag = value; }
+    TvgResources* Style() const { return FStyle; }
+    void SetStyle(TvgResources* value);
+    void SetDisableUpdate(bool value) { FDisableUpdate = value; }
+
+    // --- IvgScene ---
+    void AddUpdateRect(const TvgRect& R) override;
+    bool GetDisableUpdate() const override { return FDisableUpdate; }
+    TvgObject* GetRoot() const override;
+    void AddObject(TvgObject* AObject) override;
+    void RemoveObject(TvgObject* AObject) override;
+    TvgResources* GetStyle() const override { return FStyle; }
+    TvgCanvas* GetCanvas() const override { return FCanvas.get(); }
+    TvgVisualObject* GetCaptured() const override;
+    void SetCaptured(TvgVisualObject* AObject) override;
+    TvgVisualObject* GetFocused() const override;
+    void SetFocused(TvgVisualObject* AObject) override;
+    QPoint LocalToScreen(const TvgPoint& P) const override;
+
+    // --- drawing ---
+    const std::vector<TvgRect>& UpdateRects() const { return FUpdateRects; }
+    bool Drawing() const { return FDrawing; }
+    // Draws the dirty rectangles now (normally run by the posted redraw task).
+    void DrawUpdateRects();
+    // Paints the children of an object with the skip and clip rules (the tree's child painter).
+    void PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas);
+    static void SetEffectPainter(TvgEffectPainter APainter);
+
+    // --- mouse state ---
+    TvgVisualObject* Hovered() const;
+    // The topmost hit-testable object at a scene point, over the roots from the last one.
+    TvgVisualObject* ObjectAtPoint(const TvgPoint& P) const;
+    TvgPoint MousePos() const { return FMousePos; }
+    TvgPoint DownPos() const { return FDownPos; }
+    bool Dragging() const { return FDragging; }
+    bool Resizing() const { return FResizing; }
+    QString HintText() const { return FHintText; }
+    void SetLoadCursor(int value) { FLoadCursor = value; }
+
+    // --- IHostWindowClient ---
+    void HostMouseDown(TMouseButton button, TShiftState shift, QPointF pos) override;
+    void HostMouseMove(TShiftState shift, QPointF pos) override;
+    void HostMouseUp(TMouseButton button, TShiftState shift, QPointF pos) override;
+    void HostMouseWheel(TShiftState shift, int delta, QPointF pos) override;
+    void HostMouseLeave() override;
+    void HostKeyDown(int key, QChar text, TShiftState shift) override;
+    void HostKeyUp(int key, QChar text, TShiftState shift) override;
+    void HostResized(QSize size) override;
+    void HostExposed() override;
+
+private:
+    void PostRedraw();
+    void InvalidateAll();
+    void RealignRoot();
+    void PaintBackground();
+    void PaintRoot(TvgVisualObject& ARoot);
+    void PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas);
+    bool TouchesUpdateRects(const TvgRect& R) const;
+    void ApplyEffects(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage);
+    void ShowCursor(int ACursor);
+    void SetHovered(TvgVisualObject* AObject);
+    void StartFirstDrawTimer();
+
+    std::unique_ptr<IHostWindow> FHostWindow;
+    std::unique_ptr<TvgQtCanvas> FCanvas;
+    std::vector<TvgObject*> FChildren;
+    std::vector<TvgRect> FUpdateRects;
+    bool FRedrawPosted = false;
+    std::shared_ptr<bool> FAlive;
+    bool FDrawing = false;
+    bool FDisableUpdate = false;
+    bool FDestroying = false;
+    bool FTransparency = false;
+    bool FAlignRoot = true;
+    int FParentTag = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    TvgBrush* FFill;
+    QPointer<TvgResources> FStyle;
+    QPointer<TvgVisualObject> FHovered;
+    QPointer<TvgVisualObject> FCaptured;
+    QPointer<TvgVisualObject> FFocused;
+    TvgPoint FMousePos;
+    TvgPoint FDownPos;
+    bool FDragging = false;
+    bool FResizing = false;
+    QSize FResizeSize;
+    int FLoadCursor = 0;
+    int FShownCursor = 0;
+    QString FHintText;
+    TimerId FShowTimer = 0;
+};
+
+// The framework cursor id of a scene object (0 default, −21 hand, −22 size-all, −8 diagonal size…)
+// as a window cursor.
+TCursor vgCursorFromId(int ACursor);

@@ -1,0 +1,62 @@
+#include "vgTextControl.h"
+
+#include "vgClassRegistry.h"
+#include "vgText.h"
+
+VG_REGISTER_CLASS(TvgTextControl)
+
+TvgTextControl::TvgTextControl(QObject* AOwner)
+    : TvgControl(AOwner), FFont(new TvgFont(this)), FFontFill(new TvgBrush(vgBrushSolid, 0xFF000000, this)) {
+    FFont->SetOnChanged([this] {
+        if (FTextObject) FTextObject->Font()->Assign(*FFont);
+        Repaint();
+    });
+    FFontFill->SetOnChanged([this] {
+        if (FTextObject) FTextObject->Fill()->Assign(*FFontFill);
+        Repaint();
+    });
+}
+
+void TvgTextControl::SetText(const QString& value) {
+    if (value == FText) return;
+    FText = value;
+    if (FTextObject)
+        FTextObject->SetText(DisplayText());
+    else
+        Repaint();
+}
+
+void TvgTextControl::SetTextAlign(TvgTextAlign value) {
+    if (value == FTextAlign) return;
+    FTextAlign = value;
+    if (FTextObject) FTextObject->SetHorzTextAlign(value);
+    Repaint();
+}
+
+void TvgTextControl::SetVertTextAlign(TvgTextAlign value) {
+    if (value == FVertTextAlign) return;
+    FVertTextAlign = value;
+    if (FTextObject) FTextObject->SetVertTextAlign(value);
+    Repaint();
+}
+
+void TvgTextControl::SetWordWrap(bool value) {
+    if (value == FWordWrap) return;
+    FWordWrap = value;
+    if (FTextObject) FTextObject->SetWordWrap(value);
+    Repaint();
+}
+
+void TvgTextControl::StyleApplied() {
+    TvgObject* part = FindResource(QStringLiteral("text"));
+    if (!part && ResourceLink()) part = ResourceLink();
+    FTextObject = qobject_cast<TvgText*>(part);
+    if (!FTextObject) return;
+    FTextObject->SetText(DisplayText());
+    FTextObject->SetHorzTextAlign(FTextAlign);
+    FTextObject->SetVertTextAlign(FVertTextAlign);
+    FTextObject->SetWordWrap(FWordWrap);
+    FTextObject->Font()->Assign(*FFont);
+}
+
+void TvgTextControl::StyleFreeing() { FTextObject = nullptr; }

@@ -1,0 +1,165 @@
+// Reading .desktop, .url and .lnk shortcuts, from bytes and from real files.
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include "DesktopEntry.h"
+#include "LinuxShell.h"
+#include "LnkBuilder.h"
+#include "LnkShortcut.h"
+#include "UrlShortcut.h"
+
+namespace {
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return QString();
+    file.write(bytes);
+    return path;
+}
+
+std::optional<TShortcutTarget> Desktop(const QByteArray& body) {
+    return ReadDesktopShortcut("[Desktop Entry]\n" + body);
+}
+
+}  // namespace
+
+TEST(DesktopExec, QuotingRulesAndFieldCodes) {
+    EXPECT_EQ(ParseDesktopExec("firefox %u"), QStringList({"firefox"}));
+    EXPECT_EQ(ParseDesktopExec("app --name=%c -x %F --icon %i"),
+              QStringList({"app", "--name=", "-x", "--icon"}));
+    EXPECT_EQ(ParseDesktopExec(R"("/opt/My App/run" "a \"b\" \$HOME \\ \`x\`" 100%%)"),
+              QStringList({"/opt/My App/run", R"(a "b" $HOME \ `x`)", "100%"}));
+    EXPECT_EQ(ParseDesktopExec("tool  ; rm -rf ~ $(id)"),
+              QStringList({"tool", ";", "rm", "-rf", "~", "$(id)"}));
+    EXPECT_EQ(ParseDesktopExec(R"("unterminated)"), std::nullopt);
+    EXPECT_EQ(ParseDesktopExec("%U"), std::nullopt);
+    EXPECT_EQ(ParseDesktopExec(""), std::nullopt);
+}
+
+TEST(DesktopShortcut, AnApplicationGivesItsProgramAndArguments) {
+    // The key-file layer undoes \s and \\ before the Exec quoting rules apply.
+    const auto target =
+        Desktop("Type=Application\nName=Ed\nExec=\"/opt/ed itor/ed\" --new \"two words\" %F\n");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, "/opt/ed itor/ed");
+    EXPECT_EQ(target->Params, R"(--new "two words")");
+    const auto escaped = Desktop("Type=Application\nExec=tool\\sarg \"x\\\\\\\\y\"\n");
+    ASSERT_TRUE(escaped);
+    EXPECT_EQ(escaped->Target, "tool");
+    EXPECT_EQ(escaped->Params, R"(arg x\y)");
+}
+
+TEST(DesktopShortcut, ALinkGivesItsAddress) {
+    const auto target = Desktop("Type=Link\nName=Site\nURL=https://example.com/a?b=1&c=2\n");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, "https://example.com/a?b=1&c=2");
+    EXPECT_EQ(target->Params, "");
+}
+
+TEST(DesktopShortcut, OtherTypesAndDamagedFilesAreNotShortcuts) {
+    EXPECT_FALSE(Desktop("Type=Directory\nName=x\n"));
+    EXPECT_FALSE(Desktop("Type=Application\nName=x\n"));
+    EXPECT_FALSE(Desktop("Type=Application\nExec=\"open quote\n"));
+    EXPECT_FALSE(ReadDesktopShortcut("[Other]\nType=Application\nExec=x\n"));
+    EXPECT_FALSE(ReadDesktopShortcut("not a key file at all"));
+    EXPECT_FALSE(ReadDesktopShortcut(QByteArray("\xFF\xFE\x00garbage", 10)));
+}
+
+TEST(UrlShortcut, TheAddressOfTheInternetShortcutSection) {
+    EXPECT_EQ(ReadUrlShortcutTarget(
+                  "[Other]\nURL=wrong\n[InternetShortcut]\r\nIconIndex=0\r\nURL=https://a.example/\r\n"),
+              "https://a.example/");
+    EXPECT_EQ(ReadUrlShortcutTarget("[internetshortcut]\n url = \"https://b.example/x y\" \n"),
+              "https://b.example/x y");
+    EXPECT_EQ(ReadUrlShortcutTarget("[InternetShortcut]\nURL=first\nURL=second\n"), "first");
+    EXPECT_EQ(ReadUrlShortcutTarget("[InternetShortcut]\n;URL=commented\n"), "");
+    EXPECT_EQ(ReadUrlShortcutTarget("URL=outside any section\n"), "");
+    EXPECT_EQ(ReadUrlShortcutTarget(""), "");
+}
+
+TEST(UrlShortcut, ChineseTextInEveryEncodingWindowsWrites) {
+    const QString address = QStringLiteral("https://例子.cn/路径");
+    const QString text = QStringLiteral("[InternetShortcut]\r\nURL=") + address + QStringLiteral("\r\n");
+    EXPECT_EQ(ReadUrlShortcutTarget(text.toUtf8()), address);
+    EXPECT_EQ(ReadUrlShortcutTarget("\xEF\xBB\xBF" + text.toUtf8()), address);
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    EXPECT_EQ(ReadUrlShortcutTarget(utf16.encode(text)), address);
+    QStringEncoder gbk("GB18030");
+    ASSERT_TRUE(gbk.isValid());
+    EXPECT_EQ(ReadUrlShortcutTarget(gbk.encode(text)), address);
+}
+
+TEST(LnkShortcut, LocalTargetAndUnicodeArguments) {
+    const auto target = ReadLnkShortcut(
+        lnk::Build({"C:\\Windows\\notepad.exe", {}, {}, QStringLiteral("/a \"文件 1.txt\"")}));
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, "C:\\Windows\\notepad.exe");
+    EXPECT_EQ(target->Params, QStringLiteral("/a \"文件 1.txt\""));
+}
+
+TEST(LnkShortcut, ANetworkTargetIsPreferredAndAnsiPathsAreChinese) {
+    QStringEncoder gbk("GB18030");
+    const QByteArray path = gbk.encode(QStringLiteral("D:\\工具\\app.exe"));
+    const auto local = ReadLnkShortcut(lnk::Build({path, {}, {}, {}}));
+    ASSERT_TRUE(local);
+    EXPECT_EQ(local->Target, QStringLiteral("D:\\工具\\app.exe"));
+    EXPECT_EQ(local->Params, "");
+
+    const auto network = ReadLnkShortcut(lnk::Build({"Z:\\tool.exe", "\\\\server\\share", "tool.exe", {}}));
+    ASSERT_TRUE(network);
+    EXPECT_TRUE(network->Target.startsWith("\\\\server\\share")) << network->Target.toStdString();
+    EXPECT_TRUE(network->Target.endsWith("tool.exe"));
+}
+
+TEST(LnkShortcut, ALinkWithoutAFileTargetReadsAsEmpty) {
+    const auto target = ReadLnkShortcut(lnk::Build({{}, {}, {}, "--only-arguments"}));
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, "");
+    EXPECT_EQ(target->Params, "--only-arguments");
+}
+
+TEST(LnkShortcut, DamagedBytesAreNotALink) {
+    const QByteArray good = lnk::Build({"C:\\a.exe", {}, {}, "x"});
+    EXPECT_FALSE(ReadLnkShortcut({}));
+    EXPECT_FALSE(ReadLnkShortcut("not a link"));
+    EXPECT_FALSE(ReadLnkShortcut(good.left(40)));
+    EXPECT_FALSE(ReadLnkShortcut(good.left(90)));
+    QByteArray badClsid = good;
+    badClsid[5] = 0x7F;
+    EXPECT_FALSE(ReadLnkShortcut(badClsid));
+}
+
+TEST(LinuxShellShortcuts, RealFilesOfEveryKindByExtensionInAnyCase) {
+    QTemporaryDir dir;
+    LinuxShell shell;
+    TShortcutTarget target;
+    ASSERT_TRUE(
+        shell.ReadShortcut(WriteFile(dir, "App.LNK", lnk::Build({"C:\\app.exe", {}, {}, "-v"})), target));
+    EXPECT_EQ(target.Target, "C:\\app.exe");
+    EXPECT_EQ(target.Params, "-v");
+    ASSERT_TRUE(shell.ReadShortcut(WriteFile(dir, "网站.Url", "[InternetShortcut]\nURL=https://x.example/\n"),
+                                   target));
+    EXPECT_EQ(target.Target, "https://x.example/");
+    EXPECT_EQ(target.Params, "");
+    ASSERT_TRUE(shell.ReadShortcut(WriteFile(dir, "nosection.url", "[Other]\nURL=x\n"), target));
+    EXPECT_EQ(target.Target, "");
+    ASSERT_TRUE(shell.ReadShortcut(
+        WriteFile(dir, "ed.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ed -p %f\n"), target));
+    EXPECT_EQ(target.Target, "/usr/bin/ed");
+    EXPECT_EQ(target.Params, "-p");
+}
+
+TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
+    QTemporaryDir dir;
+    LinuxShell shell;
+    TShortcutTarget target;
+    EXPECT_FALSE(shell.ReadShortcut(dir.filePath("absent.lnk"), target));
+    EXPECT_FALSE(shell.ReadShortcut(dir.filePath("absent.url"), target));
+    EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.lnk", "[InternetShortcut]\nURL=x\n"), target));
+    EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.desktop", "\x01\x02\x03"), target));
+    EXPECT_FALSE(shell.ReadShortcut(dir.path(), target));  // a folder named like nothing
+}

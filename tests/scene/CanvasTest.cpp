@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+
+#include "vgQtCanvas.h"
+
+namespace {
+
+int Alpha(const QImage& image, int x, int y) {
+    return qAlpha(image.pixel(x, y));
+}
+
+class CanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Canvas.ResizeBuffer(20, 20);
+        ASSERT_TRUE(Canvas.BeginScene());
+    }
+    const QImage& Image() {
+        Canvas.EndScene();
+        return *Canvas.Buffer();
+    }
+    TvgQtCanvas Canvas;
+};
+
+TEST(CanvasBuffer, SizeIsAtLeastOnePixelAndPremultiplied) {
+    TvgQtCanvas canvas;
+    canvas.ResizeBuffer(0, -5);
+    EXPECT_EQ(canvas.Width(), 1);
+    EXPECT_EQ(canvas.Height(), 1);
+    EXPECT_EQ(canvas.Buffer()->format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(Alpha(*canvas.Buffer(), 0, 0), 0);
+}
+
+TEST(CanvasBuffer, PaintsIntoAnAttachedBufferAndRefusesNone) {
+    TvgQtCanvas canvas;
+    EXPECT_FALSE(canvas.BeginScene());
+    QImage frame(8, 4, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    canvas.AttachBuffer(&frame);
+    EXPECT_EQ(canvas.Width(), 8);
+    ASSERT_TRUE(canvas.BeginScene());
+    EXPECT_FALSE(canvas.BeginScene());  // one pass at a time
+    canvas.Clear(0xFF00FF00);
+    canvas.EndScene();
+    EXPECT_EQ(frame.pixel(7, 3), 0xFF00FF00u);
+}
+
+TEST_F(CanvasTest, ClearRectRoundsOutwardAndDoesNotBlend) {
+    Canvas.Clear(0xFFFF0000);
+    Canvas.SetMatrix(QTransform::fromScale(3, 3));  // ignored by ClearRect
+    Canvas.ClearRect(QRectF(2.5, 2.2, 2.0, 1.0), 0x80000000);
+    Canvas.ClearRect(QRectF(18.5, 18.5, 10, 10), 0);  // reaches past the buffer
+    const QImage& image = Image();
+    EXPECT_EQ(image.pixel(2, 2), qPremultiply(0x80000000u));
+    EXPECT_EQ(image.pixel(4, 3), qPremultiply(0x80000000u));
+    EXPECT_EQ(image.pixel(5, 3), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(2, 4), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(1, 2), 0xFFFF0000u);
+    EXPECT_EQ(Alpha(image, 18, 18), 0);
+    EXPECT_EQ(Alpha(image, 19, 19), 0);
+    EXPECT_EQ(Alpha(image, 17, 18), 255);
+}
+
+TEST_F(CanvasTest, StrokeInsetByHalfAPixelCoversExactlyTheEdgePixels) {
+    Canvas.Stroke().SetSolidColor(0xFF000000);
+    Canvas.DrawRect(QRectF(QPointF(0.5, 0.5), QPointF(19.5, 19.5)), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 0, 10), 255);
+    EXPECT_EQ(Alpha(image, 19, 10), 255);
+    EXPECT_EQ(Alpha(image, 10, 0), 255);
+    EXPECT_EQ(Alpha(image, 10, 19), 255);
+    EXPECT_EQ(Alpha(image, 1, 10), 0);
+    EXPECT_EQ(Alpha(image, 10, 18), 0);
+}
+
+TEST_F(CanvasTest, SolidFillTakesTheOpacityIntoItsAlpha) {
+    Canvas.Fill().SetSolidColor(0xFFFFFFFF);
+    Canvas.FillRect(QRectF(0, 0, 10, 10), 0, 0, AllCorners, 0.5f);
+    Canvas.Fill().SetStyle(vgBrushNone);
+    Canvas.FillRect(QRectF(10, 0, 10, 10), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 5, 5), 127);
+    EXPECT_EQ(Alpha(image, 15, 5), 0);
+}
+
+TEST_F(CanvasTest, RoundedCornersOnlyWhereAsked) {
+    Canvas.Fill().SetSolidColor(0xFF0000FF);
+    Canvas.FillRect(QRectF(0, 0, 20, 20), 8, 8, vgCornerTopLeft | vgCornerBottomLeft, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 0, 0), 0);  // rounded away
+    EXPECT_EQ(Alpha(image, 0, 19), 0);
+    EXPECT_EQ(Alpha(image, 19, 0), 255);  // square
+    EXPECT_EQ(Alpha(image, 19, 19), 255);
+    EXPECT_EQ(Alpha(image, 10, 10), 255);
+}
+
+TEST_F(CanvasTest, MissingSidesAreNotStroked) {
+    Canvas.Stroke().SetSolidColor(0xFF000000);
+    Canvas.DrawRectSides(QRectF(QPointF(0.5, 0.5), QPointF(19.5, 19.5)), 0, 0, AllCorners, 1,
+                         vgSideTop | vgSideBottom);
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 10, 0), 255);
+    EXPECT_EQ(Alpha(image, 10, 19), 255);
+    EXPECT_EQ(Alpha(image, 0, 10), 0);
+    EXPECT_EQ(Alpha(image, 19, 10), 0);
+}
+
+TEST_F(CanvasTest, SaveAndRestoreBringBackMatrixAndClip) {
+    Canvas.Fill().SetSolidColor(0xFFFFFFFF);
+    const int state = Canvas.SaveCanvas();
+    Canvas.SetMatrix(QTransform::fromTranslate(10, 0));
+    Canvas.IntersectClipRect(QRectF(0, 0, 5, 5));
+    Canvas.FillRect(QRectF(0, 0, 10, 10), 0, 0, AllCorners, 1);  // only (10..15, 0..5) shows
+    Canvas.RestoreCanvas(state);
+    EXPECT_EQ(Canvas.Matrix(), QTransform());
+    Canvas.FillRect(QRectF(0, 10, 5, 5), 0, 0, AllCorners, 1);  // unclipped, untranslated
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 12, 2), 255);
+    EXPECT_EQ(Alpha(image, 16, 2), 0);
+    EXPECT_EQ(Alpha(image, 12, 7), 0);
+    EXPECT_EQ(Alpha(image, 2, 2), 0);
+    EXPECT_EQ(Alpha(image, 2, 12), 255);
+}
+
+TEST_F(CanvasTest, ClipRectsLimitPaintingAndExcludeCutsHoles) {
+    Canvas.Fill().SetSolidColor(0xFFFFFFFF);
+    Canvas.SetClipRects({QRectF(0, 0, 5, 5), QRectF(10, 10, 5.5, 5)});
+    Canvas.ExcludeClipRect(QRectF(2, 2, 1, 1));
+    Canvas.FillRect(QRectF(0, 0, 20, 20), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(Alpha(image, 1, 1), 255);
+    EXPECT_EQ(Alpha(image, 2, 2), 0);
+    EXPECT_EQ(Alpha(image, 15, 12), 255);  // the half pixel is rounded outward
+    EXPECT_EQ(Alpha(image, 16, 12), 0);
+    EXPECT_EQ(Alpha(image, 7, 7), 0);
+}
+
+TEST_F(CanvasTest, LinearGradientAddsEndStopsAndMirrorsBeyondItsEnds) {
+    Canvas.ResizeBuffer(1, 100);
+    ASSERT_TRUE(Canvas.BeginScene());
+    TvgBrush& fill = Canvas.Fill();
+    fill.SetStyle(vgBrushGradient);
+    fill.Gradient()->SetPointsText("#FFFF0000 0.2, #FF0000FF 0.8");
+    fill.Gradient()->SetStopPosition(QPointF(0, 0.5));
+    Canvas.FillRect(QRectF(0, 0, 1, 100), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(image.pixel(0, 2), 0xFFFF0000u);   // before the first point: its colour
+    EXPECT_EQ(image.pixel(0, 47), 0xFF0000FFu);  // after the last point: its colour
+    EXPECT_EQ(image.pixel(0, 52), 0xFF0000FFu);  // mirrored back beyond the stop position
+    EXPECT_EQ(image.pixel(0, 97), 0xFFFF0000u);
+}
+
+TEST_F(CanvasTest, GradientWithOnePointPaintsSolid) {
+    Canvas.Fill().SetStyle(vgBrushGradient);
+    Canvas.Fill().SetSolidColor(0xFF00FF00);
+    Canvas.Fill().Gradient()->SetPointsText("#FFFF0000 0");
+    Canvas.FillRect(QRectF(0, 0, 20, 20), 0, 0, AllCorners, 1);
+    EXPECT_EQ(Image().pixel(10, 10), 0xFF00FF00u);
+}
+
+TEST_F(CanvasTest, BitmapBrushStretchesOrTiles) {
+    TvgBitmap source(2, 1);
+    source.Image().setPixel(0, 0, 0xFFFF0000);
+    source.Image().setPixel(1, 0, 0xFF0000FF);
+    TvgBrush& fill = Canvas.Fill();
+    fill.SetStyle(vgBrushBitmap);
+    fill.Bitmap()->Bitmap()->Assign(source);
+    fill.Bitmap()->SetWrapMode(vgWrapTileStretch);
+    Canvas.FillRect(QRectF(0, 0, 20, 10), 0, 0, AllCorners, 1);
+    fill.Bitmap()->SetWrapMode(vgWrapTile);
+    Canvas.FillRect(QRectF(0, 10, 20, 10), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_EQ(image.pixel(2, 5), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(17, 5), 0xFF0000FFu);
+    EXPECT_EQ(image.pixel(2, 15), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(3, 15), 0xFF0000FFu);
+}
+
+TEST_F(CanvasTest, DrawBitmapScalesWithOpacity) {
+    TvgBitmap source(1, 1);
+    source.Clear(0xFFFFFFFF);
+    Canvas.DrawBitmap(source, QRectF(0, 0, 1, 1), QRectF(0, 0, 10, 10), 0.5f, true);
+    const QImage& image = Image();
+    EXPECT_NEAR(Alpha(image, 5, 5), 128, 1);
+    EXPECT_EQ(Alpha(image, 12, 5), 0);
+}
+
+TEST_F(CanvasTest, OpaqueTextIsDrawnAtNinetyNinePercent) {
+    Canvas.Fill().SetSolidColor(0xFF000000);
+    Canvas.Font().SetSize(16);
+    Canvas.FillText(QRectF(0, 0, 20, 20), QRectF(0, 0, 20, 20), "W", false, 1, vgTextAlignCenter,
+                    vgTextAlignCenter);
+    const QImage& image = Image();
+    int highest = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) highest = std::max(highest, Alpha(image, x, y));
+    EXPECT_EQ(highest, 252);  // Trunc(0.99 × 255)
+}
+
+TEST_F(CanvasTest, TextIsClippedToItsClipRectangle) {
+    Canvas.Fill().SetSolidColor(0xFF000000);
+    Canvas.Font().SetSize(16);
+    Canvas.FillText(QRectF(0, 0, 20, 20), QRectF(0, 0, 10, 20), "WW", false, 1, vgTextAlignCenter,
+                    vgTextAlignCenter);
+    const QImage& image = Image();
+    bool left = false, right = false;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) (x < 10 ? left : right) |= Alpha(image, x, y) > 0;
+    EXPECT_TRUE(left);
+    EXPECT_FALSE(right);
+}
+
+TEST(CanvasText, SizesArePixels) {
+    TvgQtCanvas canvas;
+    canvas.Font().SetSize(20);
+    EXPECT_DOUBLE_EQ(canvas.Font().ToQFont().pointSizeF(), 15.0);
+    const float small = canvas.TextHeight("Mg");
+    canvas.Font().SetSize(40);
+    const float large = canvas.TextHeight("Mg");
+    EXPECT_GE(small, 20.0f);
+    EXPECT_LT(small, 32.0f);
+    EXPECT_NEAR(large / small, 2.0f, 0.25f);
+}
+
+TEST(CanvasText, MeasureWrapsOnlyWhenAsked) {
+    TvgQtCanvas canvas;
+    canvas.Font().SetSize(12);
+    const QString text = "one two three four five six";
+    const QRectF oneLine =
+        canvas.MeasureText(QRectF(0, 0, 60, 1000), text, false, vgTextAlignNear, vgTextAlignNear);
+    const QRectF wrapped =
+        canvas.MeasureText(QRectF(0, 0, 60, 1000), text, true, vgTextAlignNear, vgTextAlignNear);
+    EXPECT_GT(oneLine.width(), 60);
+    EXPECT_LE(wrapped.width(), 60);
+    EXPECT_GT(wrapped.height(), 2 * oneLine.height());
+}
+
+TEST(CanvasText, MissingFaceFallsBackToTheFirstAvailableStyle) {
+    TvgFont font;
+    font.SetFamily("宋体");
+    font.SetStyle(vgFontBoldItalic);
+    const QFont resolved = font.ToQFont();
+    const QString family = QFont::substitute("宋体");
+    ASSERT_TRUE(QFontDatabase::hasFamily(family)) << "the CJK face is part of the build machine";
+    // Noto Serif CJK has no italic faces: the first available of the styles is regular.
+    EXPECT_FALSE(resolved.italic());
+    EXPECT_FALSE(resolved.bold());
+    font.SetStyle(vgFontBold);
+    EXPECT_TRUE(font.ToQFont().bold());
+    font.SetStyle(vgFontUnderline);
+    EXPECT_TRUE(font.ToQFont().underline());
+}
+
+}  // namespace
