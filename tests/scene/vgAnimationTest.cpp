@@ -5,8 +5,10 @@
 #include "FakePlatformScope.h"
 #include "RecordingScene.h"
 #include "vgAniThread.h"
+#include "vgColorAnimation.h"
 #include "vgFloatAnimation.h"
 #include "vgPosition.h"
+#include "vgRectangle.h"
 #include "vgTriggerTestControl.h"
 #include "vgVisualObject.h"
 
@@ -356,6 +358,52 @@ TEST_F(vgAnimationTriggerTest, StopTriggerAnimationStopsTriggeredOnes) {
     Button->StopTriggerAnimation(Button);
     EXPECT_FALSE(Fade->Running());
     EXPECT_FLOAT_EQ(Button->Opacity(), 0.8f);
+}
+
+class vgColorAnimationTest : public vgAnimationTest {
+protected:
+    vgColorAnimationTest() {
+        Box = new TvgRectangle(&Root);
+        Box->SetParent(&Root);
+        Box->Fill()->SetColor("#FF505050");
+        Hover = new TvgColorAnimation(Box);
+        Hover->SetParent(Box);
+        Hover->SetPropertyName("Fill.color");
+        Hover->SetDuration(0.66f);
+        Hover->SetStartValue("#FF505050");
+        Hover->SetStopValue("#FF707070");
+    }
+    TvgRectangle* Box;
+    TvgColorAnimation* Hover;
+};
+
+TEST_F(vgColorAnimationTest, BlendsColourTextPerChannel) {
+    Hover->SetDuration(0.64f);
+    Hover->Start();
+    EXPECT_EQ(Box->Fill()->Color(), "#FF505050");
+    Steps(10);  // p = 0.33 / 0.64: each channel moves by Trunc(32 * 0.5156) = 16
+    EXPECT_EQ(Box->Fill()->Color(), "#FF606060");
+    Steps(3);  // p = 0.6703: Trunc(21.45) = 21
+    EXPECT_EQ(Box->Fill()->Color(), "#FF656565");
+    Hover->SetStopValue("#00301070");
+    Steps(1);  // p = 0.7219, each channel on its own: -184, -23, -46, +23
+    EXPECT_EQ(Box->Fill()->SolidColor(), 0x47392267u);
+    Steps(11);
+    EXPECT_EQ(Box->Fill()->Color(), "#00301070");
+}
+
+TEST_F(vgColorAnimationTest, StartFromCurrentParsesTheCurrentColour) {
+    Box->Fill()->SetColor("#80102030");
+    Hover->SetStartFromCurrent(true);
+    Hover->Start();
+    EXPECT_EQ(Hover->StartValue(), "#80102030");
+    EXPECT_EQ(Hover->FStartColor, 0x80102030u);
+}
+
+TEST_F(vgColorAnimationTest, DefaultsAreOpaqueWhite) {
+    TvgColorAnimation fresh;
+    EXPECT_EQ(fresh.FStartColor, 0xFFFFFFFFu);
+    EXPECT_EQ(fresh.StopValue(), "#FFFFFFFF");
 }
 
 }  // namespace
