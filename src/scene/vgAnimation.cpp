@@ -4,17 +4,10 @@
 
 #include "vgAniThread.h"
 #include "vgClassRegistry.h"
-#include "vgColorAnimation.h"
-#include "vgFloatAnimation.h"
 #include "vgPropertyPath.h"
 #include "vgVisualObject.h"
 
 VG_REGISTER_CLASS(TvgAnimation)
-
-// Style data names animation classes that no code refers to; these references keep their units
-// (and so their class registrations) in the program.
-[[maybe_unused]] const QMetaObject* const LinkedAnimationClasses[] = {&TvgFloatAnimation::staticMetaObject,
-                                                                      &TvgColorAnimation::staticMetaObject};
 
 namespace {
 // Shorter runs are not worth a timer: they land on their end value at once.

@@ -1,7 +1,25 @@
 #include "vgBackground.h"
 
+#include "vgCanvas.h"
 #include "vgClassRegistry.h"
+#include "vgQtConvert.h"
 
 VG_REGISTER_CLASS(TvgBackground)
 
-TvgBackground::TvgBackground(QObject* AOwner) : TvgControl(AOwner) {}
+TvgBackground::TvgBackground(QObject* AOwner)
+    : TvgControl(AOwner), FFill(new TvgBrush(vgBrushNone, 0xFFE0E0E0, this)) {
+    FFill->SetOnChanged([this] {
+        UpdateEffects();
+        Repaint();
+    });
+}
+
+bool TvgBackground::HidesStyle(bool ATransparentRoot) const {
+    return FFill->Style() != vgBrushNone || ATransparentRoot;
+}
+
+void TvgBackground::Paint(TvgCanvas& Canvas) {
+    if (FFill->Style() == vgBrushNone) return;
+    Canvas.Fill().Assign(*FFill);
+    Canvas.FillRect(ToQRectF(LocalRect()), 0, 0, AllCorners, AbsoluteOpacity());
+}

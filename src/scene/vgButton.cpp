@@ -20,7 +20,9 @@ TvgCustomButton::TvgCustomButton(QObject* AOwner) : TvgTextControl(AOwner) {
     SetWordWrap(false);
 }
 
-TvgCustomButton::~TvgCustomButton() { StopRepeat(); }
+TvgCustomButton::~TvgCustomButton() {
+    StopRepeat();
+}
 
 void TvgCustomButton::SetIsPressed(bool value) {
     if (value == FIsPressed) return;

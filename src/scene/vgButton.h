@@ -9,7 +9,7 @@
 #include "vgDrawTypes.h"
 #include "vgTextControl.h"
 
-class TvgRectangle;
+#include "vgRectangle.h"
 
 class TvgCustomButton : public TvgTextControl {
     Q_OBJECT

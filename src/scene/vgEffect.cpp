@@ -6,21 +6,14 @@
 
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
-#include "vgGlowEffect.h"
 #include "vgPropertyPath.h"
 #include "vgQtCanvas.h"
 #include "vgQtConvert.h"
-#include "vgReflectionEffect.h"
 #include "vgResources.h"
 #include "vgScene.h"
 #include "vgVisualObject.h"
 
 VG_REGISTER_CLASS(TvgEffect)
-
-// Style data names effect classes that no code refers to; these references keep their units (and
-// so their class registrations) in the program.
-[[maybe_unused]] const QMetaObject* const LinkedEffectClasses[] = {&TvgGlowEffect::staticMetaObject,
-                                                                   &TvgReflectionEffect::staticMetaObject};
 
 namespace {
 

@@ -65,7 +65,9 @@ void TvgImage::PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float op
             if (!dest.isEmpty()) Canvas.DrawBitmap(bitmap, source, dest, opacity, FDisableInterpolation);
             break;
         }
-        case vgImageStretch: Canvas.DrawBitmap(bitmap, source, local, opacity, FDisableInterpolation); break;
+        case vgImageStretch:
+            Canvas.DrawBitmap(bitmap, source, local, opacity, FDisableInterpolation);
+            break;
         case vgImageTile: {
             const int state = Canvas.SaveCanvas();
             Canvas.IntersectClipRect(local);

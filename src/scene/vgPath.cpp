@@ -23,7 +23,8 @@ QPainterPath TvgPath::ScaledPath() {
     // A straight line has no extent along one axis; keep it there instead of dividing by zero.
     const qreal sx = bounds.width() > 0 ? target.width() / bounds.width() : 1;
     const qreal sy = bounds.height() > 0 ? target.height() / bounds.height() : 1;
-    const QTransform fit = QTransform::fromTranslate(-bounds.left(), -bounds.top()) * QTransform::fromScale(sx, sy) *
+    const QTransform fit = QTransform::fromTranslate(-bounds.left(), -bounds.top()) *
+                           QTransform::fromScale(sx, sy) *
                            QTransform::fromTranslate(target.left(), target.top());
     return fit.map(FPath);
 }

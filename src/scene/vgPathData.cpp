@@ -102,7 +102,8 @@ QPainterPath vgParsePathData(const QString& data) {
                 break;
             case u'C':
                 if (!Numbers(scanner, v, 6)) return path;
-                path.cubicTo(base + QPointF(v[0], v[1]), base + QPointF(v[2], v[3]), base + QPointF(v[4], v[5]));
+                path.cubicTo(base + QPointF(v[0], v[1]), base + QPointF(v[2], v[3]),
+                             base + QPointF(v[4], v[5]));
                 current = base + QPointF(v[4], v[5]);
                 break;
             case u'Q':
@@ -115,7 +116,8 @@ QPainterPath vgParsePathData(const QString& data) {
                 current = start;
                 command = QChar();
                 break;
-            default: return path;
+            default:
+                return path;
         }
     }
     return path;

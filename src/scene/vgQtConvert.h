@@ -6,14 +6,18 @@
 
 #include "vgTypes.h"
 
-inline QRectF ToQRectF(const TvgRect& r) { return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom)); }
+inline QRectF ToQRectF(const TvgRect& r) {
+    return QRectF(QPointF(r.Left, r.Top), QPointF(r.Right, r.Bottom));
+}
 
 inline TvgRect FromQRectF(const QRectF& r) {
     return {static_cast<float>(r.left()), static_cast<float>(r.top()), static_cast<float>(r.right()),
             static_cast<float>(r.bottom())};
 }
 
-inline QPointF ToQPointF(const TvgPoint& p) { return QPointF(p.X, p.Y); }
+inline QPointF ToQPointF(const TvgPoint& p) {
+    return QPointF(p.X, p.Y);
+}
 
 // Both transform row vectors, so the fields map one to one.
 inline QTransform ToQTransform(const TvgMatrix& m) {

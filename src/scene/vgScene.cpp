@@ -7,6 +7,9 @@
 
 #include "IvgSizeGrip.h"
 #include "vgAniThread.h"
+#include "vgAnimEffectClasses.h"
+#include "vgBackground.h"
+#include "vgDrawClasses.h"
 #include "vgObject.h"
 #include "vgPosition.h"
 #include "vgQtConvert.h"
@@ -30,13 +33,17 @@ TvgEffectPainter& EffectPainter() {
     return painter;
 }
 
-TvgScene* SceneOf(const TvgVisualObject& AObject) { return dynamic_cast<TvgScene*>(AObject.Scene()); }
+TvgScene* SceneOf(const TvgVisualObject& AObject) {
+    return dynamic_cast<TvgScene*>(AObject.Scene());
+}
 
 void PaintChildrenThroughScene(TvgVisualObject& AObject, TvgCanvas& Canvas) {
     if (TvgScene* scene = SceneOf(AObject)) scene->PaintChildrenOf(AObject, Canvas);
 }
 
-bool IsEmptyArea(const TvgRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
+bool IsEmptyArea(const TvgRect& R) {
+    return R.Width() <= 0 || R.Height() <= 0;
+}
 
 QRegion RegionOf(const std::vector<TvgRect>& rects, const QRect& bounds) {
     QRegion region;
@@ -48,15 +55,24 @@ QRegion RegionOf(const std::vector<TvgRect>& rects, const QRect& bounds) {
 
 TCursor vgCursorFromId(int ACursor) {
     switch (ACursor) {
-        case -2: return TCursor::crArrow;
-        case -4: return TCursor::crIBeam;
-        case -6: return TCursor::crSizeNESW;
-        case -7: return TCursor::crSizeNS;
-        case -8: return TCursor::crSizeNWSE;
-        case -9: return TCursor::crSizeWE;
-        case -21: return TCursor::crHandPoint;
-        case -22: return TCursor::crSizeAll;
-        default: return TCursor::crDefault;
+        case -2:
+            return TCursor::crArrow;
+        case -4:
+            return TCursor::crIBeam;
+        case -6:
+            return TCursor::crSizeNESW;
+        case -7:
+            return TCursor::crSizeNS;
+        case -8:
+            return TCursor::crSizeNWSE;
+        case -9:
+            return TCursor::crSizeWE;
+        case -21:
+            return TCursor::crHandPoint;
+        case -22:
+            return TCursor::crSizeAll;
+        default:
+            return TCursor::crDefault;
     }
 }
 
@@ -66,6 +82,8 @@ TvgScene::TvgScene(QObject* AOwner, THostWindowKind AKind)
       FCanvas(std::make_unique<TvgQtCanvas>()),
       FAlive(std::make_shared<bool>(true)),
       FFill(new TvgBrush(vgBrushNone, 0xFF000000, this)) {
+    vgLinkDrawClasses();
+    vgLinkAnimEffectClasses();
     TvgVisualObject::SetChildPainter(&PaintChildrenThroughScene);
     ++LiveSceneCount();
     FFill->SetOnChanged([this] { InvalidateAll(); });
@@ -114,7 +132,9 @@ void TvgScene::Show() {
     InvalidateAll();
 }
 
-void TvgScene::Hide() { FHostWindow->Hide(); }
+void TvgScene::Hide() {
+    FHostWindow->Hide();
+}
 
 void TvgScene::SetTransparency(bool value) {
     if (value == FTransparency) return;
@@ -154,9 +174,13 @@ void TvgScene::PostRedraw() {
     });
 }
 
-void TvgScene::InvalidateAll() { AddUpdateRect(EverythingRect); }
+void TvgScene::InvalidateAll() {
+    AddUpdateRect(EverythingRect);
+}
 
-TvgObject* TvgScene::GetRoot() const { return FChildren.empty() ? nullptr : FChildren.front(); }
+TvgObject* TvgScene::GetRoot() const {
+    return FChildren.empty() ? nullptr : FChildren.front();
+}
 
 void TvgScene::AddObject(TvgObject* AObject) {
     if (!AObject || std::find(FChildren.begin(), FChildren.end(), AObject) != FChildren.end()) return;
@@ -175,11 +199,17 @@ void TvgScene::RemoveObject(TvgObject* AObject) {
     if (!AObject->Destroying()) AObject->SetScene(nullptr);
 }
 
-TvgVisualObject* TvgScene::GetCaptured() const { return FCaptured; }
+TvgVisualObject* TvgScene::GetCaptured() const {
+    return FCaptured;
+}
 
-void TvgScene::SetCaptured(TvgVisualObject* AObject) { FCaptured = AObject; }
+void TvgScene::SetCaptured(TvgVisualObject* AObject) {
+    FCaptured = AObject;
+}
 
-TvgVisualObject* TvgScene::GetFocused() const { return FFocused; }
+TvgVisualObject* TvgScene::GetFocused() const {
+    return FFocused;
+}
 
 void TvgScene::SetFocused(TvgVisualObject* AObject) {
     if (AObject == FFocused) return;
@@ -193,7 +223,9 @@ QPoint TvgScene::LocalToScreen(const TvgPoint& P) const {
     return FHostWindow->Geometry().topLeft() + QPoint(static_cast<int>(P.X), static_cast<int>(P.Y));
 }
 
-TvgVisualObject* TvgScene::Hovered() const { return FHovered; }
+TvgVisualObject* TvgScene::Hovered() const {
+    return FHovered;
+}
 
 // --- sizes ---
 
@@ -204,7 +236,9 @@ void TvgScene::HostResized(QSize size) {
     InvalidateAll();
 }
 
-void TvgScene::HostExposed() { InvalidateAll(); }
+void TvgScene::HostExposed() {
+    InvalidateAll();
+}
 
 void TvgScene::RealignRoot() {
     TvgObject* first = GetRoot();
@@ -225,7 +259,9 @@ void TvgScene::RealignRoot() {
 
 // --- drawing ---
 
-void TvgScene::SetEffectPainter(TvgEffectPainter APainter) { EffectPainter() = std::move(APainter); }
+void TvgScene::SetEffectPainter(TvgEffectPainter APainter) {
+    EffectPainter() = std::move(APainter);
+}
 
 bool TvgScene::TouchesUpdateRects(const TvgRect& R) const {
     return std::any_of(FUpdateRects.begin(), FUpdateRects.end(),
@@ -277,8 +313,8 @@ void TvgScene::DrawUpdateRects() {
 }
 
 void TvgScene::PaintBackground() {
-    const bool clearOnly = FFill->Style() == vgBrushNone ||
-                           (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
+    const bool clearOnly =
+        FFill->Style() == vgBrushNone || (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
     if (!clearOnly) {
         FCanvas->Fill().Assign(*FFill);
         FCanvas->FillRect(QRectF(QPointF(-1, -1), QPointF(FWidth + 1, FHeight + 1)), 0, 0, AllCorners, 1);
@@ -305,8 +341,14 @@ void TvgScene::PaintRoot(TvgVisualObject& ARoot) {
 void TvgScene::PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas) {
     // Copy: painting may not change the tree, but a handler could.
     const std::vector<TvgObject*> children = AObject.ChildList();
+    // A background with a fill of its own, or the see-through root of a transparent scene, does
+    // not show its style.
+    TvgObject* hiddenStyle = nullptr;
+    if (const auto* background = qobject_cast<const TvgBackground*>(&AObject))
+        if (background->HidesStyle(FTransparency && GetRoot() == &AObject))
+            hiddenStyle = background->ResourceLink();
     for (TvgObject* child : children) {
-        if (!child->IsVisual()) continue;
+        if (!child->IsVisual() || child == hiddenStyle) continue;
         PaintChild(AObject, *child->Visual(), Canvas);
     }
 }
@@ -348,7 +390,8 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     if (!EffectsSuppressPaint(AChild)) {
         const int ownState = Canvas.SaveCanvas();
         for (TvgObject* grandChild : AChild.ChildList()) {
-            if (grandChild->IsVisual() && grandChild->Visual()->Visible() && grandChild->Visual()->ClipParent())
+            if (grandChild->IsVisual() && grandChild->Visual()->Visible() &&
+                grandChild->Visual()->ClipParent())
                 Canvas.ExcludeClipRect(ToQRectF(grandChild->Visual()->ParentedRect()));
         }
         if (AChild.ClipChildren()) Canvas.IntersectClipRect(ToQRectF(AChild.LocalRect()));
@@ -377,8 +420,12 @@ TvgVisualObject* TvgScene::ObjectAtPoint(const TvgPoint& P) const {
 }
 
 namespace {
-TvgPoint ScenePoint(QPointF pos) { return {static_cast<float>(pos.x()), static_cast<float>(pos.y())}; }
-bool IsSizeGrip(TvgVisualObject* AObject) { return dynamic_cast<IvgSizeGrip*>(AObject) != nullptr; }
+TvgPoint ScenePoint(QPointF pos) {
+    return {static_cast<float>(pos.x()), static_cast<float>(pos.y())};
+}
+bool IsSizeGrip(TvgVisualObject* AObject) {
+    return dynamic_cast<IvgSizeGrip*>(AObject) != nullptr;
+}
 }  // namespace
 
 void TvgScene::ShowCursor(int ACursor) {
@@ -423,7 +470,8 @@ void TvgScene::HostMouseMove(TShiftState shift, QPointF pos) {
     FMousePos = ScenePoint(pos);
     if (FDragging) {
         const QRect geometry = FHostWindow->Geometry();
-        const QPoint delta(static_cast<int>(FMousePos.X - FDownPos.X), static_cast<int>(FMousePos.Y - FDownPos.Y));
+        const QPoint delta(static_cast<int>(FMousePos.X - FDownPos.X),
+                           static_cast<int>(FMousePos.Y - FDownPos.Y));
         if (!delta.isNull()) SetBounds(geometry.translated(delta));
         return;
     }
@@ -481,7 +529,9 @@ void TvgScene::HostMouseWheel(TShiftState shift, int delta, QPointF pos) {
     }
 }
 
-void TvgScene::HostMouseLeave() { SetHovered(nullptr); }
+void TvgScene::HostMouseLeave() {
+    SetHovered(nullptr);
+}
 
 void TvgScene::HostKeyDown(int key, QChar text, TShiftState shift) {
     if (FFocused) FFocused->KeyDown(key, text, shift);

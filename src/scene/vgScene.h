@@ -19,13 +19,14 @@
 #include "vgTypes.h"
 
 class TvgObject;
-class TvgResources;
+#include "vgResources.h"
 class TvgVisualObject;
 
 // When effects of an object are painted: under it (before its own painting) or on top (after).
 enum class TvgEffectStage { esBeforePaint, esAfterPaint };
 // Paints the effects of an object that has some, at one stage; installed by the effects unit.
-using TvgEffectPainter = std::function<void(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage)>;
+using TvgEffectPainter =
+    std::function<void(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage)>;
 
 class TvgScene : public QObject, public IvgScene, public IHostWindowClient {
     Q_OBJECT

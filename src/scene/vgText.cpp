@@ -95,8 +95,9 @@ void TvgText::PaintShape(TvgCanvas& Canvas) {
     if (measured.isEmpty() || local.isEmpty()) return;
     const int state = Canvas.SaveCanvas();
     Canvas.IntersectClipRect(local);
-    Canvas.MultyMatrix(QTransform::fromTranslate(-measured.left(), -measured.top()) *
-                       QTransform::fromScale(local.width() / measured.width(), local.height() / measured.height()));
+    Canvas.MultyMatrix(
+        QTransform::fromTranslate(-measured.left(), -measured.top()) *
+        QTransform::fromScale(local.width() / measured.width(), local.height() / measured.height()));
     Canvas.FillText(measured, measured, FText, FWordWrap, opacity, vgTextAlignNear, vgTextAlignNear);
     Canvas.RestoreCanvas(state);
 }

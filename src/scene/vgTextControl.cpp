@@ -59,4 +59,6 @@ void TvgTextControl::StyleApplied() {
     FTextObject->Font()->Assign(*FFont);
 }
 
-void TvgTextControl::StyleFreeing() { FTextObject = nullptr; }
+void TvgTextControl::StyleFreeing() {
+    FTextObject = nullptr;
+}

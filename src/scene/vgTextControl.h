@@ -12,7 +12,7 @@
 #include "vgFont.h"
 #include "vgText.h"
 
-class TvgText;
+#include "vgText.h"
 
 class TvgTextControl : public TvgControl {
     Q_OBJECT

@@ -1,0 +1,68 @@
+#include "TVGBaseButton.h"
+
+#include "IPlatform.h"
+#include "uCursors.h"
+#include "uPubFuns.h"
+#include "vgBounds.h"
+#include "vgBrush.h"
+#include "vgImage.h"
+#include "vgRectangle.h"
+
+namespace {
+
+// Blanks and control characters at either end, as a trim of the parameters for display.
+QString TrimmedForDisplay(const QString& text) {
+    qsizetype first = 0, last = text.size();
+    while (first < last && text.at(first).unicode() <= u' ') ++first;
+    while (last > first && text.at(last - 1).unicode() <= u' ') --last;
+    return text.mid(first, last - first);
+}
+
+}  // namespace
+
+TVGBaseButton::TVGBaseButton(QObject* AOwner) : TvgLayout(AOwner) {
+    SetWidth(40);
+    SetHeight(40);
+
+    FBackGround = new TvgRectangle(this);
+    FBackGround->SetParent(this);
+    FBackGround->SetAlign(vaClient);
+    FBackGround->SetxRadius(2);
+    FBackGround->SetyRadius(2);
+    FBackGround->SetHitTest(true);
+    FBackGround->SetCursor(crHandPoint);
+    // Alpha 1: invisible, yet not fully transparent, so the host window takes the mouse over the
+    // whole button and not only over the opaque pixels of its icon.
+    FBackGround->Fill()->SetColor(QStringLiteral("#01000000"));
+    FBackGround->Stroke()->SetColor(FDefaultColor);
+
+    FImage = new TvgImage(this);
+    FImage->SetParent(FBackGround);
+    FImage->SetAlign(vaClient);
+    FImage->Padding()->SetRect(TvgRect{1, 1, 1, 1});
+    FImage->SetHitTest(false);
+}
+
+void TVGBaseButton::SetButtonName(const QString& Value) {
+    if (Value == FButtonName) return;
+    FButtonName = Value;
+}
+
+void TVGBaseButton::SetImageFile(const QString& Value) {
+    if (Value == FImageFile) return;
+    FImageFile = Value;
+    FImage->Bitmap()->LoadFromFile(Value);
+}
+
+void TVGBaseButton::ButtonClick(TvgObject*) {
+    if (FIsRunAsk) {
+        QString question = QStringLiteral("确定要运行【%1】吗？\r\n执行路径：%2").arg(FButtonName, FFileName);
+        if (!TrimmedForDisplay(FCmdLine).isEmpty()) question += QStringLiteral("\r\n运行参数：") + FCmdLine;
+        const TMsgResult answer =
+            Platform().MessageBox(question, QStringLiteral("提示"), TMsgIcon::MI_Question, TMsgButtons::MB_YesNo);
+        if (answer != TMsgResult::MR_Yes) return;
+    }
+    if (RunFile(FFileName, FCmdLine)) return;
+    Platform().MessageBox(QStringLiteral("运行【%1】失败！").arg(FButtonName), QStringLiteral("提示"),
+                          TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The common ancestor of the launch buttons: what a button launches, how it looks (a rounded
+// background with the icon inside) and the launch itself with its confirmation and failure boxes.
+
+#include <QString>
+
+#include "uMaroviaTypes.h"
+#include "vgLayout.h"
+
+class TvgImage;
+class TvgRectangle;
+class TVGHintBox;
+
+class TVGBaseButton : public TvgLayout {
+    Q_OBJECT
+    Q_PROPERTY(QString ButtonName READ ButtonName WRITE SetButtonName)
+    Q_PROPERTY(QString FileName READ FileName WRITE SetFileName)
+    Q_PROPERTY(QString CmdLine READ CmdLine WRITE SetCmdLine)
+    Q_PROPERTY(QString ImageFile READ ImageFile WRITE SetImageFile)
+    Q_PROPERTY(bool IsRunAsk READ IsRunAsk WRITE SetIsRunAsk)
+
+public:
+    Q_INVOKABLE explicit TVGBaseButton(QObject* AOwner = nullptr);
+
+    QString ButtonName() const { return FButtonName; }
+    virtual void SetButtonName(const QString& Value);
+    QString FileName() const { return FFileName; }
+    void SetFileName(const QString& Value) { FFileName = Value; }
+    QString CmdLine() const { return FCmdLine; }
+    void SetCmdLine(const QString& Value) { FCmdLine = Value; }
+    QString ImageFile() const { return FImageFile; }
+    // Loads the picture when the path changes; a missing file keeps the previous picture.
+    void SetImageFile(const QString& Value);
+    bool IsRunAsk() const { return FIsRunAsk; }
+    void SetIsRunAsk(bool Value) { FIsRunAsk = Value; }
+    TButtonPlace Place() const { return FPlace; }
+    void SetPlace(TButtonPlace Value) { FPlace = Value; }
+    bool IsSystemButton() const { return FIsSystemButton; }
+    void SetIsSystemButton(bool Value) { FIsSystemButton = Value; }
+    TMVSysCommand SysCommand() const { return FSysCommand; }
+    void SetSysCommand(TMVSysCommand Value) { FSysCommand = Value; }
+    bool IsDesktopLink() const { return FIsDesktopLink; }
+    void SetIsDesktopLink(bool Value) { FIsDesktopLink = Value; }
+    // Borrowed: the hint box belongs to the scene manager, the panel to itself.
+    TVGHintBox* HintBox() const { return FHintBox; }
+    void SetHintBox(TVGHintBox* Value) { FHintBox = Value; }
+    TvgVisualObject* Panel() const { return FPanel; }
+    void SetPanel(TvgVisualObject* Value) { FPanel = Value; }
+
+    TvgRectangle* BackGround() const { return FBackGround; }
+    TvgImage* Image() const { return FImage; }
+
+    // Asks first when IsRunAsk is set, launches, and reports a failed launch. Sender is ignored.
+    void ButtonClick(TvgObject* Sender);
+
+protected:
+    QString FHotColor = QStringLiteral("#50FFFFFF");
+    QString FDefaultColor = QStringLiteral("#10000000");
+    TvgRectangle* FBackGround;
+    TvgImage* FImage;
+
+private:
+    QString FButtonName;
+    QString FFileName;
+    QString FCmdLine;
+    QString FImageFile;
+    bool FIsRunAsk = false;
+    TButtonPlace FPlace = BP_ToolBar;
+    bool FIsSystemButton = false;
+    TMVSysCommand FSysCommand = MVC_None;
+    bool FIsDesktopLink = false;
+    TVGHintBox* FHintBox = nullptr;
+    TvgVisualObject* FPanel = nullptr;
+};

@@ -1,0 +1,43 @@
+#include "TVGDesktopButton.h"
+
+#include "vgBounds.h"
+#include "vgBrush.h"
+#include "vgLabel.h"
+#include "vgRectangle.h"
+
+TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
+    SetOnMouseEnter(nullptr);
+    SetOnMouseLeave(nullptr);
+    SetOnClick(nullptr);
+    SetWidth(80);
+    SetHeight(90);
+    ButtonMouseLeave(this);
+
+    FBackGround->SetxRadius(2);
+    FBackGround->SetyRadius(2);
+    FBackGround->SetHitTest(true);
+    FBackGround->SetOnMouseEnter([this](TvgObject* sender) { ButtonMouseEnter(sender); });
+    FBackGround->SetOnMouseLeave([this](TvgObject* sender) { ButtonMouseLeave(sender); });
+    FBackGround->SetOnDblClick([this](TvgObject* sender) { BackGroundDblClick(sender); });
+
+    FTitle->SetParent(FBackGround);
+    FTitle->Padding()->SetRect(TvgRect{2, 0, 2, 2});
+    FTitle->SetResource(QStringLiteral("ValueLabel1Style3"));
+    FTitle->SetHeight(20);
+    Realign();
+}
+
+void TVGDesktopButton::ButtonMouseEnter(TvgObject*) {}
+
+void TVGDesktopButton::ButtonMouseLeave(TvgObject*) {
+    FBackGround->Stroke()->SetStyle(vgBrushNone);
+    FBackGround->Fill()->SetStyle(vgBrushNone);
+}
+
+void TVGDesktopButton::BackGroundDblClick(TvgObject*) {
+    if (!IsSystemButton()) {
+        ButtonClick(this);
+        return;
+    }
+    if (FOnBuildInEvent) FOnBuildInEvent(this, SysCommand());
+}

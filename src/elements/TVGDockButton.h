@@ -1,0 +1,24 @@
+#pragma once
+// A launch button of the dock: the icon with its name underneath; it takes the mouse itself and a
+// click launches.
+
+#include "TVGBaseButton.h"
+
+class TvgValueLabel;
+
+class TVGDockButton : public TVGBaseButton {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE explicit TVGDockButton(QObject* AOwner = nullptr);
+
+    // Also shows the name in the title.
+    void SetButtonName(const QString& Value) override;
+    virtual void ButtonMouseEnter(TvgObject* Sender);
+    virtual void ButtonMouseLeave(TvgObject* Sender);
+
+    TvgValueLabel* Title() const { return FTitle; }
+
+protected:
+    TvgValueLabel* FTitle;
+};

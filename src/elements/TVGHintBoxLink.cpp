@@ -1,0 +1,7 @@
+#include "TVGHintBoxLink.h"
+
+#include "TVGBaseButton.h"
+
+void ShowHintLeftOf(TVGBaseButton&) {}
+
+void HideHint(TVGBaseButton&) {}

@@ -1,0 +1,181 @@
+#include "uMaroviaManage.h"
+
+#include <QFileInfo>
+
+#include <stdexcept>
+
+#include "IPlatform.h"
+#include "TVGDesktopButton.h"
+#include "TVGDockButton.h"
+#include "TVGSideButton.h"
+#include "TVGSidePanel.h"
+#include "uErrors.h"
+#include "uPathInfo.h"
+#include "uSameText.h"
+#include "uTakeNoteManage.h"
+#include "uXmlDesktop.h"
+#include "vgBounds.h"
+
+TMaroviaManage* MaroviaManage = nullptr;
+
+namespace {
+
+const QString kSystemButtonName = QStringLiteral("Win桌面文件");
+const QString kShowDesktopFileMarker = QStringLiteral("MV:\\\\ShowDesktopFile");
+
+QString ErrorText(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const EMvError*>(&error)) return own->Message();
+    return QString::fromLocal8Bit(error.what());
+}
+
+}  // namespace
+
+TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent) : FVGParent(AVGParent) {
+    FVGSidePanel = new TVGSidePanel(FVGParent);
+    FVGSidePanel->SetParent(FVGParent);
+    FVGSidePanel->SetAlign(vaMostRight);
+    FVGSidePanel->Padding()->SetRight(2.0f);
+
+    FCurrentPlanName = QStringLiteral("默认方案");
+    LoadNotes();
+}
+
+TMaroviaManage::~TMaroviaManage() {
+    ClearButtons();
+    // The note store writes the notes file as it goes.
+    FTakeNoteManage.reset();
+}
+
+void TMaroviaManage::LoadNotes() {
+    FTakeNoteManage = std::make_unique<TTakeNoteManage>(PathInfo->TakeNoteConfigFile());
+    FTakeNoteManage->SetOnAddTakeNote(
+        [this](TTakeNoteManage*, TTakeNoteItem* item) { AddTakeNoteWidget(item); });
+    try {
+        FTakeNoteManage->Load();
+    } catch (const std::exception& error) {
+        // Ending the program here would leave the user with nothing; the damaged file has been
+        // moved aside by the store, so the notes read before the damage are safe to keep using.
+        QString text = QStringLiteral("便签加载失败！错误信息如下：\r\n") + ErrorText(error);
+        if (!FTakeNoteManage->KeptAsideFile().isEmpty())
+            text += QStringLiteral("\r\n原文件已另存为：") + FTakeNoteManage->KeptAsideFile();
+        Platform().MessageBox(text, QStringLiteral("Marovia"), TMsgIcon::MI_Warning, TMsgButtons::MB_Ok);
+    }
+}
+
+void TMaroviaManage::AddTakeNoteWidget(TTakeNoteItem*) {
+    // Note widgets arrive with the note widget class; the records are kept and saved meanwhile.
+}
+
+QString TMaroviaManage::CurrentPlanPath() const { return PathInfo->GetPlanPath(FCurrentPlanName); }
+
+QString TMaroviaManage::CurrentPlanConfigFile() const { return PathInfo->GetPlanConfigFile(FCurrentPlanName); }
+
+TVGBaseButton* TMaroviaManage::GetButton(int AIndex) const {
+    if (AIndex < 0 || AIndex >= ButtonCount())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(AIndex) + ")");
+    return FButtonList[static_cast<std::size_t>(AIndex)];
+}
+
+bool TMaroviaManage::ButtonExist(const QString& AButtonName) const {
+    return std::any_of(FButtonList.begin(), FButtonList.end(),
+                       [&](const TVGBaseButton* button) { return SameText(button->ButtonName(), AButtonName); });
+}
+
+QString TMaroviaManage::NewImageFileName(TImageKind AKind) const {
+    return CurrentPlanPath() + NewGUIDText() + GetImageFileExt(AKind);
+}
+
+bool TMaroviaManage::IsShowSideBar() const { return FVGSidePanel->Visible(); }
+
+void TMaroviaManage::SetIsShowSideBar(bool value) { FVGSidePanel->SetVisible(value); }
+
+void TMaroviaManage::DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand) {
+    if (FOnBuildInEvent) FOnBuildInEvent(Sender, SysCommand);
+}
+
+void TMaroviaManage::ClearButtons() {
+    for (TVGBaseButton* button : FButtonList) delete button;
+    FButtonList.clear();
+}
+
+void TMaroviaManage::CreateSystemButton() {
+    auto* button = new TVGDesktopButton(FVGParent);
+    button->SetButtonName(kSystemButtonName);
+    button->SetFileName(kShowDesktopFileMarker);
+    button->SetIsRunAsk(false);
+    button->SetPlace(BP_Desktop);
+    button->SetImageFile(PathInfo->WinFileButtonImageFile());
+    button->SetIsSystemButton(true);
+    button->SetSysCommand(MVC_ShowDesktopFile);
+    button->SetOnBuildInEvent([this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); });
+    FButtonList.push_back(button);
+}
+
+void TMaroviaManage::LoadFromFile() {
+    ClearButtons();
+    CreateSystemButton();
+    if (!QFileInfo::exists(CurrentPlanConfigFile())) return;
+    try {
+        LoadButtons();
+    } catch (const std::exception& error) {
+        Platform().MessageBox(QStringLiteral("加载失败！错误信息如下：\r\n") + ErrorText(error), QStringLiteral("Marovia"),
+                              TMsgIcon::MI_None, TMsgButtons::MB_Ok);
+    }
+}
+
+namespace {
+
+// One entry's values, all read before any button is made, so that an entry that fails to convert
+// leaves no half-made button behind in a panel.
+struct TButtonEntry {
+    QString Name;
+    QString FileName;
+    QString CmdLine;
+    QString ImageFile;
+    bool IsRunAsk;
+};
+
+void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace place) {
+    button.SetButtonName(entry.Name);
+    button.SetFileName(entry.FileName);
+    button.SetCmdLine(entry.CmdLine);
+    button.SetIsRunAsk(entry.IsRunAsk);
+    button.SetPlace(place);
+    button.SetImageFile(entry.ImageFile);
+}
+
+}  // namespace
+
+void TMaroviaManage::LoadButtons() {
+    const IXMLDesktopPtr desktop = LoadDesktop(CurrentPlanConfigFile());
+    const IXMLDesktop_MVButtonsPtr buttons = desktop->MVButtons();
+    const int count = buttons->Count();
+    const QString planPath = CurrentPlanPath();
+    for (int i = 0; i < count; ++i) {
+        const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
+        const QString name = item->Name();
+        if (ButtonExist(name)) continue;
+        // Only the low byte of the stored place counts.
+        const int place = item->Place() & 0xFF;
+        if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
+        const TButtonEntry entry{name, item->FileName(), item->CmdLine(), planPath + item->Image(), item->IsRunAsk()};
+        TVGBaseButton* button = nullptr;
+        switch (place) {
+            case BP_ToolBar:
+                button = new TVGSideButton(FVGSidePanel);
+                button->SetParent(FVGSidePanel);
+                ApplyEntry(*button, entry, BP_ToolBar);
+                FVGSidePanel->AddSideButton(button);
+                break;
+            case BP_Dock:
+                button = new TVGDockButton(FVGParent);
+                ApplyEntry(*button, entry, BP_Dock);
+                break;
+            default:
+                button = new TVGDesktopButton(FVGParent);
+                ApplyEntry(*button, entry, BP_Desktop);
+                break;
+        }
+        FButtonList.push_back(button);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The scene manager: builds the panels of the main form's scene, loads the plan's launch buttons
+// into them, keeps the list of buttons it made, owns the note store and forwards every built-in
+// command raised in the scene to one handler.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+#include "uMaroviaTypes.h"
+#include "uPubFuns.h"
+
+class TTakeNoteManage;
+class TVGBaseButton;
+class TVGSidePanel;
+class TvgVisualObject;
+struct TTakeNoteItem;
+
+class TMaroviaManage {
+public:
+    // `AVGParent` is the scene root; the panels become its children.
+    explicit TMaroviaManage(TvgVisualObject* AVGParent);
+    ~TMaroviaManage();
+    TMaroviaManage(const TMaroviaManage&) = delete;
+    TMaroviaManage& operator=(const TMaroviaManage&) = delete;
+
+    // Rebuilds every launch button from the plan's Desktop.xml.
+    void LoadFromFile();
+
+    int ButtonCount() const { return static_cast<int>(FButtonList.size()); }
+    // Raises std::out_of_range outside 0 … ButtonCount() − 1.
+    TVGBaseButton* GetButton(int AIndex) const;
+    // True when a button of that name exists, the letters A–Z compared without case.
+    bool ButtonExist(const QString& AButtonName) const;
+    // A new braced GUID file name for a button picture in the plan folder (not created).
+    QString NewImageFileName(TImageKind AKind) const;
+
+    QString CurrentPlanName() const { return FCurrentPlanName; }
+    // The plan folder, created when missing.
+    QString CurrentPlanPath() const;
+    QString CurrentPlanConfigFile() const;
+
+    bool IsShowSideBar() const;
+    void SetIsShowSideBar(bool value);
+
+    const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
+    void SetOnBuildInEvent(TOnBuildInEvent handler) { FOnBuildInEvent = std::move(handler); }
+    void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
+
+    TVGSidePanel* SidePanel() const { return FVGSidePanel; }
+    TTakeNoteManage* TakeNoteManage() const { return FTakeNoteManage.get(); }
+
+private:
+    void ClearButtons();
+    void CreateSystemButton();
+    void LoadButtons();
+    void LoadNotes();
+    void AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem);
+
+    std::vector<TVGBaseButton*> FButtonList;  // owned through the scene's owner model
+    QString FCurrentPlanName;
+    TvgVisualObject* FVGParent;
+    TVGSidePanel* FVGSidePanel;
+    TOnBuildInEvent FOnBuildInEvent;
+    std::unique_ptr<TTakeNoteManage> FTakeNoteManage;
+};
+
+// The one scene manager of the main form.
+extern TMaroviaManage* MaroviaManage;

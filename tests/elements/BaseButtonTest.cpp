@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "FakeHostWindow.h"
+#include "FakePlatformScope.h"
+#include "TVGSideButton.h"
+#include "vgBitmap.h"
+#include "vgBrush.h"
+#include "vgImage.h"
+#include "vgRectangle.h"
+
+namespace {
+
+class BaseButton : public ::testing::Test {
+protected:
+    FakeShell& Shell() { return platform->ShellFake(); }
+    FakePlatformScope platform;
+    TVGBaseButton button;
+};
+
+}  // namespace
+
+TEST_F(BaseButton, TheTreeIsARoundedBackgroundHoldingTheIconOneUnitInside) {
+    EXPECT_EQ(button.Width(), 40);
+    EXPECT_EQ(button.Height(), 40);
+    ASSERT_EQ(button.BackGround()->Parent(), &button);
+    EXPECT_EQ(button.Image()->Parent(), button.BackGround());
+    EXPECT_TRUE(button.BackGround()->HitTest());
+    EXPECT_FALSE(button.Image()->HitTest());
+    EXPECT_FALSE(button.HitTest());
+    EXPECT_EQ(button.BackGround()->Fill()->Color(), "#01000000");
+    EXPECT_EQ(button.BackGround()->Stroke()->Color(), "#10000000");
+    button.Realign();
+    EXPECT_EQ(button.Image()->Width(), 38);
+    EXPECT_EQ(button.Image()->Height(), 38);
+}
+
+TEST_F(BaseButton, WithoutAskingTheFileIsLaunchedAtOnce) {
+    button.SetButtonName("Editor");
+    button.SetFileName("/usr/bin/editor");
+    button.SetCmdLine("a b");
+    button.ButtonClick(nullptr);
+    EXPECT_TRUE(platform->Messages().empty());
+    ASSERT_EQ(Shell().Launches.size(), 1u);
+    EXPECT_EQ(Shell().Launches[0].FileName, "/usr/bin/editor");
+    EXPECT_EQ(Shell().Launches[0].Params, "a b");
+}
+
+TEST_F(BaseButton, TheQuestionShowsParametersOnlyWhenTheyAreNotBlank) {
+    button.SetButtonName("Editor");
+    button.SetFileName("/usr/bin/editor");
+    button.SetIsRunAsk(true);
+    button.SetCmdLine(" \t ");
+    platform->ScriptAnswer(TMsgResult::MR_Yes);
+    button.ButtonClick(nullptr);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(platform->Messages()[0].Text, "确定要运行【Editor】吗？\r\n执行路径：/usr/bin/editor");
+    EXPECT_EQ(platform->Messages()[0].Title, "提示");
+    EXPECT_EQ(platform->Messages()[0].Icon, TMsgIcon::MI_Question);
+    EXPECT_EQ(platform->Messages()[0].Buttons, TMsgButtons::MB_YesNo);
+    ASSERT_EQ(Shell().Launches.size(), 1u);
+    EXPECT_EQ(Shell().Launches[0].Params, " \t ");  // the blanks still reach the launch
+
+    button.SetCmdLine(" --new");
+    platform->ScriptAnswer(TMsgResult::MR_Yes);
+    button.ButtonClick(nullptr);
+    EXPECT_EQ(platform->Messages()[1].Text,
+              "确定要运行【Editor】吗？\r\n执行路径：/usr/bin/editor\r\n运行参数： --new");
+}
+
+TEST_F(BaseButton, AnyAnswerButYesLaunchesNothing) {
+    button.SetIsRunAsk(true);
+    platform->ScriptAnswer(TMsgResult::MR_No);
+    button.ButtonClick(nullptr);
+    EXPECT_TRUE(Shell().Launches.empty());
+    EXPECT_EQ(platform->Messages().size(), 1u);
+}
+
+TEST_F(BaseButton, AFailedLaunchIsReportedWithTheName) {
+    button.SetButtonName("%1 Tool");  // a placeholder inside the name is shown as written
+    Shell().LaunchResult = false;
+    button.ButtonClick(nullptr);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(platform->Messages()[0].Text, "运行【%1 Tool】失败！");
+    EXPECT_EQ(platform->Messages()[0].Icon, TMsgIcon::MI_Error);
+    EXPECT_EQ(platform->Messages()[0].Buttons, TMsgButtons::MB_Ok);
+}
+
+TEST_F(BaseButton, AMissingImageKeepsThePreviousPicture) {
+    QTemporaryDir folder;
+    const QString first = folder.filePath("a.png");
+    QImage red(8, 6, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(first));
+    button.SetImageFile(first);
+    EXPECT_EQ(button.Image()->Bitmap()->Width(), 8);
+    button.SetImageFile(folder.filePath("missing.png"));
+    EXPECT_EQ(button.ImageFile(), folder.filePath("missing.png"));
+    EXPECT_EQ(button.Image()->Bitmap()->Width(), 8);
+
+    // The same path again does not reload: a changed file on disk is not picked up.
+    QImage blue(4, 4, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    button.SetImageFile(first);
+    ASSERT_TRUE(blue.save(first));
+    button.SetImageFile(first);
+    EXPECT_EQ(button.Image()->Bitmap()->Width(), 8);
+}
+
+TEST(SideButton, TheBackgroundTakesTheClickAndLightensWhileHovered) {
+    FakePlatformScope platform;
+    TVGSideButton button;
+    EXPECT_EQ(button.BackGround()->Fill()->Color(), "#10000000");
+    button.BackGroundMouseEnter(nullptr);
+    EXPECT_EQ(button.BackGround()->Stroke()->Color(), "#50FFFFFF");
+    button.BackGroundMouseLeave(nullptr);
+    EXPECT_EQ(button.BackGround()->Stroke()->Color(), "#10000000");
+}
