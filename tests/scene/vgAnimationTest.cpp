@@ -5,10 +5,14 @@
 #include "FakePlatformScope.h"
 #include "RecordingScene.h"
 #include "vgAniThread.h"
+#include "vgButton.h"
 #include "vgColorAnimation.h"
 #include "vgFloatAnimation.h"
+#include "vgGlowEffect.h"
 #include "vgPosition.h"
+#include "vgProgramStyles.h"
 #include "vgRectangle.h"
+#include "vgResources.h"
 #include "vgTriggerTestControl.h"
 #include "vgVisualObject.h"
 
@@ -404,6 +408,58 @@ TEST_F(vgColorAnimationTest, DefaultsAreOpaqueWhite) {
     TvgColorAnimation fresh;
     EXPECT_EQ(fresh.FStartColor, 0xFFFFFFFFu);
     EXPECT_EQ(fresh.StopValue(), "#FFFFFFFF");
+}
+
+// The mode switch's style: hover and press colours are animated on its background part, and its
+// focus glow follows the focus.
+class vgSwitchStyleTest : public vgAnimationTest {
+protected:
+    vgSwitchStyleTest() {
+        LoadProgramStyles(Styles);
+        Scene.Style = &Styles;
+        Switch = new TvgCornerButton(&Root);
+        Switch->SetParent(&Root);
+        Switch->SetResource("BtnDesktopPcStyle1");
+        Background = qobject_cast<TvgRectangle*>(Switch->FindResource("background"));
+    }
+    QString Colour() const { return Background->Fill()->Color(); }
+
+    TvgResources Styles;
+    TvgCornerButton* Switch;
+    TvgRectangle* Background = nullptr;
+};
+
+TEST_F(vgSwitchStyleTest, HoverAndPressColoursAnimate) {
+    ASSERT_NE(Background, nullptr);
+    Switch->MouseEnter();
+    EXPECT_EQ(Colour(), "#FF505050");
+    Steps(7);
+    EXPECT_EQ(Colour(), "#FF707070");
+    Switch->MouseDown(TMouseButton::mbLeft, TShiftState(TShiftFlag::ssLeft), 5, 5);
+    EXPECT_EQ(Colour(), "#FF707070");
+    Steps(7);
+    EXPECT_EQ(Colour(), "#FF404040");
+    Switch->MouseUp(TMouseButton::mbLeft, TShiftState(), 5, 5);
+    Steps(7);
+    EXPECT_EQ(Colour(), "#FF707070") << "released while still over it";
+    Switch->MouseLeave();
+    Steps(7);
+    EXPECT_EQ(Colour(), "#FF505050");
+}
+
+TEST_F(vgSwitchStyleTest, FocusGlowFollowsTheFocus) {
+    TvgGlowEffect* glow = nullptr;
+    for (TvgObject* part : Switch->ResourceLink()->ChildList())
+        if (auto* g = qobject_cast<TvgGlowEffect*>(part)) glow = g;
+    ASSERT_NE(glow, nullptr);
+    EXPECT_FALSE(glow->Enabled());
+    EXPECT_EQ(glow->GlowColor(), "#FFF69E2D");
+    Switch->ApplyTriggerEffect(Switch, "IsFocused");
+    EXPECT_FALSE(glow->Enabled());
+    Scene.SetFocused(Switch);
+    EXPECT_TRUE(glow->Enabled());
+    Scene.SetFocused(nullptr);
+    EXPECT_FALSE(glow->Enabled());
 }
 
 }  // namespace
