@@ -11,13 +11,23 @@ std::unique_ptr<TvgAniThread>& TheClock() {
 }
 }  // namespace
 
-TvgAniThread::TvgAniThread() : FPlatform(&Platform()), FStartTime(NowSeconds()) {
+TvgAniThread::~TvgAniThread() {
+    StopClock();
+}
+
+void TvgAniThread::StartClock() {
+    FPlatform = &Platform();
+    FStartTime = NowSeconds();
+    FTime = 0;
+    FDeltaTime = 0;
     FTimer = FPlatform->StartTimer(Interval, [this] { DoSyncTimer(); });
 }
 
-TvgAniThread::~TvgAniThread() {
-    // A platform swapped out underneath (a test's fresh fake) no longer owns the timer.
-    if (FTimer != 0 && FPlatform == &Platform()) FPlatform->StopTimer(FTimer);
+void TvgAniThread::StopClock() {
+    if (FTimer == 0) return;
+    // A platform swapped out underneath no longer owns the timer.
+    if (FPlatform == &Platform()) FPlatform->StopTimer(FTimer);
+    FTimer = 0;
 }
 
 double TvgAniThread::NowSeconds() {
@@ -30,7 +40,6 @@ TvgAniThread* TvgAniThread::Instance() {
 
 TvgAniThread& TvgAniThread::EnsureInstance() {
     auto& clock = TheClock();
-    if (clock && clock->FPlatform != &Platform()) clock.reset();
     if (!clock) clock.reset(new TvgAniThread());
     return *clock;
 }
@@ -40,11 +49,14 @@ void TvgAniThread::FreeInstance() {
 }
 
 void TvgAniThread::Add(TvgAnimation* AAnimation) {
-    if (AAnimation && !Contains(AAnimation)) FAniList.push_back(AAnimation);
+    if (!AAnimation || Contains(AAnimation)) return;
+    FAniList.push_back(AAnimation);
+    if (FTimer == 0) StartClock();
 }
 
 void TvgAniThread::Remove(TvgAnimation* AAnimation) {
     std::erase(FAniList, AAnimation);
+    if (FAniList.empty()) StopClock();
 }
 
 bool TvgAniThread::Contains(const TvgAnimation* AAnimation) const {

@@ -1,7 +1,9 @@
 #pragma once
 // The one animation clock of the process: a plain 33 ms user-interface timer that advances every
 // running animation by the time really elapsed since its previous step (read from the platform's
-// tick count), so a late timer event makes a larger step rather than a slower animation.
+// tick count), so a late timer event makes a larger step rather than a slower animation. The timer
+// runs only while some animation does: an idle program is not woken thirty times a second, and a
+// run that starts on an idle clock measures its first step from its own start.
 
 #include <memory>
 #include <vector>
@@ -25,6 +27,8 @@ public:
     // Stops the timer and forgets the list; the scene host calls it when its last scene goes.
     static void FreeInstance();
 
+    bool Ticking() const { return FTimer != 0; }
+
     void Add(TvgAnimation* AAnimation);
     void Remove(TvgAnimation* AAnimation);
     bool Contains(const TvgAnimation* AAnimation) const;
@@ -37,13 +41,15 @@ public:
     double DeltaTime() const { return FDeltaTime; }
 
 private:
-    TvgAniThread();
+    TvgAniThread() = default;
     static double NowSeconds();
+    void StartClock();
+    void StopClock();
 
-    IPlatform* FPlatform;
+    IPlatform* FPlatform = nullptr;
     TimerId FTimer = 0;
     std::vector<TvgAnimation*> FAniList;
-    double FStartTime;
+    double FStartTime = 0;
     double FTime = 0;
     double FDeltaTime = 0;
 };

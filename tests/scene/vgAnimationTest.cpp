@@ -72,8 +72,21 @@ TEST_F(vgAnimationTest, SlideRunsOnElapsedTimeAndLandsExactlyOnItsEnd) {
     EXPECT_FALSE(slide->Running());
     EXPECT_TRUE(slide->Enabled()) << "stays set after a natural end";
     EXPECT_EQ(TvgAniThread::Instance()->Count(), 0);
+    EXPECT_EQ(Platform->ActiveTimerCount(), 0) << "an idle clock does not tick";
     Steps(5);
     EXPECT_EQ(Finished, 1);
+}
+
+TEST_F(vgAnimationTest, ARunOnAnIdleClockMeasuresFromItsOwnStart) {
+    Slide(0, 10, 0.033f)->Start();
+    Steps(1);
+    EXPECT_EQ(Finished, 1);
+    Platform->Advance(1000);
+    TvgFloatAnimation* slide = Slide(0, 100, 1);
+    slide->Start();
+    EXPECT_TRUE(TvgAniThread::Instance()->Ticking());
+    Steps(1);
+    EXPECT_NEAR(X(), 3.3, 0.001);
 }
 
 TEST_F(vgAnimationTest, StepsFollowTheTickCountNotTheNumberOfTimerEvents) {
