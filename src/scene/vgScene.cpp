@@ -157,6 +157,10 @@ void TvgScene::AddUpdateRect(const TvgRect& R) {
                           std::trunc(R.Bottom) + 1};
     const TvgRect scene{0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)};
     if (!RectsIntersect(rounded, scene)) return;
+    if (FDrawing) {
+        FLateRects.push_back(rounded);
+        return;
+    }
     FUpdateRects.push_back(rounded);
     PostRedraw();
 }
@@ -274,8 +278,9 @@ void TvgScene::DrawUpdateRects() {
     struct TDrawGuard {
         TvgScene& Scene;
         ~TDrawGuard() {
-            Scene.FUpdateRects.clear();
             Scene.FDrawing = false;
+            Scene.FUpdateRects = Scene.UncoveredLateRects();
+            if (!Scene.FUpdateRects.empty()) Scene.PostRedraw();
         }
     } guard{*this};
 
@@ -309,6 +314,20 @@ void TvgScene::DrawUpdateRects() {
     }
     FCanvas->EndScene();
     FHostWindow->EndPaint(region);
+}
+
+std::vector<TvgRect> TvgScene::UncoveredLateRects() {
+    // What changed while this pass was painting (a style applied just before its first paint,
+    // say) is drawn by the next pass, unless this pass already covered it.
+    std::vector<TvgRect> late, uncovered;
+    late.swap(FLateRects);
+    for (const TvgRect& r : late) {
+        const bool drawn = std::any_of(FUpdateRects.begin(), FUpdateRects.end(), [&](const TvgRect& d) {
+            return d.Left <= r.Left && d.Top <= r.Top && d.Right >= r.Right && d.Bottom >= r.Bottom;
+        });
+        if (!drawn) uncovered.push_back(r);
+    }
+    return uncovered;
 }
 
 void TvgScene::PaintBackground() {

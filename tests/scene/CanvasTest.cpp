@@ -244,6 +244,23 @@ TEST(CanvasText, MeasureWrapsOnlyWhenAsked) {
     EXPECT_GT(wrapped.height(), 2 * oneLine.height());
 }
 
+TEST(CanvasText, FontTakesAFrameworkFontsFamilySizeAndStyle) {
+    TvgFont font;
+    int changes = 0;
+    font.SetOnChanged([&] { ++changes; });
+    QFont chosen("DejaVu Sans");
+    chosen.setPointSizeF(9);
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    font.Assign(chosen);
+    EXPECT_EQ(font.Family(), "DejaVu Sans");
+    EXPECT_FLOAT_EQ(font.Size(), 12.0f);
+    EXPECT_EQ(font.Style(), vgFontBoldItalic);
+    EXPECT_EQ(changes, 1);
+    font.SetSize(12);  // unchanged: no notice
+    EXPECT_EQ(changes, 1);
+}
+
 TEST(CanvasText, MissingFaceFallsBackToTheFirstAvailableStyle) {
     TvgFont font;
     font.SetFamily("宋体");
