@@ -159,6 +159,20 @@ TEST_F(CanvasTest, LinearGradientAddsEndStopsAndMirrorsBeyondItsEnds) {
     EXPECT_EQ(image.pixel(0, 97), 0xFFFF0000u);
 }
 
+TEST_F(CanvasTest, RadialGradientFillsTheInscribedEllipseAndPadsBeyond) {
+    TvgBrush& fill = Canvas.Fill();
+    fill.SetStyle(vgBrushGradient);
+    fill.Gradient()->SetStyle(vgRadialGradient);
+    fill.Gradient()->SetPointsText("#FFFF0000 0, #FF0000FF 1");
+    Canvas.FillRect(QRectF(0, 0, 20, 10), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_GT(qRed(image.pixel(10, 5)), 200);   // the centre: the first colour
+    EXPECT_EQ(image.pixel(0, 0), 0xFF0000FFu);  // outside the ellipse: the last colour
+    EXPECT_EQ(image.pixel(19, 9), 0xFF0000FFu);
+    EXPECT_GT(qBlue(image.pixel(18, 5)), 200);  // the ellipse reaches the sides of the rectangle
+    EXPECT_GT(qRed(image.pixel(14, 5)), qRed(image.pixel(16, 5)));
+}
+
 TEST_F(CanvasTest, GradientWithOnePointPaintsSolid) {
     Canvas.Fill().SetStyle(vgBrushGradient);
     Canvas.Fill().SetSolidColor(0xFF00FF00);
