@@ -7,13 +7,13 @@
 #include "FakePlatformScope.h"
 #include "TVGDesktopButton.h"
 #include "TVGSideButton.h"
-#include "vgGlowEffect.h"
-#include "vgLabel.h"
-#include "vgReflectionEffect.h"
 #include "vgBitmap.h"
 #include "vgBrush.h"
+#include "vgGlowEffect.h"
 #include "vgImage.h"
+#include "vgLabel.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 namespace {
 
