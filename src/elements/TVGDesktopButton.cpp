@@ -3,8 +3,8 @@
 #include "vgBounds.h"
 #include "vgBrush.h"
 #include "vgLabel.h"
-#include "vgReflectionEffect.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     SetOnMouseEnter(nullptr);

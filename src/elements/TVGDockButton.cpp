@@ -5,9 +5,9 @@
 #include "vgFont.h"
 #include "vgGlowEffect.h"
 #include "vgImage.h"
-#include "vgReflectionEffect.h"
 #include "vgLabel.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 TVGDockButton::TVGDockButton(QObject* AOwner) : TVGBaseButton(AOwner) {
     SetWidth(64);

@@ -113,7 +113,7 @@ TEST_F(BaseButton, AMissingImageKeepsThePreviousPicture) {
     EXPECT_EQ(button.Image()->Bitmap()->Width(), 8);
 }
 
-TEST(SideButton, TheBackgroundTakesTheClickAndLightensWhileHovered) {
+TEST(SideButton, TheBackgroundLightensWhileHovered) {
     FakePlatformScope platform;
     TVGSideButton button;
     EXPECT_EQ(button.BackGround()->Fill()->Color(), "#10000000");
