@@ -52,6 +52,10 @@ inline TLanes Unpack(std::uint32_t p) {
     return TLanes{{p & 0xFFu, (p >> 8) & 0xFFu, (p >> 16) & 0xFFu, p >> 24}};
 }
 
+inline std::uint32_t Pack(const TLanes& sum, const TDivider& divide) {
+    return divide(sum[3]) << 24 | divide(sum[2]) << 16 | divide(sum[1]) << 8 | divide(sum[0]);
+}
+
 // Blurs `count` pixels that lie `step` pixels apart, starting at `line`. `stack` holds 2r + 1
 // pixels: the window around the current pixel, entered on the right and left on the left.
 void BlurLine(std::uint32_t* line, int count, int step, int radius, const TDivider& divide,
@@ -80,8 +84,7 @@ void BlurLine(std::uint32_t* line, int count, int step, int radius, const TDivid
     int leaving = 2 * radius;   // the slot of the pixel that leaves the window next
     int next = std::min(radius + 1, last);
     for (int x = 0; x < count; ++x) {
-        line[static_cast<std::ptrdiff_t>(x) * step] =
-            divide(sum[3]) << 24 | divide(sum[2]) << 16 | divide(sum[1]) << 8 | divide(sum[0]);
+        line[static_cast<std::ptrdiff_t>(x) * step] = Pack(sum, divide);
         sum -= sumOut;
 
         // The slot leaving the window on the left is reused for the pixel entering on the right.
@@ -97,6 +100,67 @@ void BlurLine(std::uint32_t* line, int count, int step, int radius, const TDivid
         const TLanes centre = stack[static_cast<std::size_t>(stackPointer)];
         sumOut += centre;
         sumIn -= centre;
+    }
+}
+
+// The vertical pass, a whole row at a time: the same running sums as BlurLine, kept per column,
+// so that memory is read along the rows instead of striding down each column. `ring` holds the
+// 2r + 1 rows of the window as they were before being overwritten by the result.
+void BlurColumns(std::uint32_t* pixels, int width, int height, int stride, int radius,
+                 const TDivider& divide) {
+    const auto w = static_cast<std::size_t>(width);
+    const int ringSize = 2 * radius + 1;
+    const int last = height - 1;
+    std::vector<TLanes> sum(w), sumIn(w), sumOut(w);
+    std::vector<std::uint32_t> ring(w * static_cast<std::size_t>(ringSize));
+    auto row = [&](int y) { return pixels + static_cast<std::ptrdiff_t>(y) * stride; };
+    auto slot = [&](int i) { return ring.data() + static_cast<std::size_t>(i) * w; };
+
+    for (int i = 0; i <= radius; ++i) {
+        const std::uint32_t* source = row(0);
+        std::copy(source, source + w, slot(i));
+        for (std::size_t x = 0; x < w; ++x) {
+            const TLanes p = Unpack(source[x]);
+            sum[x] += p * static_cast<std::uint32_t>(i + 1);
+            sumOut[x] += p;
+        }
+    }
+    for (int i = 1; i <= radius; ++i) {
+        const std::uint32_t* source = row(std::min(i, last));
+        std::copy(source, source + w, slot(i + radius));
+        for (std::size_t x = 0; x < w; ++x) {
+            const TLanes p = Unpack(source[x]);
+            sum[x] += p * static_cast<std::uint32_t>(radius + 1 - i);
+            sumIn[x] += p;
+        }
+    }
+
+    int centre = radius;
+    int leaving = 2 * radius;
+    int next = std::min(radius + 1, last);
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* out = row(y);
+        for (std::size_t x = 0; x < w; ++x) {
+            out[x] = Pack(sum[x], divide);
+            sum[x] -= sumOut[x];
+        }
+        if (++leaving >= ringSize) leaving = 0;
+        std::uint32_t* left = slot(leaving);
+        const std::uint32_t* incoming = row(next);
+        for (std::size_t x = 0; x < w; ++x) {
+            sumOut[x] -= Unpack(left[x]);
+            left[x] = incoming[x];
+            sumIn[x] += Unpack(incoming[x]);
+            sum[x] += sumIn[x];
+        }
+        if (next < last) ++next;
+        if (++centre >= ringSize) centre = 0;
+        const std::uint32_t* middle = slot(centre);
+        for (std::size_t x = 0; x < w; ++x) {
+            const TLanes c = Unpack(middle[x]);
+            sumOut[x] += c;
+            sumIn[x] -= c;
+        }
     }
 }
 
@@ -119,5 +183,5 @@ void StackBlur(QImage& image, int radius) {
 
     for (int y = 0; y < height; ++y)
         BlurLine(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, 1, radius, divide, stack);
-    for (int x = 0; x < width; ++x) BlurLine(pixels + x, height, stride, radius, divide, stack);
+    BlurColumns(pixels, width, height, stride, radius, divide);
 }
