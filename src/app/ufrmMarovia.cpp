@@ -1,9 +1,45 @@
 #include "ufrmMarovia.h"
 
+#include "IPlatform.h"
+#include "uCursors.h"
+#include "uMaroviaManage.h"
+#include "vgBackground.h"
+#include "vgBrush.h"
+#include "vgButton.h"
+#include "vgFont.h"
+#include "vgLabel.h"
+#include "vgLayout.h"
+#include "vgPosition.h"
+#include "vgProgramStyles.h"
+#include "vgResources.h"
+#include "vg_Marovia.h"
+
+const char* const MaroviaHomePage = "https://marovia.example.org/";
 TfrmMarovia* frmMarovia = nullptr;
 
-TfrmMarovia::TfrmMarovia() : FWindow(Platform().CreateHostWindow(THostWindowKind::HW_Desktop)) {
-    FWindow->SetTitle(QStringLiteral("Marovia"));
+namespace {
+
+TvgCornerButton* CreateSwitchSegment(TvgLayout* parent, float x, const QString& text, TvgCorners corners) {
+    auto* button = new TvgCornerButton(parent);
+    button->SetParent(parent);
+    button->SetBounds(x, 4, 90, 22);
+    button->SetText(text);
+    button->Font()->SetFamily(QStringLiteral("宋体"));
+    button->Font()->SetSize(12);
+    button->SetTextAlign(vgTextAlignCenter);
+    button->SetResource(QStringLiteral("BtnDesktopPcStyle1"));
+    button->SetxRadius(8);
+    button->SetyRadius(8);
+    button->SetCorners(corners);
+    button->SetSides(AllSides);
+    button->SetStaysPressed(false);
+    return button;
+}
+
+}  // namespace
+
+TfrmMarovia::TfrmMarovia() {
+    CreateComponents();
     FormCreate();
 }
 
@@ -11,22 +47,88 @@ TfrmMarovia::~TfrmMarovia() {
     FormDestroy();
 }
 
-void TfrmMarovia::FormCreate() {
-    FitToWorkArea();
+void TfrmMarovia::CreateComponents() {
+    FMyResources = std::make_unique<TvgResources>();
+    LoadProgramStyles(*FMyResources);
+
+    FDesktopPanel = std::make_unique<TMarovia>(nullptr, THostWindowKind::HW_Desktop);
+    FDesktopPanel->HostWindow()->SetTitle(QStringLiteral("Marovia"));
+    FDesktopPanel->SetTransparency(true);
+    FDesktopPanel->SetStyle(FMyResources.get());
+
+    FVGRoot = new TvgBackground(FDesktopPanel.get());
+    FDesktopPanel->AddObject(FVGRoot);
+
+    FLableURL = new TvgLabel(FVGRoot);
+    FLableURL->SetParent(FVGRoot);
+    // Placed in the root's bottom-right corner; the alignment keeps that distance as the root grows
+    // to the work area.
+    FLableURL->SetBounds(FVGRoot->Width() - 188, FVGRoot->Height() - 23, 188, 23);
+    FLableURL->SetAlign(vaBottomRight);
+    FLableURL->SetCursor(crHandPoint);
+    FLableURL->SetResource(QStringLiteral("LableURLStyle1"));
+    FLableURL->Font()->SetSize(12);
+    FLableURL->SetTextAlign(vgTextAlignNear);
+    FLableURL->SetVertTextAlign(vgTextAlignCenter);
+    FLableURL->SetText(QString::fromLatin1(MaroviaHomePage));
+
+    FLoTopButton = new TvgLayout(FVGRoot);
+    FLoTopButton->SetParent(FVGRoot);
+    FLoTopButton->SetWidth(203);
+    FLoTopButton->SetHeight(29);
+    FBtnDesktopPc = CreateSwitchSegment(FLoTopButton, 10, QStringLiteral("电脑桌面"),
+                                        TvgCorners(vgCornerTopLeft) | vgCornerBottomLeft);
+    FBtnDesktopPc->SetEnabled(false);
+    FBtnDesktopPc->SetOnClick([this](TvgObject*) { BtnDesktopPcClick(); });
+    FBtnMarovia = CreateSwitchSegment(FLoTopButton, 100, QStringLiteral("Marovia"),
+                                      TvgCorners(vgCornerTopRight) | vgCornerBottomRight);
+    FBtnMarovia->SetOnClick([this](TvgObject*) { BtnMaroviaClick(); });
 }
 
-void TfrmMarovia::FormDestroy() {}
+void TfrmMarovia::FormCreate() {
+    FitToWorkArea();
+    FMaroviaManage = std::make_unique<TMaroviaManage>(FVGRoot);
+    MaroviaManage = FMaroviaManage.get();
+    FMaroviaManage->SetOnBuildInEvent(
+        [this](QObject* sender, TMVSysCommand command) { HandleBuildInEvent(sender, command); });
+    FMaroviaManage->LoadFromFile();
+}
+
+void TfrmMarovia::FormDestroy() {
+    MaroviaManage = nullptr;
+    FMaroviaManage.reset();
+}
 
 void TfrmMarovia::FitToWorkArea() {
+    FVGRoot->Fill()->SetStyle(vgBrushNone);
     // The work area's own left and top are not used: the form starts at the screen's corner.
     const QRect workArea = Platform().WorkArea();
-    FWindow->SetGeometry(QRect(0, 0, workArea.width(), workArea.height()));
+    FDesktopPanel->SetBounds(QRect(0, 0, workArea.width(), workArea.height()));
+    // Not rounded: on an odd width the switch keeps its half pixel.
+    FLoTopButton->Position()->SetX((static_cast<float>(workArea.width()) - FLoTopButton->Width()) / 2);
+    FLoTopButton->Position()->SetY(0);
 }
 
 void TfrmMarovia::Show() {
-    FWindow->Show();
+    FDesktopPanel->Show();
 }
 
 QRect TfrmMarovia::BoundsRect() const {
-    return FWindow->Geometry();
+    return FDesktopPanel->HostWindow()->Geometry();
+}
+
+void TfrmMarovia::BtnDesktopPcClick() {
+    FMaroviaManage->SetIsShowDesktop(false);
+    FBtnDesktopPc->SetEnabled(false);
+    FBtnMarovia->SetEnabled(true);
+}
+
+void TfrmMarovia::BtnMaroviaClick() {
+    FMaroviaManage->SetIsShowDesktop(true);
+    FBtnDesktopPc->SetEnabled(true);
+    FBtnMarovia->SetEnabled(false);
+}
+
+void TfrmMarovia::HandleBuildInEvent(QObject*, TMVSysCommand) {
+    // The commands are carried out once the panels that raise them exist.
 }

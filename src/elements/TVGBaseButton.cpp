@@ -58,8 +58,8 @@ void TVGBaseButton::ButtonClick(TvgObject*) {
     if (FIsRunAsk) {
         QString question = QStringLiteral("确定要运行【%1】吗？\r\n执行路径：%2").arg(FButtonName, FFileName);
         if (!TrimmedForDisplay(FCmdLine).isEmpty()) question += QStringLiteral("\r\n运行参数：") + FCmdLine;
-        const TMsgResult answer =
-            Platform().MessageBox(question, QStringLiteral("提示"), TMsgIcon::MI_Question, TMsgButtons::MB_YesNo);
+        const TMsgResult answer = Platform().MessageBox(question, QStringLiteral("提示"),
+                                                        TMsgIcon::MI_Question, TMsgButtons::MB_YesNo);
         if (answer != TMsgResult::MR_Yes) return;
     }
     if (RunFile(FFileName, FCmdLine)) return;

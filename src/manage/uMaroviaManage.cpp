@@ -66,9 +66,13 @@ void TMaroviaManage::AddTakeNoteWidget(TTakeNoteItem*) {
     // Note widgets arrive with the note widget class; the records are kept and saved meanwhile.
 }
 
-QString TMaroviaManage::CurrentPlanPath() const { return PathInfo->GetPlanPath(FCurrentPlanName); }
+QString TMaroviaManage::CurrentPlanPath() const {
+    return PathInfo->GetPlanPath(FCurrentPlanName);
+}
 
-QString TMaroviaManage::CurrentPlanConfigFile() const { return PathInfo->GetPlanConfigFile(FCurrentPlanName); }
+QString TMaroviaManage::CurrentPlanConfigFile() const {
+    return PathInfo->GetPlanConfigFile(FCurrentPlanName);
+}
 
 TVGBaseButton* TMaroviaManage::GetButton(int AIndex) const {
     if (AIndex < 0 || AIndex >= ButtonCount())
@@ -77,17 +81,22 @@ TVGBaseButton* TMaroviaManage::GetButton(int AIndex) const {
 }
 
 bool TMaroviaManage::ButtonExist(const QString& AButtonName) const {
-    return std::any_of(FButtonList.begin(), FButtonList.end(),
-                       [&](const TVGBaseButton* button) { return SameText(button->ButtonName(), AButtonName); });
+    return std::any_of(FButtonList.begin(), FButtonList.end(), [&](const TVGBaseButton* button) {
+        return SameText(button->ButtonName(), AButtonName);
+    });
 }
 
 QString TMaroviaManage::NewImageFileName(TImageKind AKind) const {
     return CurrentPlanPath() + NewGUIDText() + GetImageFileExt(AKind);
 }
 
-bool TMaroviaManage::IsShowSideBar() const { return FVGSidePanel->Visible(); }
+bool TMaroviaManage::IsShowSideBar() const {
+    return FVGSidePanel->Visible();
+}
 
-void TMaroviaManage::SetIsShowSideBar(bool value) { FVGSidePanel->SetVisible(value); }
+void TMaroviaManage::SetIsShowSideBar(bool value) {
+    FVGSidePanel->SetVisible(value);
+}
 
 void TMaroviaManage::DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand) {
     if (FOnBuildInEvent) FOnBuildInEvent(Sender, SysCommand);
@@ -107,7 +116,8 @@ void TMaroviaManage::CreateSystemButton() {
     button->SetImageFile(PathInfo->WinFileButtonImageFile());
     button->SetIsSystemButton(true);
     button->SetSysCommand(MVC_ShowDesktopFile);
-    button->SetOnBuildInEvent([this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); });
+    button->SetOnBuildInEvent(
+        [this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); });
     FButtonList.push_back(button);
 }
 
@@ -118,8 +128,8 @@ void TMaroviaManage::LoadFromFile() {
     try {
         LoadButtons();
     } catch (const std::exception& error) {
-        Platform().MessageBox(QStringLiteral("加载失败！错误信息如下：\r\n") + ErrorText(error), QStringLiteral("Marovia"),
-                              TMsgIcon::MI_None, TMsgButtons::MB_Ok);
+        Platform().MessageBox(QStringLiteral("加载失败！错误信息如下：\r\n") + ErrorText(error),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_None, TMsgButtons::MB_Ok);
     }
 }
 
@@ -158,7 +168,8 @@ void TMaroviaManage::LoadButtons() {
         // Only the low byte of the stored place counts.
         const int place = item->Place() & 0xFF;
         if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
-        const TButtonEntry entry{name, item->FileName(), item->CmdLine(), planPath + item->Image(), item->IsRunAsk()};
+        const TButtonEntry entry{name, item->FileName(), item->CmdLine(), planPath + item->Image(),
+                                 item->IsRunAsk()};
         TVGBaseButton* button = nullptr;
         switch (place) {
             case BP_ToolBar:

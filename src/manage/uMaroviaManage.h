@@ -42,6 +42,9 @@ public:
     QString CurrentPlanPath() const;
     QString CurrentPlanConfigFile() const;
 
+    // Whether the desktop panel is showing (the switch at the top of the screen flips it).
+    bool IsShowDesktop() const { return FIsShowDesktop; }
+    void SetIsShowDesktop(bool value) { FIsShowDesktop = value; }
     bool IsShowSideBar() const;
     void SetIsShowSideBar(bool value);
 
@@ -64,6 +67,7 @@ private:
     TvgVisualObject* FVGParent;
     TVGSidePanel* FVGSidePanel;
     TOnBuildInEvent FOnBuildInEvent;
+    bool FIsShowDesktop = false;
     std::unique_ptr<TTakeNoteManage> FTakeNoteManage;
 };
 

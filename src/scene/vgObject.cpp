@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "IvgScene.h"
+#include "vgClassRegistry.h"
 #include "vgControl.h"
 #include "vgObjectRegistry.h"
 #include "vgVisualObject.h"
+
+VG_REGISTER_CLASS(TvgObject)
 
 TvgObject::TvgObject(QObject* AOwner) : QObject(AOwner) {
     FSerial = RegisterLiveObject(this);

@@ -36,6 +36,12 @@ void TvgResources::LoadFromFile(const QString& AFileName) {
     LoadFromData(file.readAll(), AFileName);
 }
 
+void TvgResources::SetResource(const QString& value) {
+    if (FResource == value) return;
+    LoadFromData(value.toUtf8(), QStringLiteral("Resource"));
+    FResource = value;
+}
+
 void TvgResources::SetFileName(const QString& value) {
     if (FFileName == value) return;
     FFileName = value;

@@ -14,6 +14,7 @@ class TvgObject;
 class TvgResources : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString FileName READ FileName WRITE SetFileName)
+    Q_PROPERTY(QString Resource READ Resource WRITE SetResource)
 
 public:
     explicit TvgResources(QObject* AOwner = nullptr);
@@ -27,6 +28,10 @@ public:
     // failure the previous root stays.
     void LoadFromData(const QByteArray& AData, const QString& ASourceName);
     void LoadFromFile(const QString& AFileName);
+
+    // The style set as text; writing it reads the text.
+    QString Resource() const { return FResource; }
+    void SetResource(const QString& value);
 
     QString FileName() const { return FFileName; }
     // Loads the file, looked up first in the program's folder, then as written.
@@ -42,6 +47,7 @@ private:
 
     TvgObject* FRoot = nullptr;
     QString FFileName;
+    QString FResource;
     std::vector<IvgScene*> FSceneList;
 };
 

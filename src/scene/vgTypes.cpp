@@ -83,6 +83,15 @@ TvgMatrix InvertMatrix(const TvgMatrix& m) {
     return r;
 }
 
+TvgPoint UnmapPoint(const TvgPoint& p, const TvgMatrix& m) {
+    const double det = static_cast<double>(m.m11) * m.m22 - static_cast<double>(m.m12) * m.m21;
+    if (std::abs(det) < 1e-12) return p;
+    const double dx = static_cast<double>(p.X) - m.m31;
+    const double dy = static_cast<double>(p.Y) - m.m32;
+    return {static_cast<float>((dx * m.m22 - dy * m.m21) / det),
+            static_cast<float>((dy * m.m11 - dx * m.m12) / det)};
+}
+
 TvgRect UnionRect(const TvgRect& a, const TvgRect& b) {
     if (a.IsEmpty()) return b;
     if (b.IsEmpty()) return a;

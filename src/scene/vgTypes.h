@@ -49,6 +49,9 @@ TvgPoint MapPoint(const TvgPoint& p, const TvgMatrix& m);
 TvgRect MapRect(const TvgRect& r, const TvgMatrix& m);
 // Identity when the matrix cannot be inverted.
 TvgMatrix InvertMatrix(const TvgMatrix& m);
+// p × m⁻¹ for an affine m, solved in double precision so that points on an edge stay on it;
+// p itself when m cannot be inverted.
+TvgPoint UnmapPoint(const TvgPoint& p, const TvgMatrix& m);
 
 TvgRect UnionRect(const TvgRect& a, const TvgRect& b);
 // An empty rectangle (all zero) when they do not overlap.

@@ -216,7 +216,6 @@ TvgMatrix TvgVisualObject::AbsoluteMatrix() {
     if (FRecalcAbsolute) {
         TvgVisualObject* parent = VisualParent();
         FAbsoluteMatrix = parent ? FLocalMatrix * parent->AbsoluteMatrix() : FLocalMatrix;
-        FInvAbsoluteMatrix = InvertMatrix(FAbsoluteMatrix);
         FRecalcAbsolute = false;
     }
     return FAbsoluteMatrix;
@@ -256,8 +255,7 @@ TvgPoint TvgVisualObject::LocalToAbsolute(const TvgPoint& P) {
 }
 
 TvgPoint TvgVisualObject::AbsoluteToLocal(const TvgPoint& P) {
-    AbsoluteMatrix();
-    return MapPoint(P, FInvAbsoluteMatrix);
+    return UnmapPoint(P, AbsoluteMatrix());
 }
 
 bool TvgVisualObject::IsRootOrRootChild() const {

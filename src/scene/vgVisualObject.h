@@ -320,7 +320,6 @@ private:
 
     TvgMatrix FLocalMatrix;
     TvgMatrix FAbsoluteMatrix;
-    TvgMatrix FInvAbsoluteMatrix;
     TvgRect FUpdateRect;
     float FAbsoluteOpacity = 1;
     bool FAbsoluteEnabled = true;

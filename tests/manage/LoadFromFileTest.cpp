@@ -19,19 +19,20 @@
 namespace {
 
 struct Entry {
-    QString Name;
-    QString Place;
+    QString Name{};
+    QString Place{};
     QString IsRunAsk = "false";
     QString FileName = "/usr/bin/true";
-    QString CmdLine;
-    QString Image;
+    QString CmdLine{};
+    QString Image{};
 };
 
 QByteArray DesktopXml(const std::vector<Entry>& entries) {
     QByteArray xml = "<?xml version=\"1.0\"?>\n<Desktop><MVButtons>";
     for (const Entry& e : entries)
-        xml += QStringLiteral("<MVButton Name=\"%1\" Place=\"%2\" IsRunAsk=\"%3\" FileName=\"%4\" CmdLine=\"%5\" "
-                              "Image=\"%6\" IsAdvert=\"false\"/>")
+        xml += QStringLiteral(
+                   "<MVButton Name=\"%1\" Place=\"%2\" IsRunAsk=\"%3\" FileName=\"%4\" CmdLine=\"%5\" "
+                   "Image=\"%6\" IsAdvert=\"false\"/>")
                    .arg(e.Name, e.Place, e.IsRunAsk, e.FileName, e.CmdLine, e.Image)
                    .toUtf8();
     return xml + "</MVButtons></Desktop>";
@@ -77,9 +78,9 @@ TEST_F(LoadFromFile, WithoutAFileOnlyTheSystemButtonExists) {
 
 TEST_F(LoadFromFile, EntriesBecomeButtonsOfTheirPlaceInFileOrder) {
     Write(DesktopXml({{"Tool", "0", "true", "/bin/a", " -x", "a.Png"},
-                      {"TOOL", "1"},           // the same name in another case: skipped
-                      {"Win桌面文件", "2"},     // the system button's name: skipped
-                      {"Mail", "3"},           // no such place: skipped
+                      {"TOOL", "1"},                       // the same name in another case: skipped
+                      {"Win桌面文件", "2"},                // the system button's name: skipped
+                      {"Mail", "3"},                       // no such place: skipped
                       {"Dock", "257", "false", "/bin/d"},  // low byte 1: the dock
                       {"Desk", "2", "TRUE", "https://example.org", "", "{X}.Ico"},
                       {"Side2", "0"}}));
@@ -129,9 +130,9 @@ TEST_F(LoadFromFile, AnEntryThatFailsToConvertLeavesNoHalfMadeButtonInItsPanel) 
 }
 
 TEST_F(LoadFromFile, DamagedFilesAreReportedNeverFatal) {
-    for (const QByteArray& bytes : {QByteArray("<?xml version=\"1.0\"?><Desktop><MVButtons><MVButton Name=\"x\""),
-                                    QByteArray("not xml at all"), QByteArray("<?xml version=\"1.0\"?><TakeNotes/>"),
-                                    QByteArray()}) {
+    for (const QByteArray& bytes :
+         {QByteArray("<?xml version=\"1.0\"?><Desktop><MVButtons><MVButton Name=\"x\""),
+          QByteArray("not xml at all"), QByteArray("<?xml version=\"1.0\"?><TakeNotes/>"), QByteArray()}) {
         platform->ClearMessages();
         Write(bytes);
         manage.LoadFromFile();
@@ -142,8 +143,10 @@ TEST_F(LoadFromFile, DamagedFilesAreReportedNeverFatal) {
 }
 
 TEST_F(LoadFromFile, EntitiesDeclaredInTheFileAreNeverExpanded) {
-    Write("<!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]><Desktop><MVButtons>"
-          "<MVButton Name=\"&b;\" Place=\"0\" IsRunAsk=\"false\"/></MVButtons></Desktop>");
+    Write(
+        "<!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b "
+        "\"&a;&a;&a;&a;&a;&a;&a;&a;\">]><Desktop><MVButtons>"
+        "<MVButton Name=\"&b;\" Place=\"0\" IsRunAsk=\"false\"/></MVButtons></Desktop>");
     manage.LoadFromFile();
     ASSERT_EQ(manage.ButtonCount(), 2);
     EXPECT_EQ(manage.GetButton(1)->ButtonName(), "&b;");

@@ -153,6 +153,20 @@ TEST(HitTest, LeftAndTopEdgesAreOutsideRightAndBottomToo) {
     EXPECT_EQ(o.ObjectByPoint(11, 15), &o);
 }
 
+TEST(HitTest, EdgesStayEdgesUnderScaling) {
+    TvgVisualObject root;
+    root.SetBounds(10, 10, 300, 300);
+    root.Scale()->SetPoint({3, 3});
+    auto* child = new TvgVisualObject;
+    child->SetBounds(1, 1, 7, 7);
+    root.AddObject(child);
+    // The child covers 13..34 in scene units.
+    EXPECT_FALSE(child->PointInObject(13, 20));
+    EXPECT_FALSE(child->PointInObject(20, 13));
+    EXPECT_TRUE(child->PointInObject(13.01f, 20));
+    EXPECT_FALSE(child->PointInObject(34, 20));
+}
+
 TEST(HitTest, TopmostChildFirstAndTransparentParents) {
     TvgLayout root;  // does not take the mouse itself
     root.SetBounds(0, 0, 100, 100);
