@@ -3,6 +3,7 @@
 #include "vgBounds.h"
 #include "vgBrush.h"
 #include "vgLabel.h"
+#include "vgReflectionEffect.h"
 #include "vgRectangle.h"
 
 TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
@@ -12,6 +13,7 @@ TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     SetWidth(80);
     SetHeight(90);
     ButtonMouseLeave(this);
+    FReflectionEffect->SetEnabled(false);
 
     FBackGround->SetxRadius(2);
     FBackGround->SetyRadius(2);
