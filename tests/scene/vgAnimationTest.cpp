@@ -233,6 +233,13 @@ TEST_F(vgAnimationTest, EnabledWhileLoadingStartsOnceLoadingIsDone) {
     EXPECT_EQ(X(), 0.0f);
 }
 
+TEST_F(vgAnimationTest, AClockLeftRunningWhenThePlatformGoesAwayIsFreedQuietly) {
+    Slide(0, 100, 1)->Start();
+    SetPlatform(nullptr);
+    EXPECT_NO_THROW(TvgAniThread::FreeInstance());
+    SetPlatform(&*Platform);
+}
+
 TEST_F(vgAnimationTest, InverseRunsFromTheStopValueBack) {
     TvgFloatAnimation* slide = Slide(0, 100, 0.33f);
     slide->SetInverse(true);
