@@ -4,32 +4,48 @@
 #include <cstdint>
 #include <vector>
 
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#define MAROVIA_BLUR_SSE2 1
+#endif
+
 namespace {
 
-// Exact truncating division by a divisor fixed for the whole blur, as one multiply and shift:
-// with m = ceil(2^40 / d) the quotient is exact for every dividend below 2^24. The largest
-// weighted sum is 255 * (r + 1)^2, below that for every radius up to 255 (the glow needs 95);
-// beyond it the plain division is used.
-class TDivider {
-public:
-    explicit TDivider(std::uint32_t divisor)
-        : FDivisor(divisor),
-          FMagic(((std::uint64_t{1} << 40) + divisor - 1) / divisor),
-          FExact(std::uint64_t{255} * divisor < (std::uint64_t{1} << 24)) {}
-    std::uint32_t operator()(std::uint32_t value) const {
-        if (FExact) return static_cast<std::uint32_t>((value * FMagic) >> 40);
-        return value / FDivisor;
-    }
+// Four 32-bit lanes, one per channel (blue, green, red, alpha): the running sums of all channels
+// move together.
+#ifdef MAROVIA_BLUR_SSE2
+struct TLanes {
+    __m128i V = _mm_setzero_si128();
 
-private:
-    std::uint32_t FDivisor;
-    std::uint64_t FMagic;
-    bool FExact;
+    std::uint32_t operator[](int i) const {
+        alignas(16) std::uint32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), V);
+        return lanes[i];
+    }
+    TLanes& operator+=(const TLanes& o) {
+        V = _mm_add_epi32(V, o.V);
+        return *this;
+    }
+    TLanes& operator-=(const TLanes& o) {
+        V = _mm_sub_epi32(V, o.V);
+        return *this;
+    }
+    // Only while a window is filled, so a plain loop will do.
+    TLanes operator*(std::uint32_t k) const {
+        alignas(16) std::uint32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), V);
+        for (std::uint32_t& lane : lanes) lane *= k;
+        return TLanes{_mm_load_si128(reinterpret_cast<const __m128i*>(lanes))};
+    }
 };
 
-// Four 32-bit lanes, one per channel (blue, green, red, alpha), written so that the compiler can
-// keep the running sums of all channels in one vector register.
-struct alignas(16) TLanes {
+inline TLanes Unpack(std::uint32_t p) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = _mm_cvtsi32_si128(static_cast<int>(p));
+    return TLanes{_mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero)};
+}
+#else
+struct TLanes {
     std::uint32_t V[4] = {};
 
     std::uint32_t operator[](int i) const { return V[i]; }
@@ -51,10 +67,48 @@ struct alignas(16) TLanes {
 inline TLanes Unpack(std::uint32_t p) {
     return TLanes{{p & 0xFFu, (p >> 8) & 0xFFu, (p >> 16) & 0xFFu, p >> 24}};
 }
+#endif
 
-inline std::uint32_t Pack(const TLanes& sum, const TDivider& divide) {
-    return divide(sum[3]) << 24 | divide(sum[2]) << 16 | divide(sum[1]) << 8 | divide(sum[0]);
-}
+// Exact truncating division of the four sums by a divisor fixed for the whole blur, packed back
+// into a pixel. With k = 24 + ceil(log2 d) and m = ceil(2^k / d), (n * m) >> k equals n / d for
+// every n below 2^24, and m fits 32 bits. The largest weighted sum is 255 * (r + 1)^2, below 2^24
+// for every radius up to 255 (the glow needs 95); beyond it the plain division is used.
+class TDivider {
+public:
+    explicit TDivider(std::uint32_t divisor)
+        : FDivisor(divisor), FExact(std::uint64_t{255} * divisor < (std::uint64_t{1} << 24)) {
+        int log = 0;
+        while ((std::uint64_t{1} << log) < divisor) ++log;
+        FShift = 24 + log;
+        FMagic = ((std::uint64_t{1} << FShift) + divisor - 1) / divisor;
+    }
+
+    std::uint32_t Pack(const TLanes& sum) const {
+#ifdef MAROVIA_BLUR_SSE2
+        if (FExact) {
+            const __m128i magic = _mm_set1_epi32(static_cast<int>(FMagic));
+            const __m128i shift = _mm_cvtsi32_si128(FShift);
+            const __m128i even = _mm_srl_epi64(_mm_mul_epu32(sum.V, magic), shift);
+            const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(sum.V, 32), magic), shift);
+            __m128i quotients = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
+            quotients = _mm_packs_epi32(quotients, quotients);
+            return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(quotients, quotients)));
+        }
+#endif
+        return Divide(sum[3]) << 24 | Divide(sum[2]) << 16 | Divide(sum[1]) << 8 | Divide(sum[0]);
+    }
+
+private:
+    std::uint32_t Divide(std::uint32_t value) const {
+        if (FExact) return static_cast<std::uint32_t>((value * FMagic) >> FShift);
+        return value / FDivisor;
+    }
+
+    std::uint32_t FDivisor;
+    bool FExact;
+    int FShift = 0;
+    std::uint64_t FMagic = 0;
+};
 
 // Blurs `count` pixels that lie `step` pixels apart, starting at `line`. `stack` holds 2r + 1
 // pixels: the window around the current pixel, entered on the right and left on the left.
@@ -84,7 +138,7 @@ void BlurLine(std::uint32_t* line, int count, int step, int radius, const TDivid
     int leaving = 2 * radius;   // the slot of the pixel that leaves the window next
     int next = std::min(radius + 1, last);
     for (int x = 0; x < count; ++x) {
-        line[static_cast<std::ptrdiff_t>(x) * step] = Pack(sum, divide);
+        line[static_cast<std::ptrdiff_t>(x) * step] = divide.Pack(sum);
         sum -= sumOut;
 
         // The slot leaving the window on the left is reused for the pixel entering on the right.
@@ -141,7 +195,7 @@ void BlurColumns(std::uint32_t* pixels, int width, int height, int stride, int r
     for (int y = 0; y < height; ++y) {
         std::uint32_t* out = row(y);
         for (std::size_t x = 0; x < w; ++x) {
-            out[x] = Pack(sum[x], divide);
+            out[x] = divide.Pack(sum[x]);
             sum[x] -= sumOut[x];
         }
         if (++leaving >= ringSize) leaving = 0;
