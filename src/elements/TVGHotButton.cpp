@@ -1,14 +1,11 @@
 #include "TVGHotButton.h"
 
+#include "uCursors.h"
 #include "vgClassRegistry.h"
 #include "vgGlowEffect.h"
 #include "vgImage.h"
 
 VG_REGISTER_CLASS(TVGHotButton)
-
-namespace {
-constexpr int crHandPoint = -21;
-}
 
 TVGHotButton::TVGHotButton(QObject* AOwner)
     : TVGBaseSpeedButton(AOwner), FGlowEffect(new TvgGlowEffect(this)) {

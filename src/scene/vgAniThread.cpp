@@ -1,6 +1,8 @@
 #include "vgAniThread.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "vgAnimation.h"
 
@@ -25,9 +27,12 @@ void TvgAniThread::StartClock() {
 
 void TvgAniThread::StopClock() {
     if (FTimer == 0) return;
-    // A platform swapped out underneath no longer owns the timer.
-    if (FPlatform == &Platform()) FPlatform->StopTimer(FTimer);
-    FTimer = 0;
+    const TimerId timer = std::exchange(FTimer, 0);
+    // A platform swapped out underneath, or already gone at exit, no longer owns the timer.
+    try {
+        if (FPlatform == &Platform()) FPlatform->StopTimer(timer);
+    } catch (const std::logic_error&) {
+    }
 }
 
 double TvgAniThread::NowSeconds() {

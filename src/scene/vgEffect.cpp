@@ -2,7 +2,9 @@
 
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
@@ -63,6 +65,29 @@ void DrawPicture(TvgVisualObject& object, TvgCanvas& canvas, TvgBitmap& picture,
                       object.AbsoluteOpacity(), object.RotateAngle() == 0);
 }
 
+// The subtree paints itself with its absolute opacities, which include those of the object's
+// ancestors; the picture is meant to show the object as if it stood alone (the ancestors' share
+// comes once, when the picture is drawn), so that share is taken out again.
+void RemoveAncestorOpacity(TvgVisualObject& object, QImage& picture) {
+    if (object.Opacity() <= 0) return;
+    const float inherited = object.AbsoluteOpacity() / object.Opacity();
+    if (inherited >= 1 || inherited <= 0) return;
+    const float gain = 1 / inherited;
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const std::uint32_t p = row[x];
+            if (p == 0) continue;
+            std::uint32_t result = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const float channel = static_cast<float>((p >> shift) & 0xFFu) * gain + 0.5f;
+                result |= static_cast<std::uint32_t>(std::min(channel, 255.0f)) << shift;
+            }
+            row[x] = result;
+        }
+    }
+}
+
 void RenderEffect(TvgVisualObject& object, TvgEffect& effect, TvgCanvas& canvas, const TvgPoint& scale) {
     const TvgRect area = effect.GetRect({0, 0, object.Width(), object.Height()});
     const int width = static_cast<int>(std::trunc(area.Width() * scale.X));
@@ -78,6 +103,7 @@ void RenderEffect(TvgVisualObject& object, TvgEffect& effect, TvgCanvas& canvas,
     picture.fill(0);
     const TvgPoint offset = effect.GetOffset();
     PaintTo(object, picture, QPointF(offset.X * scale.X, offset.Y * scale.Y), scale);
+    RemoveAncestorOpacity(object, picture);
     effect.ProcessEffect(&canvas, picture, scale.X);
 }
 

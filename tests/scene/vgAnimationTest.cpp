@@ -223,6 +223,23 @@ TEST_F(vgAnimationTest, EnabledStartsAndStopsAndMustBeClearedAfterANaturalEnd) {
     EXPECT_EQ(Finished, 2);
 }
 
+TEST_F(vgAnimationTest, EnabledWhileLoadingStartsOnceLoadingIsDone) {
+    TvgFloatAnimation* slide = Slide(0, 100, 0.33f);
+    slide->SetLoading(true);
+    slide->SetEnabled(true);
+    EXPECT_FALSE(slide->Running());
+    slide->FinishLoading();
+    EXPECT_TRUE(slide->Running());
+    EXPECT_EQ(X(), 0.0f);
+}
+
+TEST_F(vgAnimationTest, AClockLeftRunningWhenThePlatformGoesAwayIsFreedQuietly) {
+    Slide(0, 100, 1)->Start();
+    SetPlatform(nullptr);
+    EXPECT_NO_THROW(TvgAniThread::FreeInstance());
+    SetPlatform(&*Platform);
+}
+
 TEST_F(vgAnimationTest, InverseRunsFromTheStopValueBack) {
     TvgFloatAnimation* slide = Slide(0, 100, 0.33f);
     slide->SetInverse(true);

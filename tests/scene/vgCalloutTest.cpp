@@ -149,4 +149,15 @@ TEST_F(vgCalloutPanelTest, AStyleWithoutACalloutKeepsThePanelsValues) {
     EXPECT_EQ(panel->CalloutWidth(), 30.0f);
 }
 
+TEST_F(vgCalloutPanelTest, WithoutAStyleNameTheToolkitsDefaultCalloutIsUsed) {
+    TvgCalloutPanel* panel = MakePanel("");
+    panel->ApplyResource();
+    TvgCalloutRectangle* callout = panel->CalloutRectangle();
+    ASSERT_NE(callout, nullptr);
+    EXPECT_EQ(callout->Stroke()->Color(), "#FF303030");
+    EXPECT_EQ(callout->xRadius(), 2.0f);
+    EXPECT_EQ(callout->Fill()->Style(), vgBrushGradient);
+    EXPECT_EQ(callout->CalloutLength(), 11.0f);
+}
+
 }  // namespace

@@ -236,4 +236,16 @@ TEST_F(vgEffectPaintTest, GlowRendersTheObjectsChildrenToo) {
     EXPECT_EQ(frame.pixel(130, 130), 0xFF000000u);
 }
 
+TEST_F(vgEffectPaintTest, GlowUnderAHalfTransparentParentIsHalfAsStrong) {
+    auto* glow = new TvgGlowEffect(Icon);
+    glow->SetParent(Icon);
+    Invalidate({0, 0, 300, 300});
+    const int full = qAlpha(Draw().pixel(96, 130));
+    Root->SetOpacity(0.5f);
+    Icon->UpdateEffects();
+    Invalidate({0, 0, 300, 300});
+    const int half = qAlpha(Draw().pixel(96, 130));
+    EXPECT_NEAR(half, full / 2, 2);
+}
+
 }  // namespace

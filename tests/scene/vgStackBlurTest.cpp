@@ -81,6 +81,17 @@ TEST(vgStackBlur, RadiusLargerThanTheImageRepeatsTheEdgePixels) {
     ExpectSamePixels(line, single);
 }
 
+TEST(vgStackBlur, VeryLargeRadiiStayExact) {
+    // Past radius 255 the weighted sums no longer fit 24 bits and the division takes another way.
+    const QImage source = RandomPremultiplied(23, 7, 11);
+    for (int radius : {255, 256, 300}) {
+        QImage blurred = source;
+        StackBlur(blurred, radius);
+        SCOPED_TRACE(radius);
+        ExpectSamePixels(blurred, ReferenceBlur(source, radius));
+    }
+}
+
 TEST(vgStackBlur, NonPositiveRadiusLeavesTheImageUnchanged) {
     const QImage source = RandomPremultiplied(8, 8, 1);
     for (int radius : {0, -3}) {
