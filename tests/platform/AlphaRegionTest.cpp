@@ -36,6 +36,16 @@ TEST(AlphaRegion, FollowsAlphaOnRandomPictures) {
     }
 }
 
+TEST(AlphaRegion, FindsALonePixelAnywhereInALongStretch) {
+    for (int k = 0; k < 48; ++k) {
+        QImage image(48, 2, QImage::Format_ARGB32_Premultiplied);
+        image.fill(0xFF204060u);
+        image.setPixel(k, 0, 0u);  // one hole in an opaque row
+        for (int x = 0; x < 48; ++x) image.setPixel(x, 1, x == k ? 0x01000000u : 0u);  // one faint dot
+        ExpectFollowsAlpha(image, AlphaRegion(image, image.rect()), image.rect());
+    }
+}
+
 TEST(AlphaRegion, OpaqueBlockIsOneRectangle) {
     QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
