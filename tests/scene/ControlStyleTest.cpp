@@ -6,8 +6,11 @@
 
 #include "RecordingScene.h"
 #include "TestClasses.h"
+#include "vgButton.h"
+#include "vgLabel.h"
 #include "vgLayout.h"
 #include "vgResources.h"
+#include "vgText.h"
 
 namespace {
 
@@ -205,6 +208,31 @@ TEST_F(StyleFixture, ChangingTheStyleSetReappliesStyles) {
         "second.style");
     EXPECT_EQ(RadiusOf(label->TextPart), 8);
     styles.RemoveScene(&scene);
+}
+
+}  // namespace
+
+
+namespace {
+
+TEST(DefaultStyles, LabelsAndButtonsFindALookWithoutAStyleSet) {
+    RecordingScene scene;
+    auto* root = new TvgLayout;
+    scene.AddObject(root);
+    auto* label = new TvgValueLabel;
+    auto* button = new TvgCornerButton;
+    root->AddObject(label);
+    root->AddObject(button);
+    label->ApplyResource();
+    button->ApplyResource();
+    ASSERT_TRUE(label->ResourceLink());
+    ASSERT_TRUE(button->ResourceLink());
+    EXPECT_TRUE(qobject_cast<TvgText*>(label->FindResource("text")));
+    EXPECT_TRUE(button->FindResource("Background"));
+    // The style's parts leave the mouse to the control.
+    button->SetBounds(0, 0, 80, 22);
+    EXPECT_EQ(root->ObjectByPoint(40, 11), button);
+    delete root;
 }
 
 }  // namespace
