@@ -1,7 +1,9 @@
 #include "uXmlDocument.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include "uErrors.h"
 
@@ -31,6 +33,25 @@ QString ParseErrorText(const pugi::xml_parse_result& result, const QByteArray& b
         .arg(column);
 }
 
+// Our files are UTF-8, but a hand-edited one may declare a legacy encoding such as GBK; such a
+// file is converted to UTF-8 first so that its Chinese text reads as written.
+QByteArray ToUtf8(const QByteArray& bytes) {
+    if (QStringConverter::encodingForData(bytes)) return bytes;  // a byte order mark decides
+    static const QRegularExpression declared(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([A-Za-z0-9._-]+)["'])"));
+    const auto match = declared.match(QString::fromLatin1(bytes.left(256)));
+    if (!match.hasMatch()) return bytes;
+    const QString name = match.captured(1);
+    if (name.startsWith(QLatin1String("utf"), Qt::CaseInsensitive)) return bytes;
+    QStringDecoder decoder(name.toLatin1().constData());
+    if (!decoder.isValid()) return bytes;
+    const QString text = decoder.decode(bytes);
+    return decoder.hasError() ? bytes : text.toUtf8();
+}
+
+// Larger files are not button lists; refusing them keeps a damaged disk from exhausting memory.
+constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
+
 }  // namespace
 
 std::shared_ptr<TXmlDocument> TXmlDocument::New() {
@@ -41,13 +62,18 @@ std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromFile(const QString& fileName
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    if (file.size() > kMaxFileSize)
+        throw EXmlError(
+            QStringLiteral("%1: the file is too large (%2 bytes)").arg(fileName).arg(file.size()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
     return LoadFromBytes(bytes, fileName);
 }
 
-std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& bytes, const QString& fileName) {
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& original,
+                                                          const QString& fileName) {
+    const QByteArray bytes = ToUtf8(original);
     auto document = New();
     // The declaration is not kept: every save writes a fresh one, so a foreign encoding named by
     // an old file can never end up in front of the UTF-8 we write. Entities other than XML's

@@ -1,6 +1,6 @@
 #pragma once
-// The program's scene host class: the toolkit's scene host under the program's own name. The main
-// form and the desktop file window each show their scene in one.
+// The program's own name for the scene host: the main form and the desktop file window are
+// TMarovia scenes.
 
 #include "vgScene.h"
 

@@ -3,6 +3,7 @@
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
 #include "vgQtConvert.h"
+#include "vgResourceObjects.h"
 
 VG_REGISTER_CLASS(TvgBackground)
 
@@ -20,6 +21,8 @@ bool TvgBackground::HidesStyle(bool ATransparentRoot) const {
 
 void TvgBackground::Paint(TvgCanvas& Canvas) {
     if (FFill->Style() == vgBrushNone) return;
-    Canvas.Fill().Assign(*FFill);
+    Canvas.Fill().Assign(vgEffectiveBrush(*this, *FFill));
+    // A background has no outline: a picture fill covers exactly its rectangle.
+    Canvas.Stroke().SetStyle(vgBrushNone);
     Canvas.FillRect(ToQRectF(LocalRect()), 0, 0, AllCorners, AbsoluteOpacity());
 }

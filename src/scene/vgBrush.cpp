@@ -139,22 +139,3 @@ void TvgBrush::Assign(const TvgBrush& source) {
 void TvgBrush::Changed() {
     if (FOnChanged) FOnChanged();
 }
-
-namespace {
-TvgBrushResolver& Resolver() {
-    static TvgBrushResolver resolver;
-    return resolver;
-}
-}  // namespace
-
-void vgSetBrushResolver(TvgBrushResolver resolver) {
-    Resolver() = std::move(resolver);
-}
-
-const TvgBrush* vgResolveBrush(const TvgBrush& brush) {
-    // A resource may name another resource brush; a few hops are plenty and stop any cycle.
-    const TvgBrush* current = &brush;
-    for (int hop = 0; hop < 8 && current && current->Style() == vgBrushResource; ++hop)
-        current = Resolver() ? Resolver()(current->Resource()) : nullptr;
-    return current && current->Style() != vgBrushResource ? current : nullptr;
-}

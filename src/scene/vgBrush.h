@@ -123,9 +123,3 @@ private:
     QString FResource;
     std::function<void()> FOnChanged;
 };
-
-// How a brush named by Resource is found: the host sets this to a style-set lookup. Without it,
-// a resource brush paints nothing.
-using TvgBrushResolver = std::function<const TvgBrush*(const QString& name)>;
-void vgSetBrushResolver(TvgBrushResolver resolver);
-const TvgBrush* vgResolveBrush(const TvgBrush& brush);

@@ -58,8 +58,8 @@ TvgPaintBrush BitmapBrush(const TvgBrushBitmap& source, const QRectF& rect, floa
 }  // namespace
 
 TvgPaintBrush vgMakePaintBrush(const TvgBrush& brush, const QRectF& rect, float opacity) {
-    const TvgBrush* resolved = vgResolveBrush(brush);
-    if (!resolved) return {};
+    // Resource brushes are resolved by the objects, which know their style set.
+    const TvgBrush* resolved = &brush;
     switch (resolved->Style()) {
         case vgBrushSolid:
             return {QBrush(vgToQColor(vgOpacityColor(resolved->SolidColor(), opacity))), 1, nullptr};

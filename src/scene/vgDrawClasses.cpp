@@ -7,6 +7,7 @@
 #include "vgLabel.h"
 #include "vgPath.h"
 #include "vgRectangle.h"
+#include "vgResourceObjects.h"
 #include "vgRoundRect.h"
 #include "vgText.h"
 #include "vgTextControl.h"
@@ -20,7 +21,8 @@ void vgLinkDrawClasses() {
         &TvgImage::staticMetaObject,        &TvgTextControl::staticMetaObject,
         &TvgLabel::staticMetaObject,        &TvgValueLabel::staticMetaObject,
         &TvgCustomButton::staticMetaObject, &TvgCornerButton::staticMetaObject,
-        &TvgBackground::staticMetaObject,
+        &TvgBackground::staticMetaObject,   &TvgBrushObject::staticMetaObject,
+        &TvgBitmapObject::staticMetaObject,
     };
     (void)classes;
 }

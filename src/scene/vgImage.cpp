@@ -5,6 +5,7 @@
 #include "vgClassRegistry.h"
 #include "vgImageGeometry.h"
 #include "vgQtConvert.h"
+#include "vgResourceObjects.h"
 
 VG_REGISTER_CLASS(TvgImage)
 
@@ -35,7 +36,7 @@ void TvgImage::SetDisableInterpolation(bool value) {
 }
 
 void TvgImage::Paint(TvgCanvas& Canvas) {
-    const TvgBitmap& bitmap = *FBitmap;
+    const TvgBitmap& bitmap = vgEffectiveBitmap(*this, *FBitmap);
     if (bitmap.IsEmpty()) return;
     const float opacity = AbsoluteOpacity();
     if (FBitmapMargins->IsEmpty()) {

@@ -33,9 +33,11 @@ void TvgLabel::FitToText() {
     text->SetHorzTextAlign(vgTextAlignNear);
     text->SetVertTextAlign(vgTextAlignNear);
     text->SetAutoSize(true);
+    // The part fills the label, so the label takes the text's size and the part follows it.
+    const TvgPoint extent = text->AutoSizeExtent();
     const TvgBounds* padding = text->Padding();
-    SetWidth(text->Width() + padding->Left() + padding->Right());
-    SetHeight(text->Height() + padding->Top() + padding->Bottom());
+    SetWidth(extent.X + padding->Left() + padding->Right());
+    SetHeight(extent.Y + padding->Top() + padding->Bottom());
 }
 
 TvgValueLabel::TvgValueLabel(QObject* AOwner) : TvgLabel(AOwner) {

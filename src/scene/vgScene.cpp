@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "IvgSizeGrip.h"
+#include "vgAniThread.h"
+#include "vgAnimEffectClasses.h"
 #include "vgBackground.h"
 #include "vgDrawClasses.h"
 #include "vgObject.h"
@@ -19,6 +21,12 @@ namespace {
 // A whole-scene invalidation, larger than any screen.
 constexpr TvgRect EverythingRect{0, 0, 65535, 65535};
 constexpr int SizeCursorId = -8;
+
+// Live scenes: the animation clock lives until the last one goes.
+int& LiveSceneCount() {
+    static int count = 0;
+    return count;
+}
 
 TvgEffectPainter& EffectPainter() {
     static TvgEffectPainter painter;
@@ -75,7 +83,9 @@ TvgScene::TvgScene(QObject* AOwner, THostWindowKind AKind)
       FAlive(std::make_shared<bool>(true)),
       FFill(new TvgBrush(vgBrushNone, 0xFF000000, this)) {
     vgLinkDrawClasses();
+    vgLinkAnimEffectClasses();
     TvgVisualObject::SetChildPainter(&PaintChildrenThroughScene);
+    ++LiveSceneCount();
     FFill->SetOnChanged([this] { InvalidateAll(); });
     FHostWindow->SetClient(this);
     SetBounds(QRect(0, 0, 100, 100));
@@ -96,6 +106,7 @@ TvgScene::~TvgScene() {
         if (!FChildren.empty() && FChildren.back() == root) FChildren.pop_back();
     }
     FHostWindow->SetClient(nullptr);
+    if (--LiveSceneCount() == 0) TvgAniThread::FreeInstance();
 }
 
 void TvgScene::StartFirstDrawTimer() {

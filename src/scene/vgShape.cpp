@@ -2,6 +2,7 @@
 
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
+#include "vgResourceObjects.h"
 
 VG_REGISTER_CLASS(TvgShape)
 
@@ -47,14 +48,14 @@ void TvgShape::SetStrokeDash(TvgStrokeDash value) {
 
 TvgRect TvgShape::ShapeRect() {
     const TvgRect local = LocalRect();
-    if (FStroke->Style() == vgBrushNone) return local;
+    if (vgEffectiveBrush(*this, *FStroke).Style() == vgBrushNone) return local;
     const float half = FStrokeThickness / 2;
     return local.Inflate(-half, -half);
 }
 
 void TvgShape::Paint(TvgCanvas& Canvas) {
-    Canvas.Fill().Assign(*FFill);
-    Canvas.Stroke().Assign(*FStroke);
+    Canvas.Fill().Assign(vgEffectiveBrush(*this, *FFill));
+    Canvas.Stroke().Assign(vgEffectiveBrush(*this, *FStroke));
     Canvas.SetStrokeThickness(FStrokeThickness);
     Canvas.SetStrokeCap(FStrokeCap);
     Canvas.SetStrokeJoin(FStrokeJoin);

@@ -27,62 +27,76 @@ private:
     bool FExact;
 };
 
+// Four 32-bit lanes, one per channel (blue, green, red, alpha), written so that the compiler can
+// keep the running sums of all channels in one vector register.
+struct alignas(16) TLanes {
+    std::uint32_t V[4] = {};
+
+    std::uint32_t operator[](int i) const { return V[i]; }
+    TLanes& operator+=(const TLanes& o) {
+        for (int i = 0; i < 4; ++i) V[i] += o.V[i];
+        return *this;
+    }
+    TLanes& operator-=(const TLanes& o) {
+        for (int i = 0; i < 4; ++i) V[i] -= o.V[i];
+        return *this;
+    }
+    TLanes operator*(std::uint32_t k) const {
+        TLanes r;
+        for (int i = 0; i < 4; ++i) r.V[i] = V[i] * k;
+        return r;
+    }
+};
+
+inline TLanes Unpack(std::uint32_t p) {
+    return TLanes{{p & 0xFFu, (p >> 8) & 0xFFu, (p >> 16) & 0xFFu, p >> 24}};
+}
+
 // Blurs `count` pixels that lie `step` pixels apart, starting at `line`. `stack` holds 2r + 1
 // pixels: the window around the current pixel, entered on the right and left on the left.
 void BlurLine(std::uint32_t* line, int count, int step, int radius, const TDivider& divide,
-              std::vector<std::uint32_t>& stack) {
+              std::vector<TLanes>& stack) {
     const int stackSize = 2 * radius + 1;
     const int last = count - 1;
-    std::uint32_t sum[4] = {}, sumIn[4] = {}, sumOut[4] = {};
-    auto channels = [](std::uint32_t p, int c) { return (p >> (8 * c)) & 0xFFu; };
+    TLanes sum{}, sumIn{}, sumOut{};
     auto at = [&](int i) { return line[static_cast<std::ptrdiff_t>(i) * step]; };
 
     // The window for pixel 0: the edge pixel repeated r + 1 times on the left, then pixels 1..r
     // (the last pixel repeated when the line is shorter than the radius).
+    const TLanes first = Unpack(at(0));
     for (int i = 0; i <= radius; ++i) {
-        const std::uint32_t p = at(0);
-        stack[static_cast<std::size_t>(i)] = p;
-        for (int c = 0; c < 4; ++c) {
-            sum[c] += channels(p, c) * static_cast<std::uint32_t>(i + 1);
-            sumOut[c] += channels(p, c);
-        }
+        stack[static_cast<std::size_t>(i)] = first;
+        sum += first * static_cast<std::uint32_t>(i + 1);
+        sumOut += first;
     }
     for (int i = 1; i <= radius; ++i) {
-        const std::uint32_t p = at(std::min(i, last));
+        const TLanes p = Unpack(at(std::min(i, last)));
         stack[static_cast<std::size_t>(i + radius)] = p;
-        for (int c = 0; c < 4; ++c) {
-            sum[c] += channels(p, c) * static_cast<std::uint32_t>(radius + 1 - i);
-            sumIn[c] += channels(p, c);
-        }
+        sum += p * static_cast<std::uint32_t>(radius + 1 - i);
+        sumIn += p;
     }
 
     int stackPointer = radius;  // the slot of the current (centre) pixel
+    int leaving = 2 * radius;   // the slot of the pixel that leaves the window next
     int next = std::min(radius + 1, last);
     for (int x = 0; x < count; ++x) {
         line[static_cast<std::ptrdiff_t>(x) * step] =
             divide(sum[3]) << 24 | divide(sum[2]) << 16 | divide(sum[1]) << 8 | divide(sum[0]);
-        for (int c = 0; c < 4; ++c) sum[c] -= sumOut[c];
+        sum -= sumOut;
 
         // The slot leaving the window on the left is reused for the pixel entering on the right.
-        int leaving = stackPointer + radius + 1;
-        if (leaving >= stackSize) leaving -= stackSize;
-        const std::uint32_t old = stack[static_cast<std::size_t>(leaving)];
-        for (int c = 0; c < 4; ++c) sumOut[c] -= channels(old, c);
-
-        const std::uint32_t incoming = at(next);
+        if (++leaving >= stackSize) leaving = 0;
+        sumOut -= stack[static_cast<std::size_t>(leaving)];
+        const TLanes incoming = Unpack(at(next));
         stack[static_cast<std::size_t>(leaving)] = incoming;
         if (next < last) ++next;
-        for (int c = 0; c < 4; ++c) {
-            sumIn[c] += channels(incoming, c);
-            sum[c] += sumIn[c];
-        }
+        sumIn += incoming;
+        sum += sumIn;
 
         if (++stackPointer >= stackSize) stackPointer = 0;
-        const std::uint32_t centre = stack[static_cast<std::size_t>(stackPointer)];
-        for (int c = 0; c < 4; ++c) {
-            sumOut[c] += channels(centre, c);
-            sumIn[c] -= channels(centre, c);
-        }
+        const TLanes centre = stack[static_cast<std::size_t>(stackPointer)];
+        sumOut += centre;
+        sumIn -= centre;
     }
 }
 
@@ -99,7 +113,7 @@ void StackBlur(QImage& image, int radius) {
     const int height = image.height();
     const auto weight = static_cast<std::uint32_t>(radius + 1);
     const TDivider divide(weight * weight);
-    std::vector<std::uint32_t> stack(static_cast<std::size_t>(2 * radius + 1));
+    std::vector<TLanes> stack(static_cast<std::size_t>(2 * radius + 1));
     const int stride = static_cast<int>(image.bytesPerLine() / 4);
     auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
 

@@ -70,14 +70,22 @@ void TvgText::SetHeight(float value) {
 void TvgText::AdjustSize() {
     if (!FAutoSize || FAdjusting || Loading()) return;
     FAdjusting = true;
+    const TvgPoint extent = AutoSizeExtent();
+    SetWidth(extent.X);
+    SetHeight(extent.Y);
+    if (TvgObject* parent = Parent(); parent && parent->IsVisual()) parent->Visual()->Realign();
+    FAdjusting = false;
+}
+
+TvgPoint TvgText::AutoSizeExtent() const {
     TvgCanvas& canvas = vgMeasuringCanvas();
     canvas.Font().Assign(*FFont);
     const QRectF box(0, 0, FWordWrap ? Width() : 1000, 1000);
     const QRectF measured = canvas.MeasureText(box, FText, FWordWrap, vgTextAlignNear, vgTextAlignNear);
-    if (!FWordWrap) SetWidth(static_cast<float>(measured.width()) + FFont->Size() / 2);
-    if (FVertTextAlign != vgTextAlignCenter) SetHeight(static_cast<float>(measured.height()));
-    if (TvgObject* parent = Parent(); parent && parent->IsVisual()) parent->Visual()->Realign();
-    FAdjusting = false;
+    TvgPoint extent{Width(), Height()};
+    if (!FWordWrap) extent.X = static_cast<float>(measured.width()) + FFont->Size() / 2;
+    if (FVertTextAlign != vgTextAlignCenter) extent.Y = static_cast<float>(measured.height());
+    return extent;
 }
 
 void TvgText::PaintShape(TvgCanvas& Canvas) {

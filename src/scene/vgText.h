@@ -39,6 +39,9 @@ public:
 
     // Sizes the object to its text when AutoSize is on (see the setters that call it).
     void AdjustSize();
+    // The size AdjustSize gives: the text's width plus half the font size when it keeps to one
+    // line, the text's height when it is not centred vertically, the current size otherwise.
+    TvgPoint AutoSizeExtent() const;
 
 protected:
     void PaintShape(TvgCanvas& Canvas) override;

@@ -1,6 +1,7 @@
 #include "vgTextControl.h"
 
 #include "vgClassRegistry.h"
+#include "vgResourceObjects.h"
 #include "vgText.h"
 
 VG_REGISTER_CLASS(TvgTextControl)
@@ -48,6 +49,8 @@ void TvgTextControl::SetWordWrap(bool value) {
 }
 
 void TvgTextControl::StyleApplied() {
+    if (const auto* foreground = qobject_cast<TvgBrushObject*>(FindResource(QStringLiteral("foreground"))))
+        FFontFill->Assign(*foreground->Brush());
     TvgObject* part = FindResource(QStringLiteral("text"));
     if (!part && ResourceLink()) part = ResourceLink();
     FTextObject = qobject_cast<TvgText*>(part);

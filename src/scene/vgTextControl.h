@@ -10,6 +10,7 @@
 #include "vgControl.h"
 #include "vgDrawTypes.h"
 #include "vgFont.h"
+#include "vgText.h"
 
 #include "vgText.h"
 

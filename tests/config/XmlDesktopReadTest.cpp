@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "uErrors.h"
@@ -159,4 +160,22 @@ TEST(XmlDesktopRead, EntitiesOtherThanXmlsOwnAreNeverExpanded) {
     EXPECT_EQ(item->Name(), "&lol2;");
     EXPECT_EQ(item->FileName(), "&secret;");
     EXPECT_EQ(item->CmdLine(), QStringLiteral("&中"));
+}
+
+TEST(XmlDesktopRead, ChineseTextReadsAsWrittenInEveryEncodingAFileMayDeclare) {
+    const QString name = QStringLiteral("记事本");
+    const QString body =
+        QStringLiteral("<Desktop><MVButtons><MVButton Name=\"%1\"/></MVButtons></Desktop>").arg(name);
+    QStringEncoder gbk("GBK");
+    ASSERT_TRUE(gbk.isValid());
+    const QByteArray declaredGbk = "<?xml version=\"1.0\" encoding=\"GBK\"?>" + QByteArray(gbk.encode(body));
+    EXPECT_EQ(Parse(declaredGbk)->MVButtons()->Item(0)->Name(), name);
+    EXPECT_EQ(Parse("<?xml version=\"1.0\"?>" + body.toUtf8())->MVButtons()->Item(0)->Name(), name);
+    EXPECT_EQ(Parse("\xEF\xBB\xBF" + body.toUtf8())->MVButtons()->Item(0)->Name(), name);
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    EXPECT_EQ(Parse(utf16.encode(body))->MVButtons()->Item(0)->Name(), name);
+    // A declared encoding nobody knows leaves the bytes as they are.
+    EXPECT_EQ(
+        Parse("<?xml version=\"1.0\" encoding=\"x-unknown\"?>" + body.toUtf8())->MVButtons()->Item(0)->Name(),
+        name);
 }

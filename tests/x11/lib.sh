@@ -51,3 +51,11 @@ finish() {
   echo "$passes passed, $failures failed"
   [ "$failures" -eq 0 ]
 }
+
+# Whether a window id is our main window or the window manager's frame around it.
+is_ours() {
+  local frame
+  frame=$(xwininfo -tree -id "$main_window" | sed -n 's/.*Parent window id: \(0x[0-9a-fA-F]*\).*/\1/p')
+  [ "$(($1))" -eq "$((main_window))" ] || { [ -n "$frame" ] && [ "$(($1))" -eq "$((frame))" ]; }
+}
+not_ours() { ! is_ours "$1"; }

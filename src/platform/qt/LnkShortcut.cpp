@@ -1,7 +1,8 @@
 #include "LnkShortcut.h"
 
-#include <libbfio.h>
 #include <liblnk.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -29,23 +30,20 @@ std::optional<QString> ReadString(liblnk_file_t* file, SizeGetter sizeOf, ValueG
                              qstrnlen(reinterpret_cast<const char*>(buffer.data()), buffer.size()));
 }
 
-// Owns the liblnk file and the memory handle under it, closing both on every path out.
+// Owns the liblnk file, and the in-memory file its bytes are read from, on every path out.
 class LnkReader {
 public:
     ~LnkReader() {
         if (FOpen) liblnk_file_close(FFile, nullptr);
         if (FFile) liblnk_file_free(&FFile, nullptr);
-        if (FHandle) libbfio_handle_free(&FHandle, nullptr);
+        if (FMemory >= 0) close(FMemory);
     }
 
-    bool Open(QByteArray& bytes) {
-        libbfio_error_t* bfioError = nullptr;
-        if (libbfio_memory_range_initialize(&FHandle, &bfioError) != 1 ||
-            libbfio_memory_range_set(FHandle, reinterpret_cast<uint8_t*>(bytes.data()),
-                                     static_cast<size_t>(bytes.size()), &bfioError) != 1) {
-            libbfio_error_free(&bfioError);
-            return false;
-        }
+    // libbfio's memory-range reader copies past the end of its range on some damaged links, so
+    // the bytes are handed over as an in-memory file instead, read with ordinary file reads.
+    bool Open(const QByteArray& bytes) {
+        FMemory = memfd_create("marovia-lnk", MFD_CLOEXEC);
+        if (FMemory < 0 || !WriteAll(bytes)) return false;
         liblnk_error_t* error = nullptr;
         if (liblnk_file_initialize(&FFile, &error) != 1) {
             liblnk_error_free(&error);
@@ -53,7 +51,8 @@ public:
         }
         // Links made on a Chinese system keep their non-Unicode strings in code page 936.
         liblnk_file_set_ascii_codepage(FFile, LIBLNK_CODEPAGE_WINDOWS_936, nullptr);
-        if (liblnk_file_open_file_io_handle(FFile, FHandle, LIBLNK_OPEN_READ, &error) != 1) {
+        const QByteArray path = "/proc/self/fd/" + QByteArray::number(FMemory);
+        if (liblnk_file_open(FFile, path.constData(), LIBLNK_OPEN_READ, &error) != 1) {
             liblnk_error_free(&error);
             return false;
         }
@@ -64,7 +63,18 @@ public:
     liblnk_file_t* File() const { return FFile; }
 
 private:
-    libbfio_handle_t* FHandle = nullptr;
+    bool WriteAll(const QByteArray& bytes) {
+        qsizetype written = 0;
+        while (written < bytes.size()) {
+            const ssize_t count =
+                write(FMemory, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+            if (count <= 0) return false;
+            written += count;
+        }
+        return true;
+    }
+
+    int FMemory = -1;
     liblnk_file_t* FFile = nullptr;
     bool FOpen = false;
 };
@@ -72,11 +82,9 @@ private:
 }  // namespace
 
 std::optional<TShortcutTarget> ReadLnkShortcut(const QByteArray& bytes) {
-    // liblnk reads through a non-const pointer; give it its own copy.
-    QByteArray data = bytes;
-    if (data.isEmpty()) return std::nullopt;
+    if (bytes.isEmpty()) return std::nullopt;
     LnkReader reader;
-    if (!reader.Open(data)) return std::nullopt;
+    if (!reader.Open(bytes)) return std::nullopt;
     const auto network =
         ReadString(reader.File(), liblnk_file_get_utf8_network_path_size, liblnk_file_get_utf8_network_path);
     const auto local =

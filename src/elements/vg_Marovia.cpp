@@ -1,0 +1,1 @@
+#include "vg_Marovia.h"

@@ -1,0 +1,98 @@
+// The user's desktop folder and icon extraction, against files made by the test.
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
+
+#include "LinuxShell.h"
+#include "XdgSandbox.h"
+
+namespace {
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+void WritePicture(const QString& path, QColor colour) {
+    QDir().mkpath(QFileInfo(path).path());
+    QImage image(48, 48, QImage::Format_ARGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path, "PNG"));
+}
+
+// A theme with one picture per name, in a single colour each, so a written icon shows which
+// name the shell chose.
+class Icons : public ::testing::Test {
+protected:
+    Icons() : FRoot(XdgSandbox::Get().Root + "/icons") {
+        const QString theme = FRoot + "/marovia-test";
+        WriteText(theme + "/index.theme",
+                  "[Icon Theme]\nName=marovia-test\nDirectories=48x48/mimetypes,48x48/apps\n"
+                  "[48x48/mimetypes]\nSize=48\nType=Fixed\n[48x48/apps]\nSize=48\nType=Fixed\n");
+        WritePicture(theme + "/48x48/mimetypes/text-plain.png", Qt::red);
+        WritePicture(theme + "/48x48/apps/marovia-app.png", Qt::green);
+        QIcon::setThemeSearchPaths({FRoot});
+        QIcon::setThemeName("marovia-test");
+        QDir().mkpath(FRoot + "/work");
+    }
+    ~Icons() override { QIcon::setThemeName(QString()); }
+
+    QString Work(const QString& name) const { return FRoot + "/work/" + name; }
+
+    static QRgb CentreOf(const QString& iconFile) {
+        QImageReader reader(iconFile, "ico");
+        const QImage image = reader.read();
+        return image.isNull() ? 0 : image.pixel(image.width() / 2, image.height() / 2);
+    }
+
+    QString FRoot;
+    LinuxShell FShell;
+};
+
+}  // namespace
+
+TEST(LinuxShellFolders, TheDesktopComesFromTheUserDirsAndThereIsNoSharedOne) {
+    const XdgSandbox& sandbox = XdgSandbox::Get();
+    WriteText(sandbox.ConfigHome + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
+    LinuxShell shell;
+    EXPECT_EQ(shell.SpecialFolderPath(TSpecialFolder::SF_Desktop), sandbox.Home + QStringLiteral("/桌面"));
+    EXPECT_EQ(shell.SpecialFolderPath(TSpecialFolder::SF_CommonDesktop), "");
+    QFile::remove(sandbox.ConfigHome + "/user-dirs.dirs");
+    EXPECT_EQ(shell.SpecialFolderPath(TSpecialFolder::SF_Desktop), sandbox.Home + "/Desktop");
+}
+
+TEST_F(Icons, ADocumentGetsTheIconOfItsTypeWrittenAsIco) {
+    const QString document = Work("notes.txt");
+    WriteText(document, "text");
+    const QString icon = Work("notes.Ico");
+    ASSERT_TRUE(FShell.ExtractIconToFile(document, icon));
+    QFile file(icon);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == QByteArray("\0\0\1\0", 4)) << "not an .ico header";
+    EXPECT_EQ(CentreOf(icon), QColor(Qt::red).rgba());
+}
+
+TEST_F(Icons, ADesktopEntryGetsItsOwnIconByThemeNameOrPath) {
+    const QString byName = Work("app.desktop");
+    WriteText(byName, "[Desktop Entry]\nType=Application\nName=A\nExec=true\nIcon=marovia-app\n");
+    ASSERT_TRUE(FShell.ExtractIconToFile(byName, Work("app.Ico")));
+    EXPECT_EQ(CentreOf(Work("app.Ico")), QColor(Qt::green).rgba());
+
+    WritePicture(Work("blue.png"), Qt::blue);
+    const QString byPath = Work("path.desktop");
+    WriteText(byPath, "[Desktop Entry]\nType=Application\nName=P\nExec=true\nIcon=" +
+                          Work("blue.png").toUtf8() + "\n");
+    ASSERT_TRUE(FShell.ExtractIconToFile(byPath, Work("app.Ico")));  // replaces the green one
+    EXPECT_EQ(CentreOf(Work("app.Ico")), QColor(Qt::blue).rgba());
+}
+
+TEST_F(Icons, AMissingSourceGivesNoIconFile) {
+    EXPECT_FALSE(FShell.ExtractIconToFile(Work("absent.txt"), Work("absent.Ico")));
+    EXPECT_FALSE(QFile::exists(Work("absent.Ico")));
+}

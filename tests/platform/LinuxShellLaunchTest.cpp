@@ -1,0 +1,128 @@
+// Launching through the Linux shell with real processes: a small recorder program reports the
+// arguments it received through a FIFO. Handlers are registered in a private XDG environment.
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "LinuxShell.h"
+#include "XdgSandbox.h"
+
+namespace {
+
+const QString kRecorder = QStringLiteral(ARGV_RECORDER);
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+class Launch : public ::testing::Test {
+protected:
+    Launch() : FSandbox(XdgSandbox::Get()), FDir(FSandbox.Root + "/launch") { QDir().mkpath(FDir); }
+    ~Launch() override { QDir(FDir).removeRecursively(); }
+
+    QString Path(const QString& name) const { return FDir + "/" + name; }
+
+    // An application entry whose Exec runs the recorder into the given FIFO.
+    QString RecorderEntry(const QString& fileName, const ArgvFifo& fifo, const QByteArray& extra) {
+        const QString path = Path(fileName);
+        WriteText(path, "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + kRecorder.toUtf8() + " " +
+                            fifo.Path().toUtf8() + " " + extra + "\n");
+        return path;
+    }
+
+    const XdgSandbox& FSandbox;
+    QString FDir;
+    LinuxShell FShell;
+};
+
+}  // namespace
+
+TEST_F(Launch, ShellCharactersInParametersReachTheProgramAsLiteralArgumentsOnly) {
+    ArgvFifo fifo(Path("canary.fifo"));
+    const QString victim = Path("victim");
+    QDir().mkpath(victim);
+    const QString c1 = Path("c1"), c2 = Path("c2"), c3 = Path("c3"), c4 = Path("c4"), c5 = Path("c5");
+    const QString params =
+        QString("%1 ; rm -rf %2 $(touch %3) `touch %4` | tee %5 && touch %6\ntouch %7 ~ \"$HOME\"")
+            .arg(fifo.Path(), victim, c1, c2, c3, c4, c5);
+
+    ASSERT_TRUE(FShell.RunFile(kRecorder, params));
+    bool ok = false;
+    const QStringList received = fifo.Wait(ok);
+    ASSERT_TRUE(ok) << "the program did not report";
+    const QStringList expected{";",   "rm", "-rf", victim,  "$(touch", c1 + ")", "`touch", c2 + "`", "|",
+                               "tee", c3,   "&&",  "touch", c4,        "touch",  c5,       "~",      "$HOME"};
+    EXPECT_EQ(received, expected);
+    for (const QString& canary : {c1, c2, c3, c4, c5})
+        EXPECT_FALSE(QFile::exists(canary)) << canary.toStdString();
+    EXPECT_TRUE(QFileInfo(victim).isDir());
+}
+
+TEST_F(Launch, QuotedParametersKeepTheirBlanksAndChineseText) {
+    ArgvFifo fifo(Path("quoted.fifo"));
+    ASSERT_TRUE(FShell.RunFile(kRecorder, fifo.Path() + QStringLiteral(R"( "两个 词" a\"b "")")));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({QStringLiteral("两个 词"), R"(a"b)", ""}));
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(Launch, WhatDoesNotExistOrCannotStartIsAFailure) {
+    EXPECT_FALSE(FShell.RunFile(Path("absent-program"), ""));
+    EXPECT_FALSE(FShell.RunFile("marovia-no-such-program", ""));
+    EXPECT_FALSE(FShell.RunFile("", ""));
+    EXPECT_FALSE(FShell.RunFile("marovia-nohandler:whatever", ""));
+    // Executable by its mode but not a program the system can run.
+    const QString broken = Path("broken.bin");
+    WriteText(broken, QByteArray("\x7F"
+                                 "ELF-not-really",
+                                 15));
+    QFile::setPermissions(broken, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(FShell.RunFile(broken, ""));
+}
+
+TEST_F(Launch, ADesktopEntryStartsThroughItsExecLineWithoutAShell) {
+    ArgvFifo fifo(Path("entry.fifo"));
+    const QString entry = RecorderEntry("tool.desktop", fifo, "--from-entry \"a;b $(id)\" %F");
+    const QString file = Path("input.txt");
+    WriteText(file, "x");
+    ASSERT_TRUE(FShell.RunFile(entry, file));
+    bool ok = false;
+    const QStringList received = fifo.Wait(ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(received, QStringList({"--from-entry", "a;b $(id)", file}));
+}
+
+TEST_F(Launch, ADesktopEntryWhoseProgramIsMissingFails) {
+    const QString entry = Path("missing.desktop");
+    WriteText(
+        entry,
+        "[Desktop Entry]\nType=Application\nName=M\nTryExec=/nonexistent/prog\nExec=/nonexistent/prog\n");
+    EXPECT_FALSE(FShell.RunFile(entry, ""));
+    const QString notAnApp = Path("link.desktop");
+    WriteText(notAnApp, "[Desktop Entry]\nType=Link\nName=L\nURL=https://example.com\n");
+    EXPECT_FALSE(FShell.RunFile(notAnApp, ""));
+}
+
+TEST_F(Launch, AddressesAndDocumentsGoToTheDefaultHandler) {
+    ArgvFifo fifo(FSandbox.HandlerFifo);
+    ASSERT_TRUE(FShell.RunFile("marovia-test://host/path?q=1&r=2", "ignored"));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"marovia-test://host/path?q=1&r=2"}));
+    EXPECT_TRUE(ok);
+
+    ArgvFifo second(FSandbox.HandlerFifo);
+    const QString document = Path("读我.txt");
+    WriteText(document, "plain text");
+    ASSERT_TRUE(FShell.RunFile(document, ""));
+    const QStringList received = second.Wait(ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_TRUE(received[0].endsWith(QStringLiteral("读我.txt")) ||
+                received[0].endsWith("%E8%AF%BB%E6%88%91.txt"))
+        << received[0].toStdString();
+}

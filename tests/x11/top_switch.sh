@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# What a user sees of the main form's scene: the switch at the top centre with "电脑桌面" dimmed, the
+# URL label at the bottom right; the pointer over the switch is over our window, a click on
+# "Marovia" dims it instead.
+source "$(dirname "$0")/lib.sh"
+
+start_program
+sleep 0.5
+width=$(xwininfo -id "$main_window" | sed -n 's/.*Width: //p')
+height=$(xwininfo -id "$main_window" | sed -n 's/.*Height: //p')
+centre=$((width / 2))
+# Segments: "电脑桌面" spans x 10..100 and "Marovia" 100..190 of the 203-wide switch, y 4..26.
+left_segment_x=$((centre - 101 + 55))
+right_segment_x=$((centre - 101 + 145))
+
+pixel() {  # the colour of one screen pixel as "r g b"
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | sed 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/'
+}
+brightness() { local r g b; read -r r g b <<<"$(pixel "$1" "$2")"; echo $(( (r + g + b) / 3 )); }
+
+under=$(pointer_window "$right_segment_x" 15)
+check "the pointer over the switch is over our window" is_ours "$under"
+under=$(pointer_window "$centre" $((height / 2)))
+check "the pointer over the empty middle is not" not_ours "$under"
+
+# The switch's gradient is blue; the disabled segment is drawn at 0.8 opacity over the desktop.
+read -r r g b <<<"$(pixel "$right_segment_x" 8)"
+check "the enabled segment is drawn in the style's blue ($r $g $b)" test "$b" -gt "$r"
+dim_before=$(brightness "$left_segment_x" 20)
+bright_before=$(brightness "$right_segment_x" 20)
+
+# The label's white text lies in the bottom-right 188 x 23 corner.
+import -window root -crop "188x23+$((width - 188))+$((height - 23))" "$install/label.png"
+white=$(convert "$install/label.png" -fuzz 10% -fill black +opaque white -fill white -opaque white -format '%[fx:mean*w*h]' info:)
+check "the URL label draws white text at the bottom right ($white white pixels)" test "${white%.*}" -gt 30
+
+xdotool mousemove "$right_segment_x" 15 click 1
+sleep 0.5
+xdotool mousemove "$centre" $((height / 2))
+sleep 0.4
+dim_after=$(brightness "$right_segment_x" 20)
+bright_after=$(brightness "$left_segment_x" 20)
+check "after the click \"Marovia\" is dimmed ($bright_before -> $dim_after)" test "$dim_after" -ne "$bright_before"
+check "and \"电脑桌面\" is enabled ($dim_before -> $bright_after)" test "$bright_after" -ne "$dim_before"
+finish
