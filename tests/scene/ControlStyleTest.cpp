@@ -10,7 +10,6 @@
 #include "vgLabel.h"
 #include "vgLayout.h"
 #include "vgResources.h"
-#include "vgText.h"
 
 namespace {
 
@@ -212,27 +211,22 @@ TEST_F(StyleFixture, ChangingTheStyleSetReappliesStyles) {
 
 }  // namespace
 
-
 namespace {
 
-TEST(DefaultStyles, LabelsAndButtonsFindALookWithoutAStyleSet) {
-    RecordingScene scene;
-    auto* root = new TvgLayout;
-    scene.AddObject(root);
+TEST_F(StyleFixture, ALabelGivenAnUnknownNameKeepsItsLook) {
     auto* label = new TvgValueLabel;
-    auto* button = new TvgCornerButton;
     root->AddObject(label);
+    label->SetResource("labelstyle2");
+    TvgObject* look = label->ResourceLink();
+    ASSERT_TRUE(look);
+    label->SetResource("ValueLabel1Style9");
+    EXPECT_EQ(label->ResourceLink(), look);
+    auto* button = new TvgCornerButton;
     root->AddObject(button);
-    label->ApplyResource();
-    button->ApplyResource();
-    ASSERT_TRUE(label->ResourceLink());
-    ASSERT_TRUE(button->ResourceLink());
-    EXPECT_TRUE(qobject_cast<TvgText*>(label->FindResource("text")));
-    EXPECT_TRUE(button->FindResource("Background"));
-    // The style's parts leave the mouse to the control.
-    button->SetBounds(0, 0, 80, 22);
-    EXPECT_EQ(root->ObjectByPoint(40, 11), button);
-    delete root;
+    button->SetResource("labelstyle1");
+    look = button->ResourceLink();
+    button->SetResource("NoSuchButtonStyle");
+    EXPECT_EQ(button->ResourceLink(), look);
 }
 
 }  // namespace
