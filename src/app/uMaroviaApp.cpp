@@ -1,5 +1,6 @@
 #include "uMaroviaApp.h"
 
+#include <QElapsedTimer>
 #include <QTextStream>
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "uPathInfo.h"
 #include "uSingleInstance.h"
 #include "ufrmMarovia.h"
+#include "vg_Marovia.h"
 
 namespace {
 
@@ -38,6 +40,19 @@ public:
     FreeMemoryScope& operator=(const FreeMemoryScope&) = delete;
 };
 
+// Watches for the first presented frame and says how long the start took.
+void ReportFirstFrame(std::uint64_t startedAt) {
+    auto timer = std::make_shared<TimerId>(0);
+    *timer = Platform().StartTimer(1, [timer, startedAt] {
+        if (!frmMarovia || frmMarovia->DesktopPanel()->HostWindow()->PresentedFrames() == 0) return;
+        Platform().StopTimer(*timer);
+        QElapsedTimer clock;
+        clock.start();
+        const auto now = static_cast<std::uint64_t>(clock.msecsSinceReference());
+        QTextStream(stderr) << "first frame presented " << (now - startedAt) << " ms after start\n";
+    });
+}
+
 }  // namespace
 
 int RunMarovia(const TStartupOptions& options) {
@@ -55,6 +70,7 @@ int RunMarovia(const TStartupOptions& options) {
     {
         PublishedInstance<TfrmMarovia> form(frmMarovia, std::make_unique<TfrmMarovia>());
         frmMarovia->Show();
+        if (options.ReportFirstFrame) ReportFirstFrame(options.StartedAt);
         exitCode = Platform().Exec();
     }
     return exitCode;

@@ -3,8 +3,14 @@
 
 #include <QString>
 
+#include <cstdint>
+
 struct TStartupOptions {
     QString BinPath;  // the installation folder; empty: the executable's own folder
+    // When set, the time from `StartedAt` (milliseconds of the monotonic clock QElapsedTimer reads)
+    // to the first presented frame is written to standard error, for measuring start-up.
+    bool ReportFirstFrame = false;
+    std::uint64_t StartedAt = 0;
 };
 
 // Runs the program; returns its exit code (non-zero when another instance already runs).

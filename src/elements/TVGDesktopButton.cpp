@@ -4,6 +4,7 @@
 #include "vgBrush.h"
 #include "vgLabel.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     SetOnMouseEnter(nullptr);
@@ -12,6 +13,7 @@ TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     SetWidth(80);
     SetHeight(90);
     ButtonMouseLeave(this);
+    FReflectionEffect->SetEnabled(false);
 
     FBackGround->SetxRadius(2);
     FBackGround->SetyRadius(2);

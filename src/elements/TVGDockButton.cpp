@@ -3,8 +3,11 @@
 #include "uCursors.h"
 #include "vgBrush.h"
 #include "vgFont.h"
+#include "vgGlowEffect.h"
+#include "vgImage.h"
 #include "vgLabel.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 TVGDockButton::TVGDockButton(QObject* AOwner) : TVGBaseButton(AOwner) {
     SetWidth(64);
@@ -26,6 +29,19 @@ TVGDockButton::TVGDockButton(QObject* AOwner) : TVGBaseButton(AOwner) {
     FTitle->SetHitTest(false);
     FTitle->Font()->SetFamily(QStringLiteral("宋体"));
     FTitle->Font()->SetSize(12);
+
+    FGlowEffect = new TvgGlowEffect(this);
+    FGlowEffect->SetParent(FImage);
+    FGlowEffect->SetEnabled(false);
+    FGlowEffect->SetSoftness(1.0f);
+    FGlowEffect->SetOpacity(1.0f);
+
+    FReflectionEffect = new TvgReflectionEffect(this);
+    FReflectionEffect->SetParent(FImage);
+    FReflectionEffect->SetOffset(2);
+    FReflectionEffect->SetLength(0.5f);
+    FReflectionEffect->SetOpacity(0.5f);
+    FReflectionEffect->SetEnabled(true);
     Realign();
 }
 

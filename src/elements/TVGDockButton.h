@@ -4,6 +4,8 @@
 
 #include "TVGBaseButton.h"
 
+class TvgGlowEffect;
+class TvgReflectionEffect;
 class TvgValueLabel;
 
 class TVGDockButton : public TVGBaseButton {
@@ -18,7 +20,11 @@ public:
     virtual void ButtonMouseLeave(TvgObject* Sender);
 
     TvgValueLabel* Title() const { return FTitle; }
+    TvgGlowEffect* GlowEffect() const { return FGlowEffect; }
+    TvgReflectionEffect* ReflectionEffect() const { return FReflectionEffect; }
 
 protected:
     TvgValueLabel* FTitle;
+    TvgGlowEffect* FGlowEffect;
+    TvgReflectionEffect* FReflectionEffect;
 };

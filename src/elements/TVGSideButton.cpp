@@ -1,6 +1,6 @@
 #include "TVGSideButton.h"
 
-#include "TVGHintBoxLink.h"
+#include "TVGHintBox.h"
 #include "vgBrush.h"
 #include "vgPosition.h"
 #include "vgRectangle.h"
@@ -15,10 +15,18 @@ TVGSideButton::TVGSideButton(QObject* AOwner) : TVGBaseButton(AOwner) {
 
 void TVGSideButton::BackGroundMouseEnter(TvgObject*) {
     FBackGround->Stroke()->SetColor(FHotColor);
-    ShowHintLeftOf(*this);
+    TVGHintBox* hint = HintBox();
+    if (!hint) return;
+    // To the left of the side bar, level with the button, pointing right at it.
+    hint->SetHintDirection(HD_Right);
+    const auto* bar = Parent() ? Parent()->Visual() : nullptr;
+    hint->Position()->SetX((bar ? bar->Position()->X() : 0) - hint->Width());
+    hint->Position()->SetY(Position()->Y());
+    hint->SetHintInfo(ButtonName());
+    hint->SetVisible(true);
 }
 
 void TVGSideButton::BackGroundMouseLeave(TvgObject*) {
     FBackGround->Stroke()->SetColor(FDefaultColor);
-    HideHint(*this);
+    if (TVGHintBox* hint = HintBox()) hint->SetVisible(false);
 }

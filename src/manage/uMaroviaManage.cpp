@@ -7,6 +7,7 @@
 #include "IPlatform.h"
 #include "TVGDesktopButton.h"
 #include "TVGDockButton.h"
+#include "TVGHintBox.h"
 #include "TVGSideButton.h"
 #include "TVGSidePanel.h"
 #include "uErrors.h"
@@ -36,12 +37,17 @@ TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent) : FVGParent(AVGParent
     FVGSidePanel->SetAlign(vaMostRight);
     FVGSidePanel->Padding()->SetRight(2.0f);
 
+    FVGHintBox = new TVGHintBox(FVGParent);
+    FVGHintBox->SetParent(FVGParent);
+    FVGHintBox->SetVisible(false);
+
     FCurrentPlanName = QStringLiteral("默认方案");
     LoadNotes();
 }
 
 TMaroviaManage::~TMaroviaManage() {
     ClearButtons();
+    delete FVGHintBox;
     // The note store writes the notes file as it goes.
     FTakeNoteManage.reset();
 }
@@ -176,11 +182,13 @@ void TMaroviaManage::LoadButtons() {
                 button = new TVGSideButton(FVGSidePanel);
                 button->SetParent(FVGSidePanel);
                 ApplyEntry(*button, entry, BP_ToolBar);
+                button->SetHintBox(FVGHintBox);
                 FVGSidePanel->AddSideButton(button);
                 break;
             case BP_Dock:
                 button = new TVGDockButton(FVGParent);
                 ApplyEntry(*button, entry, BP_Dock);
+                button->SetHintBox(FVGHintBox);
                 break;
             default:
                 button = new TVGDesktopButton(FVGParent);

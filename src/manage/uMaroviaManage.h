@@ -14,6 +14,7 @@
 
 class TTakeNoteManage;
 class TVGBaseButton;
+class TVGHintBox;
 class TVGSidePanel;
 class TvgVisualObject;
 struct TTakeNoteItem;
@@ -53,6 +54,7 @@ public:
     void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
 
     TVGSidePanel* SidePanel() const { return FVGSidePanel; }
+    TVGHintBox* HintBox() const { return FVGHintBox; }
     TTakeNoteManage* TakeNoteManage() const { return FTakeNoteManage.get(); }
 
 private:
@@ -66,6 +68,7 @@ private:
     QString FCurrentPlanName;
     TvgVisualObject* FVGParent;
     TVGSidePanel* FVGSidePanel;
+    TVGHintBox* FVGHintBox;
     TOnBuildInEvent FOnBuildInEvent;
     bool FIsShowDesktop = false;
     std::unique_ptr<TTakeNoteManage> FTakeNoteManage;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
+#include "TVGHintBox.h"
 #include "uMaroviaManage.h"
 #include "ufrmMarovia.h"
 #include "vgBackground.h"
@@ -79,4 +82,33 @@ TEST_F(MainForm, ClickingTheEnabledSegmentSwapsTheSegmentsAndTheDesktopPanel) {
     EXPECT_FALSE(MaroviaManage->IsShowDesktop());
     EXPECT_FALSE(form->BtnDesktopPc()->Enabled());
     EXPECT_TRUE(form->BtnMarovia()->Enabled());
+}
+
+TEST(MainFormWithButtons, HoveringASideButtonShowsItsNameToTheLeftAndAClickLaunchesIt) {
+    FakePlatformScope platform;
+    InstallationScope install;
+    platform->SetWorkArea(QRect(0, 0, 1000, 700));
+    QFile file(install.Paths().GetPlanConfigFile("默认方案"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "<?xml version=\"1.0\"?><Desktop><MVButtons><MVButton Name=\"编辑器\" Place=\"0\" IsRunAsk=\"false\" "
+        "FileName=\"/usr/bin/editor\" CmdLine=\"\" Image=\"\"/></MVButtons></Desktop>");
+    file.close();
+    TfrmMarovia form;
+    form.Show();
+    platform->Advance(50);
+    FakeHostWindow& window = *platform->HostWindows().front();
+    // The side bar's first button: 40 x 40 at the top of the 38-wide bar 2 pixels inside the right edge.
+    const QPointF onButton(1000 - 2 - 38 + 20, 20);
+    EXPECT_TRUE(window.InputRegion().contains(onButton.toPoint()));  // alpha 1 still takes the mouse
+    window.MouseMove(onButton);
+    TVGHintBox* hint = MaroviaManage->HintBox();
+    EXPECT_TRUE(hint->Visible());
+    EXPECT_EQ(hint->HintInfo(), "编辑器");
+    EXPECT_EQ(hint->Position()->Point(), (TvgPoint{1000 - 2 - 38 - 120, 0}));
+    window.Click(TMouseButton::mbLeft, onButton);
+    ASSERT_EQ(platform->ShellFake().Launches.size(), 1u);
+    EXPECT_EQ(platform->ShellFake().Launches[0].FileName, "/usr/bin/editor");
+    window.MouseMove(QPointF(500, 350));
+    EXPECT_FALSE(hint->Visible());
 }

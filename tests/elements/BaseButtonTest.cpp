@@ -5,11 +5,15 @@
 
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
+#include "TVGDesktopButton.h"
 #include "TVGSideButton.h"
 #include "vgBitmap.h"
 #include "vgBrush.h"
+#include "vgGlowEffect.h"
 #include "vgImage.h"
+#include "vgLabel.h"
 #include "vgRectangle.h"
+#include "vgReflectionEffect.h"
 
 namespace {
 
@@ -109,7 +113,7 @@ TEST_F(BaseButton, AMissingImageKeepsThePreviousPicture) {
     EXPECT_EQ(button.Image()->Bitmap()->Width(), 8);
 }
 
-TEST(SideButton, TheBackgroundTakesTheClickAndLightensWhileHovered) {
+TEST(SideButton, TheBackgroundLightensWhileHovered) {
     FakePlatformScope platform;
     TVGSideButton button;
     EXPECT_EQ(button.BackGround()->Fill()->Color(), "#10000000");
@@ -117,4 +121,53 @@ TEST(SideButton, TheBackgroundTakesTheClickAndLightensWhileHovered) {
     EXPECT_EQ(button.BackGround()->Stroke()->Color(), "#50FFFFFF");
     button.BackGroundMouseLeave(nullptr);
     EXPECT_EQ(button.BackGround()->Stroke()->Color(), "#10000000");
+}
+
+TEST(DockButton, TitleBelowTheIconWithAGlowOffAndAReflectionOn) {
+    FakePlatformScope platform;
+    TVGDockButton button;
+    EXPECT_EQ(button.Width(), 64);
+    EXPECT_EQ(button.Height(), 80);
+    EXPECT_TRUE(button.HitTest());
+    EXPECT_FALSE(button.BackGround()->HitTest());
+    const TvgRect title = button.Title()->BoundsRect();
+    EXPECT_EQ(title, (TvgRect{0, 64, 64, 80}));
+    EXPECT_EQ(button.BackGround()->BoundsRect(), (TvgRect{0, 0, 64, 64}));
+    EXPECT_EQ(button.Image()->BoundsRect(), (TvgRect{1, 1, 63, 63}));
+    EXPECT_EQ(button.GlowEffect()->Parent(), button.Image());
+    EXPECT_FALSE(button.GlowEffect()->Enabled());
+    EXPECT_TRUE(button.ReflectionEffect()->Enabled());
+    button.SetButtonName("记事本");
+    EXPECT_EQ(button.Title()->Text(), "记事本");
+}
+
+TEST(DesktopButton, TheBackgroundTakesTheMouseAndHoldsTheTitle) {
+    FakePlatformScope platform;
+    TVGDesktopButton button;
+    EXPECT_EQ(button.Width(), 80);
+    EXPECT_EQ(button.Height(), 90);
+    EXPECT_TRUE(button.BackGround()->HitTest());
+    EXPECT_FALSE(button.ReflectionEffect()->Enabled());
+    EXPECT_EQ(button.Title()->Parent(), button.BackGround());
+    EXPECT_EQ(button.Title()->BoundsRect(), (TvgRect{2, 68, 78, 88}));
+    EXPECT_EQ(button.Image()->BoundsRect(), (TvgRect{1, 1, 79, 67}));
+}
+
+TEST(DesktopButton, ADoubleClickLaunchesOrRaisesTheSystemCommand) {
+    FakePlatformScope platform;
+    TVGDesktopButton button;
+    button.SetFileName("/usr/bin/app");
+    button.BackGroundDblClick(nullptr);
+    ASSERT_EQ(platform->ShellFake().Launches.size(), 1u);
+
+    std::vector<TMVSysCommand> raised;
+    button.SetOnBuildInEvent([&](QObject* sender, TMVSysCommand command) {
+        EXPECT_EQ(sender, &button);
+        raised.push_back(command);
+    });
+    button.SetIsSystemButton(true);
+    button.SetSysCommand(MVC_ShowDesktopFile);
+    button.BackGroundDblClick(nullptr);
+    EXPECT_EQ(raised, std::vector<TMVSysCommand>{MVC_ShowDesktopFile});
+    EXPECT_EQ(platform->ShellFake().Launches.size(), 1u);  // a system button never launches
 }

@@ -1,7 +1,0 @@
-#include "TVGHintBoxLink.h"
-
-#include "TVGBaseButton.h"
-
-void ShowHintLeftOf(TVGBaseButton&) {}
-
-void HideHint(TVGBaseButton&) {}
