@@ -9,6 +9,7 @@
 #include "vgButton.h"
 #include "vgLabel.h"
 #include "vgLayout.h"
+#include "vgQtCanvas.h"
 #include "vgResources.h"
 
 namespace {
@@ -182,6 +183,21 @@ TEST_F(StyleFixture, BeginUpdateDefersTheStyleUntilFocus) {
     label->SetCanFocused(true);
     label->SetFocus();
     EXPECT_EQ(RadiusOf(label->TextPart), 3);
+}
+
+TEST_F(StyleFixture, ADueStyleIsAppliedJustBeforeTheFirstPaint) {
+    auto* label = new TvgProbeLabel;
+    root->AddObject(label);
+    label->BeginUpdate();
+    label->SetResource("labelstyle2");
+    label->EndUpdate();
+    ASSERT_EQ(label->ResourceLink(), nullptr);
+    TvgQtCanvas canvas;
+    label->BeforePaintStep(canvas);
+    EXPECT_EQ(RadiusOf(label->TextPart), 4);
+    TvgObject* look = label->ResourceLink();
+    label->BeforePaintStep(canvas);
+    EXPECT_EQ(label->ResourceLink(), look);
 }
 
 TEST_F(StyleFixture, FindResourceDoesNotLookInsideNestedControls) {
