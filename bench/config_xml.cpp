@@ -29,18 +29,6 @@ IXMLDesktopPtr BuildDesktop() {
     return desktop;
 }
 
-void BM_Memcpy8MiB(benchmark::State& state) {
-    const std::size_t size = 8u << 20;
-    std::vector<char> from(size, 1), to(size);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
-}
-BENCHMARK(BM_Memcpy8MiB);
-
 void BM_WriteDesktop1000(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Desktop.xml"));
@@ -76,5 +64,3 @@ void BM_LoadDesktop1000(benchmark::State& state) {
 BENCHMARK(BM_LoadDesktop1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

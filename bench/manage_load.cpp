@@ -33,17 +33,6 @@ void WriteDesktop(const QString& path, int count) {
     desktop->OwnerDocument()->SaveToFile(path);
 }
 
-void BM_Memcpy8MiB(benchmark::State& state) {
-    const std::size_t size = 8u << 20;
-    std::vector<char> from(size, 1), to(size);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_Memcpy8MiB)->Unit(benchmark::kMicrosecond);
-
 void BM_LoadFromFile1000(benchmark::State& state) {
     QTemporaryDir install;
     TPathInfo paths(install.path());
@@ -64,15 +53,3 @@ void BM_LoadFromFile1000(benchmark::State& state) {
 BENCHMARK(BM_LoadFromFile1000)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    FakePlatform platform;
-    SetPlatform(&platform);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SetPlatform(nullptr);
-    return 0;
-}

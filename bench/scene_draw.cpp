@@ -28,18 +28,6 @@ namespace {
 constexpr int FrameWidth = 1920;
 constexpr int FrameHeight = 1080;
 
-void BM_MemcpyFrame(benchmark::State& state) {
-    const std::size_t size = std::size_t(FrameWidth) * FrameHeight * 4;
-    std::vector<char> from(size, 1), to(size);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
-}
-BENCHMARK(BM_MemcpyFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
 FakePlatform& Fake() {
     return static_cast<FakePlatform&>(Platform());
 }
@@ -149,15 +137,3 @@ void BM_MovingBandFramesPerSecond(benchmark::State& state) {
 BENCHMARK(BM_MovingBandFramesPerSecond)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    FakePlatform platform;
-    SetPlatform(&platform);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SetPlatform(nullptr);
-    return 0;
-}

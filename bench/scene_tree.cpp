@@ -17,19 +17,6 @@
 
 namespace {
 
-void BM_Memcpy8MiB(benchmark::State& state) {
-    const std::size_t size = 8u << 20;
-    std::vector<char> from(size, 1);
-    std::vector<char> to(size);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
-}
-BENCHMARK(BM_Memcpy8MiB);
-
 // One parent with 1,000 children spread over the strip, client, centre and corner passes; each
 // iteration changes the parent's size so that every child really moves.
 void BM_LayoutPass1000Children(benchmark::State& state) {
@@ -109,15 +96,3 @@ void BM_Clone50ObjectStyle(benchmark::State& state) {
 BENCHMARK(BM_Clone50ObjectStyle);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    FakePlatform platform;
-    SetPlatform(&platform);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SetPlatform(nullptr);
-    return 0;
-}
