@@ -66,31 +66,26 @@ void TvgVisualObject::SetWidth(float value) {
     if (FWidth == value) return;
     Repaint();
     FWidth = value;
-    if (FRotateAngle != 0) RecalcMatrix();
-    if (Live()) {
-        UpdateEffects();
-        InvalidateCaches();
-        InvalidateUpdateRectUp();
-        RealignParentAfterResize();
-        if (ChildrenCount() > 0) Realign();
-        // The grown part must be drawn too.
-        Repaint();
-    }
+    SizeChanged();
 }
 
 void TvgVisualObject::SetHeight(float value) {
     if (FHeight == value) return;
     Repaint();
     FHeight = value;
+    SizeChanged();
+}
+
+void TvgVisualObject::SizeChanged() {
     if (FRotateAngle != 0) RecalcMatrix();
-    if (Live()) {
-        UpdateEffects();
-        InvalidateCaches();
-        InvalidateUpdateRectUp();
-        RealignParentAfterResize();
-        if (ChildrenCount() > 0) Realign();
-        Repaint();
-    }
+    if (!Live()) return;
+    UpdateEffects();
+    InvalidateCaches();
+    InvalidateUpdateRectUp();
+    RealignParentAfterResize();
+    if (ChildrenCount() > 0) Realign();
+    // The grown part must be drawn too.
+    Repaint();
 }
 
 void TvgVisualObject::RealignParentAfterResize() {

@@ -277,6 +277,8 @@ private:
 
     void SetUpdatingRecursive(int AValue);
     void RealignParentAfterResize();
+    // What a new width or height sets off once stored: matrix, caches, layout and repaint.
+    void SizeChanged();
     void InvalidateUpdateRectUp();
     void LoseFocusIfDisabled();
     TvgRect ComputeUpdateRect();
