@@ -47,5 +47,9 @@ void TVGDesktopButton::BackGroundDblClick(TvgObject*) {
         ButtonClick(this);
         return;
     }
-    if (FDesktopPanel && FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
+    if (!FDesktopPanel) {
+        if (FOnBuildInEvent) FOnBuildInEvent(this, SysCommand());
+        return;
+    }
+    if (FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
 }
