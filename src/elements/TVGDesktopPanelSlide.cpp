@@ -17,6 +17,14 @@ float WorkAreaWidth() {
     return static_cast<float>(Platform().WorkArea().width());
 }
 
+// The picture is brought to the size the panel is shown at once, when it is loaded, so that every
+// frame of the slide copies it rather than resampling a picture of another size (and a 3840 × 2160
+// wallpaper keeps 8 MB rather than 33 MB). The brush still stretches it should that size change.
+void FitPicture(TvgBitmap& picture, const QSize& size) {
+    if (size.isEmpty() || picture.Image().size() == size) return;
+    picture.SetImage(picture.Image().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
 }  // namespace
 
 void TVGDesktopPanel::Show() {
@@ -69,7 +77,9 @@ void TVGDesktopPanel::SetWallPaper(const QString& Value) {
     if (!QFileInfo::exists(Value)) return;
     FWallPaper = Value;
     // A picture that cannot be decoded leaves the previous picture or colour.
-    if (!Fill()->Bitmap()->Bitmap()->LoadFromFile(Value)) return;
+    TvgBitmap& picture = *Fill()->Bitmap()->Bitmap();
+    if (!picture.LoadFromFile(Value)) return;
+    FitPicture(picture, QSize(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height()))));
     Fill()->SetStyle(vgBrushBitmap);
     Repaint();
 }

@@ -32,11 +32,11 @@ protected:
         EXPECT_TRUE(picture.save(path, "PNG"));
         return path;
     }
-    QString Picture(const QString& name, int width) { return Picture(name, width, 2, Qt::red, Qt::red); }
+    QString Picture(const QString& name, QColor colour) { return Picture(name, 4, 2, colour, colour); }
     void SetUserWallPaper(const QString& path) { Desk.Fake->ShellFake().WallPaperPath = path; }
     int WallPaperReads() { return Desk.Fake->ShellFake().WallPaperReads; }
     float X() const { return Panel->Position()->X(); }
-    int PictureWidth() const { return Panel->Fill()->Bitmap()->Bitmap()->Width(); }
+    QRgb PictureColour() const { return Panel->Fill()->Bitmap()->Bitmap()->Image().pixel(0, 0); }
     // The clock steps every 33 ms; the slide's value follows the time really elapsed.
     void Steps(int count) { Desk.Fake->Advance(33 * count); }
 
@@ -45,14 +45,16 @@ protected:
 };
 
 TEST_F(DesktopPanelSlideTest, ShowSlidesInFromTheRightEdgeUnderEverythingElse) {
-    SetUserWallPaper(Picture("wall.png", 16));
+    SetUserWallPaper(Picture("wall.png", Qt::red));
     Panel->Show();
     EXPECT_TRUE(Panel->Visible());
     EXPECT_EQ(Panel->Width(), 400);
     EXPECT_EQ(Panel->Index(), 0);
     EXPECT_EQ(X(), 400);
     EXPECT_EQ(Panel->WallPaper(), Desk.Installation.Folder() + "/wall.png");
-    EXPECT_EQ(PictureWidth(), 16);
+    EXPECT_EQ(PictureColour(), qRgb(255, 0, 0));
+    // Brought to the size the panel shows once, so that the slide's frames need no resampling.
+    EXPECT_EQ(Panel->Fill()->Bitmap()->Bitmap()->Image().size(), QSize(400, 340));
     EXPECT_TRUE(Panel->FloatAnimation()->Running());
 
     Steps(9);  // 0.297 s of 0.6 s
@@ -153,22 +155,22 @@ TEST_F(DesktopPanelSlideTest, WithoutAWallpaperThePanelTakesTheDesktopColour) {
 }
 
 TEST_F(DesktopPanelSlideTest, TheSamePathIsNotLoadedAgain) {
-    const QString path = Picture("same.png", 4);
+    const QString path = Picture("same.png", Qt::red);
     Panel->SetWallPaper(path);
-    Picture("same.png", 8);
+    Picture("same.png", Qt::blue);
     Panel->SetWallPaper(path);
-    EXPECT_EQ(PictureWidth(), 4);
+    EXPECT_EQ(PictureColour(), qRgb(255, 0, 0));
 }
 
 TEST_F(DesktopPanelSlideTest, AMissingFileKeepsThePictureUntilItAppears) {
-    Panel->SetWallPaper(Picture("first.png", 4));
+    Panel->SetWallPaper(Picture("first.png", Qt::red));
     const QString later = Desk.Installation.Folder() + "/later.png";
     Panel->SetWallPaper(later);
-    EXPECT_EQ(PictureWidth(), 4);
+    EXPECT_EQ(PictureColour(), qRgb(255, 0, 0));
     EXPECT_EQ(Panel->Fill()->Style(), vgBrushBitmap);
-    Picture("later.png", 6);
+    Picture("later.png", Qt::green);
     Panel->SetWallPaper(later);
-    EXPECT_EQ(PictureWidth(), 6);
+    EXPECT_EQ(PictureColour(), qRgb(0, 255, 0));
     EXPECT_EQ(Panel->WallPaper(), later);
 }
 
@@ -179,10 +181,10 @@ TEST_F(DesktopPanelSlideTest, APictureThatCannotBeReadKeepsWhatThePanelShowed) {
     file.write("not a picture");
     file.close();
 
-    Panel->SetWallPaper(Picture("good.png", 4));
+    Panel->SetWallPaper(Picture("good.png", Qt::red));
     Panel->SetWallPaper(broken);
     EXPECT_EQ(Panel->Fill()->Style(), vgBrushBitmap);
-    EXPECT_EQ(PictureWidth(), 4);
+    EXPECT_EQ(PictureColour(), qRgb(255, 0, 0));
 
     Panel->SetWallPaper(QString());
     Panel->SetWallPaper(broken);
@@ -190,7 +192,7 @@ TEST_F(DesktopPanelSlideTest, APictureThatCannotBeReadKeepsWhatThePanelShowed) {
 }
 
 TEST_F(DesktopPanelSlideTest, APathSetAgainAfterNoWallpaperIsLoadedAgain) {
-    const QString path = Picture("back.png", 4);
+    const QString path = Picture("back.png", Qt::red);
     Panel->SetWallPaper(path);
     Panel->SetWallPaper(QString());
     EXPECT_EQ(Panel->Fill()->Style(), vgBrushSolid);
@@ -200,7 +202,7 @@ TEST_F(DesktopPanelSlideTest, APathSetAgainAfterNoWallpaperIsLoadedAgain) {
 }
 
 TEST_F(DesktopPanelSlideTest, TheWallpaperIsPolledTwiceASecondOnlyWhileThePanelIsVisible) {
-    SetUserWallPaper(Picture("one.png", 4));
+    SetUserWallPaper(Picture("one.png", Qt::red));
     Panel->SetIsSynchronWallPaper(true);
     EXPECT_TRUE(Panel->WallPaperTimerActive());
     Desk.Fake->Advance(2000);
@@ -209,23 +211,23 @@ TEST_F(DesktopPanelSlideTest, TheWallpaperIsPolledTwiceASecondOnlyWhileThePanelI
 
     Panel->Show();
     EXPECT_EQ(WallPaperReads(), 1);
-    SetUserWallPaper(Picture("two.png", 6));
+    SetUserWallPaper(Picture("two.png", Qt::green));
     Desk.Fake->Advance(499);
-    EXPECT_EQ(PictureWidth(), 4);
+    EXPECT_EQ(PictureColour(), qRgb(255, 0, 0));
     Desk.Fake->Advance(1);
-    EXPECT_EQ(PictureWidth(), 6);
+    EXPECT_EQ(PictureColour(), qRgb(0, 255, 0));
     Desk.Fake->Advance(1000);
     EXPECT_EQ(WallPaperReads(), 4);
 
     Panel->Hide();
     Steps(20);
     const int reads = WallPaperReads();
-    SetUserWallPaper(Picture("three.png", 8));
+    SetUserWallPaper(Picture("three.png", Qt::blue));
     Desk.Fake->Advance(2000);
     EXPECT_EQ(WallPaperReads(), reads);
-    EXPECT_EQ(PictureWidth(), 6);
+    EXPECT_EQ(PictureColour(), qRgb(0, 255, 0));
     Panel->Show();  // the change is picked up by the next slide-in
-    EXPECT_EQ(PictureWidth(), 8);
+    EXPECT_EQ(PictureColour(), qRgb(0, 0, 255));
 }
 
 TEST_F(DesktopPanelSlideTest, SwitchingSynchronisationOffOrFreeingThePanelStopsTheTimer) {
