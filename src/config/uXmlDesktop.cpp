@@ -7,7 +7,6 @@
 namespace {
 constexpr const char* kRoot = "Desktop";
 constexpr const char* kList = "MVButtons";
-constexpr const char* kItem = "MVButton";
 }  // namespace
 
 // --- one button -------------------------------------------------------------------------------
@@ -61,50 +60,6 @@ void TXMLDesktop_MVButtons_MVButton::SetIsAdvert(bool value) {
     SetXmlAttributeText(FNode, "IsAdvert", BooleanToText(value));
 }
 
-// --- the list ---------------------------------------------------------------------------------
-
-const std::vector<pugi::xml_node>& TXMLDesktop_MVButtons::Items() const {
-    if (FItemsGeneration != FDocument->Generation()) {
-        FItems.clear();
-        for (pugi::xml_node child = FNode.child(kItem); child; child = child.next_sibling(kItem))
-            FItems.push_back(child);
-        FItemsGeneration = FDocument->Generation();
-    }
-    return FItems;
-}
-
-IXMLDesktop_MVButtons_MVButtonPtr TXMLDesktop_MVButtons::ViewOf(pugi::xml_node node) const {
-    return std::make_shared<TXMLDesktop_MVButtons_MVButton>(FDocument, node);
-}
-
-int TXMLDesktop_MVButtons::Count() const {
-    return static_cast<int>(Items().size());
-}
-
-IXMLDesktop_MVButtons_MVButtonPtr TXMLDesktop_MVButtons::Item(int index) const {
-    const auto& items = Items();
-    if (index < 0 || index >= static_cast<int>(items.size()))
-        throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return ViewOf(items[static_cast<size_t>(index)]);
-}
-
-IXMLDesktop_MVButtons_MVButtonPtr TXMLDesktop_MVButtons::Add() {
-    const pugi::xml_node node = FNode.append_child(kItem);
-    FDocument->Changed();
-    return ViewOf(node);
-}
-
-IXMLDesktop_MVButtons_MVButtonPtr TXMLDesktop_MVButtons::Insert(int index) {
-    const auto& items = Items();
-    if (index < 0 || index > static_cast<int>(items.size()))
-        throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    const pugi::xml_node node = index == static_cast<int>(items.size())
-                                    ? FNode.append_child(kItem)
-                                    : FNode.insert_child_before(kItem, items[static_cast<size_t>(index)]);
-    FDocument->Changed();
-    return ViewOf(node);
-}
-
 // --- the root ---------------------------------------------------------------------------------
 
 IXMLDesktop_MVButtonsPtr TXMLDesktop::MVButtons() {
@@ -120,11 +75,7 @@ IXMLDesktop_MVButtonsPtr TXMLDesktop::MVButtons() {
 
 namespace {
 IXMLDesktopPtr BindRoot(const std::shared_ptr<TXmlDocument>& document, const QString& fileName) {
-    const pugi::xml_node root = document->Dom().document_element();
-    if (QLatin1String(root.name()) != QLatin1String(kRoot))
-        throw EXmlError(QStringLiteral("%1: the root element is '%2', expected '%3'")
-                            .arg(fileName, QString::fromUtf8(root.name()), QLatin1String(kRoot)));
-    return std::make_shared<TXMLDesktop>(document, root);
+    return std::make_shared<TXMLDesktop>(document, RequireRoot(*document, kRoot, fileName));
 }
 }  // namespace
 

@@ -38,23 +38,19 @@ private:
 class TXMLDesktop_MVButtons : public IXMLDesktop_MVButtons {
 public:
     TXMLDesktop_MVButtons(std::shared_ptr<TXmlDocument> document, pugi::xml_node node)
-        : FDocument(std::move(document)), FNode(node) {}
+        : FItems(std::move(document), node, "MVButton") {}
 
-    int Count() const override;
-    IXMLDesktop_MVButtons_MVButtonPtr Item(int index) const override;
-    IXMLDesktop_MVButtons_MVButtonPtr Add() override;
-    IXMLDesktop_MVButtons_MVButtonPtr Insert(int index) override;
+    int Count() const override { return FItems.Count(); }
+    IXMLDesktop_MVButtons_MVButtonPtr Item(int index) const override { return ViewOf(FItems.At(index)); }
+    IXMLDesktop_MVButtons_MVButtonPtr Add() override { return ViewOf(FItems.Append()); }
+    IXMLDesktop_MVButtons_MVButtonPtr Insert(int index) override { return ViewOf(FItems.InsertAt(index)); }
 
 private:
-    // Reading entry after entry would walk the list from its start each time; the positions are
-    // gathered once and gathered again only after the document has gained nodes.
-    const std::vector<pugi::xml_node>& Items() const;
-    IXMLDesktop_MVButtons_MVButtonPtr ViewOf(pugi::xml_node node) const;
+    IXMLDesktop_MVButtons_MVButtonPtr ViewOf(pugi::xml_node node) const {
+        return std::make_shared<TXMLDesktop_MVButtons_MVButton>(FItems.Document(), node);
+    }
 
-    std::shared_ptr<TXmlDocument> FDocument;
-    pugi::xml_node FNode;
-    mutable std::vector<pugi::xml_node> FItems;
-    mutable std::uint64_t FItemsGeneration = UINT64_MAX;
+    TXmlElementList FItems;
 };
 
 class TXMLDesktop : public IXMLDesktop {

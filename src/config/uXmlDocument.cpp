@@ -111,3 +111,49 @@ void SetXmlAttributeText(pugi::xml_node& node, const char* name, const QString& 
     if (!attribute) attribute = node.append_attribute(name);
     attribute.set_value(value.toUtf8().constData());
 }
+
+TXmlElementList::TXmlElementList(std::shared_ptr<TXmlDocument> document, pugi::xml_node parent,
+                                 const char* name)
+    : FDocument(std::move(document)), FParent(parent), FName(name) {}
+
+const std::vector<pugi::xml_node>& TXmlElementList::Items() const {
+    if (FItemsGeneration != FDocument->Generation()) {
+        FItems.clear();
+        for (pugi::xml_node child = FParent.child(FName); child; child = child.next_sibling(FName))
+            FItems.push_back(child);
+        FItemsGeneration = FDocument->Generation();
+    }
+    return FItems;
+}
+
+pugi::xml_node TXmlElementList::At(int index) const {
+    const auto& items = Items();
+    if (index < 0 || index >= static_cast<int>(items.size()))
+        throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return items[static_cast<size_t>(index)];
+}
+
+pugi::xml_node TXmlElementList::Append() {
+    const pugi::xml_node node = FParent.append_child(FName);
+    FDocument->Changed();
+    return node;
+}
+
+pugi::xml_node TXmlElementList::InsertAt(int index) {
+    const auto& items = Items();
+    if (index < 0 || index > static_cast<int>(items.size()))
+        throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    const pugi::xml_node node = index == static_cast<int>(items.size())
+                                    ? FParent.append_child(FName)
+                                    : FParent.insert_child_before(FName, items[static_cast<size_t>(index)]);
+    FDocument->Changed();
+    return node;
+}
+
+pugi::xml_node RequireRoot(const TXmlDocument& document, const char* name, const QString& fileName) {
+    const pugi::xml_node root = document.Dom().document_element();
+    if (QLatin1String(root.name()) != QLatin1String(name))
+        throw EXmlError(QStringLiteral("%1: the root element is '%2', expected '%3'")
+                            .arg(fileName, QString::fromUtf8(root.name()), QLatin1String(name)));
+    return root;
+}

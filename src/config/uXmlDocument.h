@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <pugixml.hpp>
+#include <vector>
 
 class TXmlDocument {
 public:
@@ -34,6 +35,34 @@ private:
     pugi::xml_document FDom;
     std::uint64_t FGeneration = 0;
 };
+
+// The child elements of one name under a parent, addressed by position. Positions are gathered
+// once and again only after the document has gained nodes, so reading entry after entry does not
+// walk the list from its start each time.
+class TXmlElementList {
+public:
+    TXmlElementList(std::shared_ptr<TXmlDocument> document, pugi::xml_node parent, const char* name);
+
+    int Count() const { return static_cast<int>(Items().size()); }
+    // Raises EXmlError outside 0 … Count() − 1.
+    pugi::xml_node At(int index) const;
+    pugi::xml_node Append();
+    // Before the element at index; index == Count() appends. Raises EXmlError outside 0 … Count().
+    pugi::xml_node InsertAt(int index);
+    const std::shared_ptr<TXmlDocument>& Document() const { return FDocument; }
+
+private:
+    const std::vector<pugi::xml_node>& Items() const;
+
+    std::shared_ptr<TXmlDocument> FDocument;
+    pugi::xml_node FParent;
+    const char* FName;
+    mutable std::vector<pugi::xml_node> FItems;
+    mutable std::uint64_t FItemsGeneration = UINT64_MAX;
+};
+
+// The document's root element when it carries `name`; raises EXmlError naming the file otherwise.
+pugi::xml_node RequireRoot(const TXmlDocument& document, const char* name, const QString& fileName);
 
 // Attribute access in QString terms; an absent attribute reads as the empty text.
 QString XmlAttributeText(const pugi::xml_node& node, const char* name);

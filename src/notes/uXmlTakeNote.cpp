@@ -1,7 +1,6 @@
 #include "uXmlTakeNote.h"
 
 #include <pugixml.hpp>
-#include <vector>
 
 #include "uConvert.h"
 #include "uErrors.h"
@@ -51,62 +50,24 @@ private:
 class TXMLTakeNotes : public IXMLTakeNotes {
 public:
     TXMLTakeNotes(std::shared_ptr<TXmlDocument> document, pugi::xml_node node)
-        : FDocument(std::move(document)), FNode(node) {}
+        : FItems(std::move(document), node, kItem) {}
 
-    int Count() const override { return static_cast<int>(Items().size()); }
-
-    IXMLTakeNotes_TakeNotePtr Item(int index) const override {
-        const auto& items = Items();
-        if (index < 0 || index >= static_cast<int>(items.size()))
-            throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
-        return ViewOf(items[static_cast<std::size_t>(index)]);
-    }
-
-    IXMLTakeNotes_TakeNotePtr Add() override {
-        FDocument->Changed();
-        return ViewOf(FNode.append_child(kItem));
-    }
-
-    IXMLTakeNotes_TakeNotePtr Insert(int index) override {
-        const auto& items = Items();
-        if (index < 0 || index > static_cast<int>(items.size()))
-            throw EXmlError(QStringLiteral("List index out of bounds (%1)").arg(index));
-        if (index == static_cast<int>(items.size())) return Add();
-        const pugi::xml_node before = items[static_cast<std::size_t>(index)];
-        FDocument->Changed();
-        return ViewOf(FNode.insert_child_before(kItem, before));
-    }
-
-    std::shared_ptr<TXmlDocument> OwnerDocument() const override { return FDocument; }
+    int Count() const override { return FItems.Count(); }
+    IXMLTakeNotes_TakeNotePtr Item(int index) const override { return ViewOf(FItems.At(index)); }
+    IXMLTakeNotes_TakeNotePtr Add() override { return ViewOf(FItems.Append()); }
+    IXMLTakeNotes_TakeNotePtr Insert(int index) override { return ViewOf(FItems.InsertAt(index)); }
+    std::shared_ptr<TXmlDocument> OwnerDocument() const override { return FItems.Document(); }
 
 private:
-    // Positions are gathered once and again only after the document gained nodes, so reading
-    // entry after entry does not walk the list from its start each time.
-    const std::vector<pugi::xml_node>& Items() const {
-        if (FItemsGeneration != FDocument->Generation()) {
-            FItems.clear();
-            for (pugi::xml_node child = FNode.child(kItem); child; child = child.next_sibling(kItem))
-                FItems.push_back(child);
-            FItemsGeneration = FDocument->Generation();
-        }
-        return FItems;
-    }
-
     IXMLTakeNotes_TakeNotePtr ViewOf(pugi::xml_node node) const {
-        return std::make_shared<TXMLTakeNotes_TakeNote>(FDocument, node);
+        return std::make_shared<TXMLTakeNotes_TakeNote>(FItems.Document(), node);
     }
 
-    std::shared_ptr<TXmlDocument> FDocument;
-    pugi::xml_node FNode;
-    mutable std::vector<pugi::xml_node> FItems;
-    mutable std::uint64_t FItemsGeneration = UINT64_MAX;
+    TXmlElementList FItems;
 };
 
 IXMLTakeNotesPtr BindRoot(const std::shared_ptr<TXmlDocument>& document, const QString& fileName) {
-    const pugi::xml_node root = document->Dom().document_element();
-    if (QString::fromUtf8(root.name()) != QLatin1String(kRoot))
-        throw EXmlError(QStringLiteral("%1: the root element is not %2").arg(fileName, QLatin1String(kRoot)));
-    return std::make_shared<TXMLTakeNotes>(document, root);
+    return std::make_shared<TXMLTakeNotes>(document, RequireRoot(*document, kRoot, fileName));
 }
 
 }  // namespace

@@ -52,7 +52,10 @@ bool TvgObject::IsAncestorOf(const TvgObject* AObject) const {
 }
 
 void TvgObject::SetScene(IvgScene* AScene) {
+    if (AScene == FScene) return;
     SetSceneRecursive(AScene);
+    // Becoming a root (or leaving the scene) changes what counts as the root for the disabled look.
+    ParentChanged();
 }
 
 void TvgObject::SetSceneRecursive(IvgScene* AScene) {

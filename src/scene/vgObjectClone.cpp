@@ -2,7 +2,10 @@
 // every stored published property; read-only sub-object properties (Position, Padding, Fill...)
 // are copied property by property; stored children are cloned under the copy.
 
+#include <QHash>
 #include <QMetaProperty>
+
+#include <vector>
 
 #include "vgClassRegistry.h"
 #include "vgObject.h"
@@ -13,24 +16,40 @@ bool IsSubObject(const QMetaProperty& property) {
     return !property.isWritable() && (property.metaType().flags() & QMetaType::PointerToQObject);
 }
 
-void CopyProperties(const QObject& source, QObject& target, int depth) {
-    // Sub-objects own no further sub-objects in practice; the bound only protects against a
-    // property that hands out its own object.
-    if (depth > 8) return;
-    const QMetaObject* meta = source.metaObject();
+// Which properties of a class are copied, worked out once per class: plain stored values, and
+// read-only sub-objects whose own properties are copied in turn.
+struct TCopyPlan {
+    std::vector<QMetaProperty> Values;
+    std::vector<QMetaProperty> SubObjects;
+};
+
+const TCopyPlan& PlanFor(const QMetaObject* meta) {
+    static QHash<const QMetaObject*, TCopyPlan> plans;
+    auto it = plans.find(meta);
+    if (it != plans.end()) return *it;
+    TCopyPlan plan;
     for (int i = 0; i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         if (!property.isReadable() || !property.isStored()) continue;
         if (IsSubObject(property)) {
-            QObject* from = property.read(&source).value<QObject*>();
-            const int targetIndex = target.metaObject()->indexOfProperty(property.name());
-            if (!from || targetIndex < 0) continue;
-            QObject* to = target.metaObject()->property(targetIndex).read(&target).value<QObject*>();
-            if (to && to != from) CopyProperties(*from, *to, depth + 1);
-            continue;
+            plan.SubObjects.push_back(property);
+        } else if (property.isWritable()) {
+            plan.Values.push_back(property);
         }
-        if (!property.isWritable()) continue;
-        property.write(&target, property.read(&source));
+    }
+    return *plans.insert(meta, std::move(plan));
+}
+
+void CopyProperties(const QObject& source, QObject& target, int depth) {
+    // Sub-objects own no further sub-objects in practice; the bound only protects against a
+    // property that hands out its own object.
+    if (depth > 8 || source.metaObject() != target.metaObject()) return;
+    const TCopyPlan& plan = PlanFor(source.metaObject());
+    for (const QMetaProperty& property : plan.Values) property.write(&target, property.read(&source));
+    for (const QMetaProperty& property : plan.SubObjects) {
+        QObject* from = property.read(&source).value<QObject*>();
+        QObject* to = property.read(&target).value<QObject*>();
+        if (from && to && from != to) CopyProperties(*from, *to, depth + 1);
     }
 }
 

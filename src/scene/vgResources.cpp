@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "IvgScene.h"
+#include "vgDrawClasses.h"
 #include "vgObject.h"
 #include "vgStyleReader.h"
 
@@ -85,6 +86,8 @@ TvgResources* DefaultStyles() {
     if (!set) {
         // Lives until the process ends, like the compiled-in data it is read from.
         set = new TvgResources();
+        // The default looks are made of shapes and text; their classes must be registered.
+        vgLinkDrawClasses();
         InitToolkitStyles();
         const QString path = QStringLiteral(":/defaultvgstyle");
         QFile file(path);

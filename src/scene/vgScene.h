@@ -110,6 +110,7 @@ public:
 
 private:
     void PostRedraw();
+    std::vector<TvgRect> UncoveredLateRects();
     void InvalidateAll();
     void RealignRoot();
     void PaintBackground();
@@ -125,6 +126,8 @@ private:
     std::unique_ptr<TvgQtCanvas> FCanvas;
     std::vector<TvgObject*> FChildren;
     std::vector<TvgRect> FUpdateRects;
+    // Invalidations raised while a pass paints.
+    std::vector<TvgRect> FLateRects;
     bool FRedrawPosted = false;
     std::shared_ptr<bool> FAlive;
     bool FDrawing = false;

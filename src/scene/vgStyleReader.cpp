@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include <cctype>
 #include <cmath>
 #include <memory>
 
@@ -191,6 +192,23 @@ private:
         return 1 + static_cast<int>(std::count(FData.constBegin(), FData.constBegin() + end, '\n'));
     }
 
+    // pugixml keeps offsets of nodes only; an attribute is found again in the element's start tag,
+    // so that an error in a long element names the line of the attribute itself.
+    std::ptrdiff_t AttributeOffset(const pugi::xml_node& node, const pugi::xml_attribute& attribute) const {
+        const std::ptrdiff_t start = node.offset_debug();
+        if (start < 0) return start;
+        const qsizetype tagEnd = FData.indexOf('>', start);
+        const QByteArray name = QByteArray(attribute.name());
+        for (qsizetype at = FData.indexOf(name, start); at >= 0 && (tagEnd < 0 || at < tagEnd);
+             at = FData.indexOf(name, at + 1)) {
+            qsizetype after = at + name.size();
+            while (after < FData.size() && std::isspace(static_cast<unsigned char>(FData[after]))) ++after;
+            const bool whole = std::isspace(static_cast<unsigned char>(FData[at - 1]));
+            if (whole && after < FData.size() && FData[after] == '=') return at;
+        }
+        return start;
+    }
+
     TvgObject* ReadObject(const pugi::xml_node& node, QObject* owner, int depth = 0) {
         // Real style trees are a handful of levels deep; a runaway nesting must not exhaust the stack.
         if (depth > kMaxDepth) Fail(node.offset_debug(), QStringLiteral("objects are nested too deeply"));
@@ -202,7 +220,7 @@ private:
             QString error;
             if (!WritePropertyText(object.get(), QString::fromUtf8(attribute.name()),
                                    QString::fromUtf8(attribute.value()), error))
-                Fail(node.offset_debug(), error);
+                Fail(AttributeOffset(node, attribute), error);
         }
         for (const pugi::xml_node& child : node.children()) {
             if (child.type() != pugi::node_element) {

@@ -71,7 +71,7 @@ void TvgVisualObject::SetWidth(float value) {
         UpdateEffects();
         InvalidateCaches();
         InvalidateUpdateRectUp();
-        if (FAlign != vaNone && VisualParent()) VisualParent()->Realign();
+        RealignParentAfterResize();
         if (ChildrenCount() > 0) Realign();
         // The grown part must be drawn too.
         Repaint();
@@ -87,10 +87,15 @@ void TvgVisualObject::SetHeight(float value) {
         UpdateEffects();
         InvalidateCaches();
         InvalidateUpdateRectUp();
-        if (FAlign != vaNone && VisualParent()) VisualParent()->Realign();
+        RealignParentAfterResize();
         if (ChildrenCount() > 0) Realign();
         Repaint();
     }
+}
+
+void TvgVisualObject::RealignParentAfterResize() {
+    TvgVisualObject* parent = VisualParent();
+    if (parent && (FAlign != vaNone || parent->RealignsOnChildResize())) parent->Realign();
 }
 
 bool TvgVisualObject::StoreSize(float AWidth, float AHeight) {

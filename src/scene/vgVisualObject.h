@@ -252,6 +252,9 @@ public:
     void Loaded() override;
 
 protected:
+    // A container whose size follows its children (a scroll box's content) answers true, so that
+    // a child's size change lays it out even when the child is not aligned.
+    virtual bool RealignsOnChildResize() const { return false; }
     virtual void MarginsChanged();
     virtual void PaddingChanged();
     virtual void MatrixChanged();
@@ -273,6 +276,7 @@ private:
     friend class TvgAligner;
 
     void SetUpdatingRecursive(int AValue);
+    void RealignParentAfterResize();
     void InvalidateUpdateRectUp();
     void LoseFocusIfDisabled();
     TvgRect ComputeUpdateRect();

@@ -32,6 +32,14 @@ TEST(CanvasBuffer, SizeIsAtLeastOnePixelAndPremultiplied) {
     EXPECT_EQ(Alpha(*canvas.Buffer(), 0, 0), 0);
 }
 
+TEST(CanvasBuffer, FlushRectRoundsOutwardWithinTheBuffer) {
+    TvgQtCanvas canvas;
+    canvas.ResizeBuffer(50, 40);
+    EXPECT_EQ(canvas.FlushBufferRect(QRectF(QPointF(2.5, 3.2), QPointF(10.1, 12.0))),
+              QRect(QPoint(2, 3), QPoint(10, 12)));
+    EXPECT_EQ(canvas.FlushBufferRect(QRectF(-5, -5, 100, 100)), QRect(0, 0, 50, 40));
+}
+
 TEST(CanvasBuffer, PaintsIntoAnAttachedBufferAndRefusesNone) {
     TvgQtCanvas canvas;
     EXPECT_FALSE(canvas.BeginScene());
@@ -151,6 +159,20 @@ TEST_F(CanvasTest, LinearGradientAddsEndStopsAndMirrorsBeyondItsEnds) {
     EXPECT_EQ(image.pixel(0, 97), 0xFFFF0000u);
 }
 
+TEST_F(CanvasTest, RadialGradientFillsTheInscribedEllipseAndPadsBeyond) {
+    TvgBrush& fill = Canvas.Fill();
+    fill.SetStyle(vgBrushGradient);
+    fill.Gradient()->SetStyle(vgRadialGradient);
+    fill.Gradient()->SetPointsText("#FFFF0000 0, #FF0000FF 1");
+    Canvas.FillRect(QRectF(0, 0, 20, 10), 0, 0, AllCorners, 1);
+    const QImage& image = Image();
+    EXPECT_GT(qRed(image.pixel(10, 5)), 200);   // the centre: the first colour
+    EXPECT_EQ(image.pixel(0, 0), 0xFF0000FFu);  // outside the ellipse: the last colour
+    EXPECT_EQ(image.pixel(19, 9), 0xFF0000FFu);
+    EXPECT_GT(qBlue(image.pixel(18, 5)), 200);  // the ellipse reaches the sides of the rectangle
+    EXPECT_GT(qRed(image.pixel(14, 5)), qRed(image.pixel(16, 5)));
+}
+
 TEST_F(CanvasTest, GradientWithOnePointPaintsSolid) {
     Canvas.Fill().SetStyle(vgBrushGradient);
     Canvas.Fill().SetSolidColor(0xFF00FF00);
@@ -234,6 +256,23 @@ TEST(CanvasText, MeasureWrapsOnlyWhenAsked) {
     EXPECT_GT(oneLine.width(), 60);
     EXPECT_LE(wrapped.width(), 60);
     EXPECT_GT(wrapped.height(), 2 * oneLine.height());
+}
+
+TEST(CanvasText, FontTakesAFrameworkFontsFamilySizeAndStyle) {
+    TvgFont font;
+    int changes = 0;
+    font.SetOnChanged([&] { ++changes; });
+    QFont chosen("DejaVu Sans");
+    chosen.setPointSizeF(9);
+    chosen.setBold(true);
+    chosen.setItalic(true);
+    font.Assign(chosen);
+    EXPECT_EQ(font.Family(), "DejaVu Sans");
+    EXPECT_FLOAT_EQ(font.Size(), 12.0f);
+    EXPECT_EQ(font.Style(), vgFontBoldItalic);
+    EXPECT_EQ(changes, 1);
+    font.SetSize(12);  // unchanged: no notice
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(CanvasText, MissingFaceFallsBackToTheFirstAvailableStyle) {

@@ -6,7 +6,10 @@
 
 #include "RecordingScene.h"
 #include "TestClasses.h"
+#include "vgButton.h"
+#include "vgLabel.h"
 #include "vgLayout.h"
+#include "vgQtCanvas.h"
 #include "vgResources.h"
 
 namespace {
@@ -182,6 +185,21 @@ TEST_F(StyleFixture, BeginUpdateDefersTheStyleUntilFocus) {
     EXPECT_EQ(RadiusOf(label->TextPart), 3);
 }
 
+TEST_F(StyleFixture, ADueStyleIsAppliedJustBeforeTheFirstPaint) {
+    auto* label = new TvgProbeLabel;
+    root->AddObject(label);
+    label->BeginUpdate();
+    label->SetResource("labelstyle2");
+    label->EndUpdate();
+    ASSERT_EQ(label->ResourceLink(), nullptr);
+    TvgQtCanvas canvas;
+    label->BeforePaintStep(canvas);
+    EXPECT_EQ(RadiusOf(label->TextPart), 4);
+    TvgObject* look = label->ResourceLink();
+    label->BeforePaintStep(canvas);
+    EXPECT_EQ(label->ResourceLink(), look);
+}
+
 TEST_F(StyleFixture, FindResourceDoesNotLookInsideNestedControls) {
     auto* outer = new TvgLayout;
     auto* inner = new TvgControl;
@@ -205,6 +223,26 @@ TEST_F(StyleFixture, ChangingTheStyleSetReappliesStyles) {
         "second.style");
     EXPECT_EQ(RadiusOf(label->TextPart), 8);
     styles.RemoveScene(&scene);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StyleFixture, ALabelGivenAnUnknownNameKeepsItsLook) {
+    auto* label = new TvgValueLabel;
+    root->AddObject(label);
+    label->SetResource("labelstyle2");
+    TvgObject* look = label->ResourceLink();
+    ASSERT_TRUE(look);
+    label->SetResource("ValueLabel1Style9");
+    EXPECT_EQ(label->ResourceLink(), look);
+    auto* button = new TvgCornerButton;
+    root->AddObject(button);
+    button->SetResource("labelstyle1");
+    look = button->ResourceLink();
+    button->SetResource("NoSuchButtonStyle");
+    EXPECT_EQ(button->ResourceLink(), look);
 }
 
 }  // namespace

@@ -52,6 +52,24 @@ TEST_F(SceneHost, TwentyRectanglesStaySeparate) {
     EXPECT_EQ(Window().PresentedRegions().back().rectCount(), 20);
 }
 
+TEST_F(SceneHost, ChangesMadeWhilePaintingAreDrawnByTheNextPass) {
+    auto* painter = Solid(Add<TvgRectangle>(Root, 0, 0, 10, 10), "#FFFF0000");
+    auto* elsewhere = Solid(Add<TvgRectangle>(Root, 50, 50, 10, 10), "#FFFF0000");
+    Draw();
+    painter->SetOnBeforePaint([&](TvgObject*, TvgCanvas&, const TvgRect&) {
+        elsewhere->Fill()->SetColor("#FF0000FF");  // outside the area being drawn
+        painter->Fill()->SetColor("#FF00FF00");    // inside it: drawn by this very pass
+    });
+    painter->Repaint();
+    const auto frames = Window().PresentedFrames();
+    Fake->RunPosted();
+    EXPECT_EQ(PixelAt(55, 55), 0xFF0000FFu);
+    EXPECT_EQ(Window().PresentedFrames(), frames + 2);
+    painter->SetOnBeforePaint(nullptr);
+    Fake->RunPosted();
+    EXPECT_EQ(Window().PresentedFrames(), frames + 2);  // and nothing keeps redrawing
+}
+
 TEST_F(SceneHost, FirstDrawCoversTheWholeScene) {
     FakePlatformScope fake;
     TvgScene scene;
@@ -202,11 +220,15 @@ TEST_F(SceneHost, HoverMovesFromChildToParent) {
 TEST_F(SceneHost, CursorFollowsTheObjectUnderThePointer) {
     auto* link = Add<TvgRectangle>(Root, 10, 10, 20, 20);
     link->SetCursor(-21);
+    link->SetHint("Marovia");
+    link->SetShowHint(true);
     Root->SetHitTest(false);
     Window().MouseMove({15, 15});
     EXPECT_EQ(Window().Cursor(), TCursor::crHandPoint);
+    EXPECT_EQ(Scene->HintText(), "Marovia");
     Window().MouseMove({50, 50});
     EXPECT_EQ(Window().Cursor(), TCursor::crDefault);
+    EXPECT_EQ(Scene->HintText(), "");
 }
 
 TEST_F(SceneHost, CaptureFreezesHoverAndCursor) {

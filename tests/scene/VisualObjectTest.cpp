@@ -359,3 +359,33 @@ TEST(Lock, LocksTheWholeVisualSubtree) {
 }
 
 }  // namespace
+
+namespace {
+
+// Grows with its children, as a scroll box's content does.
+class GrowingContent : public TvgLayout {
+public:
+    int Passes = 0;
+    void Realign() override {
+        ++Passes;
+        TvgLayout::Realign();
+    }
+
+protected:
+    bool RealignsOnChildResize() const override { return true; }
+};
+
+TEST(VisualObject, AContentThatFollowsItsChildrenIsLaidOutOnTheirResize) {
+    RecordingScene scene;
+    auto* content = new GrowingContent;
+    scene.AddObject(content);
+    auto* child = new TvgVisualObject;
+    content->AddObject(child);
+    const int before = content->Passes;
+    child->SetWidth(120);
+    EXPECT_EQ(content->Passes, before + 1);
+    scene.RemoveObject(content);
+    delete content;
+}
+
+}  // namespace

@@ -25,26 +25,25 @@ under=$(pointer_window 700 600)
 check "a transparent pixel is not ours (pointer over window $under)" not_ours "$under"
 
 # Raised and activated on purpose, it stays below an ordinary window.
-xmessage -geometry 300x100+100+100 "an ordinary window" 2>/dev/null & other_pid=$!
+xmessage -geometry 300x100+100+100 "an ordinary window" >/dev/null 2>&1 & helper_pids+=($!)
 other=""
 for _ in $(seq 100); do
-  other=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g' | tr ' ' '\n' | while read -r id; do
-    xprop -id "$id" WM_CLASS 2>/dev/null | grep -q xmessage && echo "$id"; done | head -1 || true)
+  for id in $(stacking_order); do
+    xprop -id "$id" WM_CLASS 2>/dev/null | grep -q xmessage && other=$id
+  done
   [ -n "$other" ] && break; sleep 0.05
 done
 xdotool windowraise "$main_window" 2>/dev/null || true
 xdotool windowactivate "$main_window" 2>/dev/null || true
 sleep 0.3
-stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
 ours_at=-1; other_at=-1; i=0
-for id in $stacking; do  # listed from the bottom up
+for id in $(stacking_order); do  # listed from the bottom up
   [ "$((id))" = "$((main_window))" ] && ours_at=$i
   [ -n "$other" ] && [ "$((id))" = "$((other))" ] && other_at=$i
   i=$((i + 1))
 done
 check "below an ordinary window after a raise (stack positions: ours $ours_at, other $other_at)" \
   test "$ours_at" -ge 0 -a "$ours_at" -lt "$other_at"
-kill "$other_pid" 2>/dev/null || true
 
 # A second start ends at once and leaves the first running.
 started=$(date +%s%N)

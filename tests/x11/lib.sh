@@ -5,7 +5,13 @@ failures=0
 passes=0
 
 install=$(mktemp -d)
-trap 'stop_program; rm -rf "$install"' EXIT
+helper_pids=()
+cleanup() {
+  stop_program
+  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$install"
+}
+trap cleanup EXIT
 cp "$executable" "$install/marovia"
 cp -r "$(dirname "$executable")/Images" "$install/Images"
 
@@ -54,8 +60,15 @@ finish() {
 
 # Whether a window id is our main window or the window manager's frame around it.
 is_ours() {
-  local frame
+  local frame root
   frame=$(xwininfo -tree -id "$main_window" | sed -n 's/.*Parent window id: \(0x[0-9a-fA-F]*\).*/\1/p')
-  [ "$(($1))" -eq "$((main_window))" ] || { [ -n "$frame" ] && [ "$(($1))" -eq "$((frame))" ]; }
+  root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-fA-F]*\).*/\1/p')
+  [ "$(($1))" -eq "$((main_window))" ] && return 0
+  [ -n "$frame" ] && [ "$((frame))" -ne "$((root))" ] && [ "$(($1))" -eq "$((frame))" ]
+}
+
+# The managed client windows from the bottom of the stack up, one id a line.
+stacking_order() {
+  xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-fA-F]*' || true
 }
 not_ours() { ! is_ours "$1"; }

@@ -97,32 +97,24 @@ QString TDesktopBackground::XfceWallPaper() {
         G_DBUS_CALL_FLAGS_NO_AUTO_START, 250, nullptr, nullptr);
     g_object_unref(bus);
     if (!reply) return QString();
-    // One picture per monitor and workspace; the first workspace of the first monitor listed wins.
-    QString bestKey, bestValue;
+    // One picture per monitor and workspace, keyed like /backdrop/screen0/monitorX/workspace0/
+    // last-image; the first workspace of the first monitor in key order is the one we show.
+    std::map<QString, QString> pictures;
     GVariantIter* properties = nullptr;
     g_variant_get(reply, "(a{sv})", &properties);
     const gchar* key = nullptr;
     GVariant* value = nullptr;
     while (g_variant_iter_next(properties, "{&sv}", &key, &value)) {
         const QString name = QString::fromUtf8(key);
-        if (name.endsWith(QLatin1String("/last-image")) &&
-            g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)) {
-            const bool better = bestKey.isEmpty() ||
-                                (name.contains(QLatin1String("workspace0")) &&
-                                 !bestKey.contains(QLatin1String("workspace0"))) ||
-                                (name.contains(QLatin1String("workspace0")) ==
-                                     bestKey.contains(QLatin1String("workspace0")) &&
-                                 name < bestKey);
-            if (better) {
-                bestKey = name;
-                bestValue = QString::fromUtf8(g_variant_get_string(value, nullptr));
-            }
-        }
+        if (name.endsWith(QLatin1String("/last-image")) && g_variant_is_of_type(value, G_VARIANT_TYPE_STRING))
+            pictures.emplace(name, QString::fromUtf8(g_variant_get_string(value, nullptr)));
         g_variant_unref(value);
     }
     g_variant_iter_free(properties);
     g_variant_unref(reply);
-    return LocalPathOf(bestValue);
+    for (const auto& [name, picture] : pictures)
+        if (name.contains(QLatin1String("/workspace0/"))) return LocalPathOf(picture);
+    return pictures.empty() ? QString() : LocalPathOf(pictures.begin()->second);
 }
 
 QString TDesktopBackground::CachedFileValue(const QString& path,
