@@ -97,6 +97,8 @@ private:
     void AddMenuItem(const QString& ACaption, TMVSysCommand ACommand, bool AAutoCheck = false);
     void AddMenuSeparator();
 
+    bool LoadWallPaper(const QString& AFileName);
+    void PaintDesktopColour();
     void FloatAnimationFinish();
     void WallPaperTimer();
     void StartWallPaperTimer();

@@ -66,22 +66,33 @@ void TVGDesktopPanel::FloatAnimationFinish() {
 
 void TVGDesktopPanel::SetWallPaper(const QString& Value) {
     if (Value.isEmpty()) {
-        Fill()->SetStyle(vgBrushSolid);
-        Fill()->SetColor(ColorToText(Platform().Shell().DesktopColor()));
+        PaintDesktopColour();
         // Forgotten, so that the same picture set again is loaded again.
         FWallPaper.clear();
         return;
     }
     if (Value == FWallPaper) return;
+    // A picture that cannot be had leaves the previous picture or colour; a panel that never had a
+    // picture would be see-through, letting clicks meant for it through to the desktop beneath.
+    if (!LoadWallPaper(Value) && Fill()->Bitmap()->Bitmap()->IsEmpty()) PaintDesktopColour();
+}
+
+bool TVGDesktopPanel::LoadWallPaper(const QString& AFileName) {
     // Not remembered while the file is missing, so that the next poll picks it up once it is there.
-    if (!QFileInfo::exists(Value)) return;
-    FWallPaper = Value;
-    // A picture that cannot be decoded leaves the previous picture or colour.
+    if (!QFileInfo::exists(AFileName)) return false;
+    // A file that cannot be decoded is remembered, so that it is not decoded again twice a second.
+    FWallPaper = AFileName;
     TvgBitmap& picture = *Fill()->Bitmap()->Bitmap();
-    if (!picture.LoadFromFile(Value)) return;
+    if (!picture.LoadFromFile(AFileName)) return false;
     FitPicture(picture, QSize(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height()))));
     Fill()->SetStyle(vgBrushBitmap);
     Repaint();
+    return true;
+}
+
+void TVGDesktopPanel::PaintDesktopColour() {
+    Fill()->SetStyle(vgBrushSolid);
+    Fill()->SetColor(ColorToText(Platform().Shell().DesktopColor()));
 }
 
 void TVGDesktopPanel::SetIsSynchronWallPaper(bool Value) {

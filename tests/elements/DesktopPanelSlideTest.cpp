@@ -174,6 +174,21 @@ TEST_F(DesktopPanelSlideTest, AMissingFileKeepsThePictureUntilItAppears) {
     EXPECT_EQ(Panel->WallPaper(), later);
 }
 
+TEST_F(DesktopPanelSlideTest, APanelWhosePictureIsNotThereYetShowsTheDesktopColour) {
+    Desk.Fake->ShellFake().DesktopColorValue = 0x00102030;
+    const QString later = Desk.Installation.Folder() + "/later.png";
+    SetUserWallPaper(later);
+    Panel->SetIsSynchronWallPaper(true);
+    Panel->Show();
+    Steps(20);
+    EXPECT_EQ(Panel->Fill()->Style(), vgBrushSolid);
+    EXPECT_EQ(Desk.Frame().pixel(200, 150), qRgb(0x30, 0x20, 0x10));  // not see-through
+    Picture("later.png", Qt::green);
+    Desk.Fake->Advance(500);
+    EXPECT_EQ(Panel->Fill()->Style(), vgBrushBitmap);
+    EXPECT_EQ(Desk.Frame().pixel(200, 150), qRgb(0, 255, 0));
+}
+
 TEST_F(DesktopPanelSlideTest, APictureThatCannotBeReadKeepsWhatThePanelShowed) {
     const QString broken = Desk.Installation.Folder() + "/broken.png";
     QFile file(broken);
