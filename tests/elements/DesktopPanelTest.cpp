@@ -47,24 +47,9 @@ TEST_F(DesktopPanelTest, StartsHiddenAsAOnePixelFullHeightStripAtTheRightEdge) {
     EXPECT_EQ(Panel->Stroke()->Style(), vgBrushNone);
     EXPECT_EQ(Panel->Fill()->Style(), vgBrushBitmap);
     EXPECT_EQ(Panel->Fill()->Bitmap()->WrapMode(), vgWrapTileStretch);
-    EXPECT_EQ(Panel->ButtonWidth(), 80);
-    EXPECT_EQ(Panel->ButtonHeight(), 90);
-    EXPECT_EQ(Panel->ButtonAlign(), BA_Vertical);
-    EXPECT_EQ(Panel->ValidWidth(), 0);
     EXPECT_EQ(Panel->ButtonCount(), 0);
-    EXPECT_EQ(Panel->AddButton(), nullptr);
-    EXPECT_FALSE(Panel->IsSynchronWallPaper());
+    EXPECT_EQ(Panel->FloatAnimation()->Parent(), Panel);
     EXPECT_FALSE(Panel->WallPaperTimerActive());
-    EXPECT_TRUE(Panel->WallPaper().isEmpty());
-
-    TvgFloatAnimation* slide = Panel->FloatAnimation();
-    EXPECT_EQ(slide->Parent(), Panel);
-    EXPECT_FALSE(slide->Enabled());
-    EXPECT_EQ(slide->PropertyName(), "Position.X");
-    EXPECT_FLOAT_EQ(slide->Duration(), 0.6f);
-    EXPECT_FALSE(slide->StartFromCurrent());
-    EXPECT_FALSE(slide->Loop());
-    EXPECT_FALSE(slide->AutoReverse());
     EXPECT_TRUE(Panel->Menu()->Items().empty());
 }
 
