@@ -1,5 +1,6 @@
 #include "TVGDesktopButton.h"
 
+#include "TVGDesktopPanel.h"
 #include "vgBounds.h"
 #include "vgBrush.h"
 #include "vgLabel.h"
@@ -29,7 +30,12 @@ TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     Realign();
 }
 
-void TVGDesktopButton::ButtonMouseEnter(TvgObject*) {}
+void TVGDesktopButton::ButtonMouseEnter(TvgObject*) {
+    FBackGround->Stroke()->SetStyle(vgBrushSolid);
+    FBackGround->Stroke()->SetColor(QStringLiteral("#FF25283B"));
+    FBackGround->Fill()->SetStyle(vgBrushSolid);
+    FBackGround->Fill()->SetColor(QStringLiteral("#644A4E68"));
+}
 
 void TVGDesktopButton::ButtonMouseLeave(TvgObject*) {
     FBackGround->Stroke()->SetStyle(vgBrushNone);
@@ -41,5 +47,9 @@ void TVGDesktopButton::BackGroundDblClick(TvgObject*) {
         ButtonClick(this);
         return;
     }
-    if (FOnBuildInEvent) FOnBuildInEvent(this, SysCommand());
+    if (!FDesktopPanel) {
+        if (FOnBuildInEvent) FOnBuildInEvent(this, SysCommand());
+        return;
+    }
+    if (FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
 }

@@ -1,10 +1,11 @@
 #pragma once
 // A large launch button of the desktop panel: a double click launches it, or, for a system
-// button, raises its built-in command.
+// button, raises its built-in command through the panel that placed it.
 
+#include <QPointer>
+
+#include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
-
-class TVGDesktopPanel;
 
 class TVGDesktopButton : public TVGDockButton {
     Q_OBJECT
@@ -16,13 +17,14 @@ public:
     void ButtonMouseLeave(TvgObject* Sender) override;
     void BackGroundDblClick(TvgObject* Sender);
 
-    // Borrowed: the panel that placed the button.
+    // Borrowed: the panel that placed the button (forgotten when that panel goes first).
     TVGDesktopPanel* DesktopPanel() const { return FDesktopPanel; }
     void SetDesktopPanel(TVGDesktopPanel* Value) { FDesktopPanel = Value; }
-    // Raised by a system button's double click (until the panel forwards it).
-    void SetOnBuildInEvent(TOnBuildInEvent handler) { FOnBuildInEvent = std::move(handler); }
+    // The receiver of a system button that no panel placed: the scene manager's own system
+    // button, until the manager hands it to the desktop panel. Remove once nothing sets it.
+    void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
 
 private:
-    TVGDesktopPanel* FDesktopPanel = nullptr;
+    QPointer<TVGDesktopPanel> FDesktopPanel;
     TOnBuildInEvent FOnBuildInEvent;
 };

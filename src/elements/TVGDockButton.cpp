@@ -1,11 +1,14 @@
 #include "TVGDockButton.h"
 
+#include "TVGDockPanel.h"
+#include "TVGHintBox.h"
 #include "uCursors.h"
 #include "vgBrush.h"
 #include "vgFont.h"
 #include "vgGlowEffect.h"
 #include "vgImage.h"
 #include "vgLabel.h"
+#include "vgPosition.h"
 #include "vgRectangle.h"
 #include "vgReflectionEffect.h"
 
@@ -51,6 +54,28 @@ void TVGDockButton::SetButtonName(const QString& Value) {
     FTitle->SetText(Value);
 }
 
-void TVGDockButton::ButtonMouseEnter(TvgObject*) {}
+void TVGDockButton::ButtonMouseEnter(TvgObject*) {
+    FGlowEffect->SetEnabled(true);
+    FTitle->SetResource(QStringLiteral("ValueLabel1Style2"));
+    TVGHintBox* hint = HintBox();
+    if (!hint) return;
+    hint->SetHintDirection(HD_Bottom);
+    hint->SetWidth(100);
+    // Above the row of buttons, pointing down at this one. The button's position is inside the
+    // dock's inner layout, which begins at the dock's left padding.
+    float x = Position()->X() - Width() / 2;
+    float y = -Height();
+    if (const auto* dock = qobject_cast<const TVGDockPanel*>(Panel())) {
+        x += dock->PaddingLeft() + dock->Position()->X();
+        y += dock->PaddingTop() + dock->Position()->Y();
+    }
+    hint->Position()->SetPoint({x, y});
+    hint->SetHintInfo(ButtonName());
+    hint->SetVisible(true);
+}
 
-void TVGDockButton::ButtonMouseLeave(TvgObject*) {}
+void TVGDockButton::ButtonMouseLeave(TvgObject*) {
+    FGlowEffect->SetEnabled(false);
+    FTitle->SetResource(QStringLiteral("ValueLabel1Style1"));
+    if (TVGHintBox* hint = HintBox()) hint->SetVisible(false);
+}

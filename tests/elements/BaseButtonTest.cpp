@@ -6,6 +6,7 @@
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
 #include "TVGDesktopButton.h"
+#include "TVGDesktopPanel.h"
 #include "TVGSideButton.h"
 #include "vgBitmap.h"
 #include "vgBrush.h"
@@ -153,21 +154,47 @@ TEST(DesktopButton, TheBackgroundTakesTheMouseAndHoldsTheTitle) {
     EXPECT_EQ(button.Image()->BoundsRect(), (TvgRect{1, 1, 79, 67}));
 }
 
-TEST(DesktopButton, ADoubleClickLaunchesOrRaisesTheSystemCommand) {
+TEST(DesktopButton, ADoubleClickLaunchesOrRaisesTheSystemCommandThroughItsPanel) {
     FakePlatformScope platform;
+    TVGDesktopPanel panel;
     TVGDesktopButton button;
     button.SetFileName("/usr/bin/app");
     button.BackGroundDblClick(nullptr);
     ASSERT_EQ(platform->ShellFake().Launches.size(), 1u);
 
     std::vector<TMVSysCommand> raised;
-    button.SetOnBuildInEvent([&](QObject* sender, TMVSysCommand command) {
+    panel.SetOnBuildInEvent([&](QObject* sender, TMVSysCommand command) {
         EXPECT_EQ(sender, &button);
         raised.push_back(command);
     });
     button.SetIsSystemButton(true);
     button.SetSysCommand(MVC_ShowDesktopFile);
+    button.BackGroundDblClick(nullptr);  // not placed by a panel yet: nobody to tell
+    EXPECT_TRUE(raised.empty());
+    button.SetDesktopPanel(&panel);
     button.BackGroundDblClick(nullptr);
     EXPECT_EQ(raised, std::vector<TMVSysCommand>{MVC_ShowDesktopFile});
     EXPECT_EQ(platform->ShellFake().Launches.size(), 1u);  // a system button never launches
+
+    panel.SetOnBuildInEvent(nullptr);
+    button.BackGroundDblClick(nullptr);
+    EXPECT_EQ(raised.size(), 1u);
+}
+
+TEST(DesktopButton, ASystemButtonNoPanelPlacedUsesItsOwnReceiver) {
+    FakePlatformScope platform;
+    TVGDesktopPanel panel;
+    TVGDesktopButton button;
+    button.SetIsSystemButton(true);
+    button.SetSysCommand(MVC_ShowDesktopFile);
+    int own = 0, panels = 0;
+    button.SetOnBuildInEvent([&](QObject*, TMVSysCommand) { ++own; });
+    panel.SetOnBuildInEvent([&](QObject*, TMVSysCommand) { ++panels; });
+    button.BackGroundDblClick(nullptr);
+    EXPECT_EQ(own, 1);
+    // Once a panel placed it, the panel's receiver is the only one.
+    panel.AddDesktopButton(&button);
+    button.BackGroundDblClick(nullptr);
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(panels, 1);
 }

@@ -1,0 +1,176 @@
+#include "TVGDesktopPanel.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "TVGDesktopButton.h"
+#include "uPathInfo.h"
+#include "vgBrush.h"
+#include "vgClassRegistry.h"
+#include "vgFloatAnimation.h"
+#include "vgPosition.h"
+
+VG_REGISTER_CLASS(TVGDesktopPanel)
+
+namespace {
+
+// The gap between cells, and the margin before the first row and column.
+constexpr float kGap = 4;
+
+TvgPoint CellAt(int col, int row, float pitchX, float pitchY) {
+    return {static_cast<float>(col) * pitchX + kGap, static_cast<float>(row) * pitchY + kGap};
+}
+
+// How many whole pitches of `size` + 4 fit into `length`, rounded to whole pixels first.
+int CountCells(double length, int size) {
+    const auto rounded = static_cast<long long>(RoundHalfEven(length));
+    return static_cast<int>(std::max(rounded, 0LL) / std::max(size + static_cast<int>(kGap), 1));
+}
+
+}  // namespace
+
+TVGDesktopPanel::TVGDesktopPanel(QObject* AOwner) : TvgRectangle(AOwner) {
+    Position()->SetPoint({static_cast<float>(Platform().WorkArea().width()), 0});
+    SetWidth(1);
+    SetHeight(static_cast<float>(Platform().ScreenSize().height()));
+
+    Stroke()->SetStyle(vgBrushNone);
+    Fill()->SetStyle(vgBrushBitmap);
+    Fill()->Bitmap()->SetWrapMode(vgWrapTileStretch);
+    SetOnMouseDown([this](TvgObject* Sender, TMouseButton Button, TShiftState Shift, float X, float Y) {
+        PanelMouseDown(Sender, Button, Shift, X, Y);
+    });
+
+    FFloatAnimation = new TvgFloatAnimation(this);
+    FFloatAnimation->SetParent(this);
+    FFloatAnimation->SetEnabled(false);
+    FFloatAnimation->SetPropertyName(QStringLiteral("Position.X"));
+    FFloatAnimation->SetDuration(SlideDuration);
+    FFloatAnimation->SetOnFinish([this](TvgObject*) { FloatAnimationFinish(); });
+
+    FPopupMenu = Platform().CreatePopupMenu();
+    FPopupMenu->SetOnPopup([this] { PopupMenuPopup(); });
+}
+
+TVGDesktopPanel::~TVGDesktopPanel() {
+    StopWallPaperTimer();
+    FFloatAnimation->SetOnFinish(nullptr);
+}
+
+int TVGDesktopPanel::ButtonCount() const {
+    return static_cast<int>(std::count_if(ChildList().begin(), ChildList().end(), [](TvgObject* child) {
+        return qobject_cast<TVGDesktopButton*>(child) != nullptr;
+    }));
+}
+
+int TVGDesktopPanel::GetColumnCount() const {
+    const double width = FButtonAlign == BA_Vertical ? Platform().WorkArea().width() : FValidWidth;
+    return CountCells(width, FButtonWidth);
+}
+
+int TVGDesktopPanel::GetRowCount() const {
+    return CountCells(Height(), FButtonHeight);
+}
+
+bool TVGDesktopPanel::PositionUsed(const TvgPoint& P) const {
+    return std::any_of(ChildList().begin(), ChildList().end(), [&](TvgObject* child) {
+        const auto* button = qobject_cast<TVGDesktopButton*>(child);
+        return button && button->Position()->X() == P.X && button->Position()->Y() == P.Y;
+    });
+}
+
+TvgPoint TVGDesktopPanel::GetFreePosition(TVGBaseButton* AButton) {
+    const float pitchX = AButton->Width() + kGap;
+    const float pitchY = AButton->Height() + kGap;
+    int row = 0;
+    TvgPoint P = SearchCell(pitchX, pitchY, row);
+    if (PositionUsed(P)) P = OverflowCell(pitchX, pitchY, row);
+    if (FButtonAlign == BA_Horizontal) SetHeight(static_cast<float>((row + 1) * FButtonHeight));
+    return P;
+}
+
+// The walk through the cells in fill order. It gives the first free cell, or, when the grid is
+// full, a cell that is taken.
+TvgPoint TVGDesktopPanel::SearchCell(float APitchX, float APitchY, int& ARow) const {
+    const int columns = GetColumnCount();
+    const int rows = GetRowCount();
+    int row = 0, col = 0;
+    TvgPoint P = CellAt(col, row, APitchX, APitchY);
+    // Once the last row or column is reached the walk goes round it for ever; every state of the
+    // walk is a column in 0…columns and a row in 0…rows + 1, so a longer walk has repeated itself.
+    const int longestWalk = (columns + 1) * (rows + 2);
+    for (int step = 0; step < longestWalk && PositionUsed(P); ++step) {
+        if (FButtonAlign == BA_Vertical) {
+            if (row <= rows) ++row;
+            if (row == rows) {
+                row = 0;
+                if (col < columns) ++col;
+            }
+        } else {
+            if (col < columns) ++col;
+            if (col == columns) {
+                col = 0;
+                if (row <= rows) ++row;
+            }
+        }
+        P = CellAt(col, row, APitchX, APitchY);
+        if (row >= rows && col >= columns) break;
+    }
+    ARow = row;
+    return P;
+}
+
+// A full grid goes on past its edge in the direction it grows: further columns to the right, or
+// further rows below (the desktop file window scrolls to them). The first free cell in fill order.
+TvgPoint TVGDesktopPanel::OverflowCell(float APitchX, float APitchY, int& ARow) const {
+    const bool vertical = FButtonAlign == BA_Vertical;
+    const int perLine = std::max(vertical ? GetRowCount() : GetColumnCount(), 1);
+    for (int line = 0;; ++line) {
+        for (int slot = 0; slot < perLine; ++slot) {
+            const int col = vertical ? line : slot;
+            const int row = vertical ? slot : line;
+            const TvgPoint P = CellAt(col, row, APitchX, APitchY);
+            if (PositionUsed(P)) continue;
+            ARow = row;
+            return P;
+        }
+    }
+}
+
+void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
+    auto* button = qobject_cast<TVGDesktopButton*>(AVGDesktopButton);
+    if (!button) throw std::invalid_argument("only desktop buttons are placed on the desktop panel");
+    // Out of the way while the new button looks for its cell.
+    if (FAddButton) {
+        FAddButton->Position()->SetPoint({0, 0});
+        FAddButton->SetVisible(false);
+    }
+    button->SetParent(this);
+    button->SetDesktopPanel(this);
+    const TvgPoint P = GetFreePosition(button);
+    button->SetWidth(static_cast<float>(FButtonWidth));
+    button->SetHeight(static_cast<float>(FButtonHeight));
+    button->Position()->SetPoint(P);
+    if (!FAddButton) return;
+    if (button != FAddButton) FAddButton->Position()->SetPoint(GetFreePosition(button));
+    FAddButton->SetVisible(true);
+}
+
+void TVGDesktopPanel::CreateDefaultButton() {
+    if (FAddButton) return;
+    FAddButton = new TVGDesktopButton(this);
+    FAddButton->SetParent(this);
+    FAddButton->SetButtonName(QStringLiteral("添加"));
+    FAddButton->SetImageFile(PathInfo->AddImageFile());
+    FAddButton->SetFileName(QStringLiteral("MV:\\\\AddDesktopButton"));
+    FAddButton->SetIsSystemButton(true);
+    FAddButton->SetDesktopPanel(this);
+    FAddButton->SetSysCommand(MVC_AddDesktopButton);
+    AddDesktopButton(FAddButton);
+}
+
+void TVGDesktopPanel::DoRestore() {
+    if (!FAddButton || ButtonCount() != 1) return;
+    FAddButton->Position()->SetPoint({0, 0});
+    FAddButton->Position()->SetPoint(GetFreePosition(FAddButton));
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The dock: a bar of launch buttons near the bottom of the work area on a three-piece background
+// (left end, tiled centre, right end), with a manage and a hide hot button on its left end. It is a
+// selection frame whose frame is never drawn, so the user can drag it about.
+
+#include <QString>
+
+#include "uMaroviaTypes.h"
+#include "vgSelection.h"
+
+class TVGBaseButton;
+class TVGHotButton;
+class TvgImage;
+class TvgLayout;
+
+class TVGDockPanel : public TvgSelection {
+    Q_OBJECT
+    Q_PROPERTY(int ButtonCount READ ButtonCount WRITE SetButtonCount)
+    Q_PROPERTY(float PaddingLeft READ PaddingLeft STORED false)
+    Q_PROPERTY(float PaddingTop READ PaddingTop STORED false)
+
+public:
+    Q_INVOKABLE explicit TVGDockPanel(QObject* AOwner = nullptr);
+
+    // Loads each piece whose file exists; a missing file leaves that piece as it was.
+    void LoadBackGround(const QString& ALeftImageFile, const QString& ACenterImageFile,
+                        const QString& ARightImageFile);
+    // Appends a button to the row (it becomes a child of the inner layout), widens the dock to
+    // hold it and shows the dock.
+    void AddDockButton(TVGBaseButton* AVGDockButton);
+    // The background pieces take their places, the buttons' row follows the width and the dock is
+    // centred across the work area again.
+    void Realign() override;
+
+    // The buttons added since the last reset. Writing only stores: the scene manager writes 0
+    // after freeing the buttons, so that the next one starts the row again.
+    int ButtonCount() const { return FButtonCount; }
+    void SetButtonCount(int Value) { FButtonCount = Value; }
+    // The width of the left end, where the buttons' row begins.
+    float PaddingLeft() const;
+    float PaddingTop() const { return 10; }
+
+    const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
+    void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
+
+    void SetButtonClick(TvgObject* Sender);
+    void CloseButtonClick(TvgObject* Sender);
+
+    TvgImage* LeftImage() const { return FLeftImage; }
+    TvgImage* CenterImage() const { return FCenterImage; }
+    TvgImage* RightImage() const { return FRightImage; }
+    // The inner layout that holds the buttons.
+    TvgLayout* Panel() const { return FPanel; }
+    TVGHotButton* SetButton() const { return FSetButton; }
+    TVGHotButton* CloseButton() const { return FCloseButton; }
+
+private:
+    TvgImage* FLeftImage = nullptr;
+    TvgImage* FRightImage = nullptr;
+    TvgImage* FCenterImage = nullptr;
+    TvgLayout* FPanel = nullptr;
+    int FButtonCount = 0;
+    TVGHotButton* FSetButton = nullptr;
+    TVGHotButton* FCloseButton = nullptr;
+    TOnBuildInEvent FOnBuildInEvent;
+};

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "PanelScene.h"
+#include "TVGDesktopButton.h"
+#include "TVGDesktopPanel.h"
+#include "TVGDockButton.h"
+#include "vgBrush.h"
+#include "vgFloatAnimation.h"
+#include "vgGlowEffect.h"
+#include "vgLabel.h"
+#include "vgPosition.h"
+
+namespace {
+
+class DesktopPanelTest : public ::testing::Test {
+protected:
+    // The scene manager's panel: hidden at first, with its "添加" button.
+    DesktopPanelTest() {
+        Panel = Desk.Add<TVGDesktopPanel>();
+        Panel->SetVisible(false);
+    }
+
+    TVGDesktopButton* NewButton(const QString& name) {
+        auto* button = new TVGDesktopButton(Panel);
+        button->SetButtonName(name);
+        button->SetFileName(QStringLiteral("/usr/bin/") + name);
+        return button;
+    }
+    TVGDesktopButton* AddButton(const QString& name) {
+        TVGDesktopButton* button = NewButton(name);
+        Panel->AddDesktopButton(button);
+        return button;
+    }
+    static TvgPoint At(TVGBaseButton* button) { return button->Position()->Point(); }
+
+    PanelScene Desk;  // a 1920 × 1040 work area on a 1920 × 1080 screen
+    TVGDesktopPanel* Panel;
+};
+
+TEST_F(DesktopPanelTest, StartsHiddenAsAOnePixelFullHeightStripAtTheRightEdge) {
+    EXPECT_EQ(Panel->Position()->Point(), (TvgPoint{1920, 0}));
+    EXPECT_EQ(Panel->Width(), 1);
+    EXPECT_EQ(Panel->Height(), 1080);  // the screen's height, not the work area's
+    EXPECT_EQ(Panel->Stroke()->Style(), vgBrushNone);
+    EXPECT_EQ(Panel->Fill()->Style(), vgBrushBitmap);
+    EXPECT_EQ(Panel->Fill()->Bitmap()->WrapMode(), vgWrapTileStretch);
+    EXPECT_EQ(Panel->ButtonCount(), 0);
+    EXPECT_EQ(Panel->FloatAnimation()->Parent(), Panel);
+    EXPECT_FALSE(Panel->WallPaperTimerActive());
+    EXPECT_TRUE(Panel->Menu()->Items().empty());
+}
+
+TEST_F(DesktopPanelTest, TheAddButtonIsASystemButtonInTheFirstCell) {
+    Panel->CreateDefaultButton();
+    TVGDesktopButton* add = Panel->AddButton();
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->Parent(), Panel);
+    EXPECT_EQ(add->Owner(), Panel);
+    EXPECT_EQ(add->ButtonName(), "添加");
+    EXPECT_EQ(add->Title()->Text(), "添加");
+    EXPECT_EQ(add->ImageFile(), Desk.Installation.Paths().AddImageFile());
+    EXPECT_EQ(add->FileName(), QStringLiteral("MV:") + QChar('\\') + QChar('\\') + "AddDesktopButton");
+    EXPECT_TRUE(add->IsSystemButton());
+    EXPECT_EQ(add->SysCommand(), MVC_AddDesktopButton);
+    EXPECT_EQ(add->DesktopPanel(), Panel);
+    EXPECT_EQ(At(add), (TvgPoint{4, 4}));
+    EXPECT_TRUE(add->Visible());
+    EXPECT_EQ(Panel->ButtonCount(), 1);
+
+    Panel->CreateDefaultButton();  // once only
+    EXPECT_EQ(Panel->ButtonCount(), 1);
+    EXPECT_EQ(Panel->AddButton(), add);
+}
+
+TEST_F(DesktopPanelTest, TheAddButtonMovesOnToTheCellAfterEachNewButton) {
+    Panel->CreateDefaultButton();
+    TVGDesktopButton* a = AddButton("A");
+    EXPECT_EQ(At(a), (TvgPoint{4, 4}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 98}));
+    TVGDesktopButton* b = AddButton("B");
+    EXPECT_EQ(At(b), (TvgPoint{4, 98}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 192}));
+    EXPECT_TRUE(Panel->AddButton()->Visible());
+    EXPECT_EQ(a->Parent(), Panel);
+    EXPECT_EQ(a->DesktopPanel(), Panel);
+    EXPECT_EQ(Panel->ButtonCount(), 3);
+}
+
+TEST_F(DesktopPanelTest, ButtonsTakeThePanelsButtonSize) {
+    Panel->SetButtonWidth(100);
+    Panel->SetButtonHeight(60);
+    TVGDesktopButton* first = AddButton("first");
+    EXPECT_EQ(first->Width(), 100);
+    EXPECT_EQ(first->Height(), 60);
+    // The search goes by the size the new button has before it is placed, 80 × 90 plus the gap,
+    // so the cells do not follow the panel's button size.
+    TVGDesktopButton* second = AddButton("second");
+    EXPECT_EQ(At(second), (TvgPoint{4, 98}));
+    EXPECT_EQ(second->Height(), 60);
+}
+
+TEST_F(DesktopPanelTest, AColumnHoldsElevenButtonsOnA1080HighScreen) {
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 12; ++i) buttons.push_back(AddButton(QString::number(i)));
+    EXPECT_EQ(At(buttons[10]), (TvgPoint{4, 944}));
+    EXPECT_EQ(At(buttons[11]), (TvgPoint{88, 4}));
+}
+
+TEST_F(DesktopPanelTest, RowsOfEightInAHorizontalPanelThatGrowsDownwards) {
+    Panel->SetButtonAlign(BA_Horizontal);
+    Panel->SetValidWidth(720);
+    std::vector<TVGDesktopButton*> buttons;
+    buttons.push_back(AddButton("0"));
+    EXPECT_EQ(Panel->Height(), 90);
+    for (int i = 1; i < 9; ++i) buttons.push_back(AddButton(QString::number(i)));
+    EXPECT_EQ(At(buttons[7]), (TvgPoint{592, 4}));
+    EXPECT_EQ(At(buttons[8]), (TvgPoint{4, 98}));
+    EXPECT_EQ(Panel->Height(), 180);
+}
+
+TEST_F(DesktopPanelTest, AFreedButtonLeavesAHoleTheNextButtonFills) {
+    Panel->CreateDefaultButton();
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 4; ++i) buttons.push_back(AddButton(QString::number(i)));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 380}));
+    delete buttons[1];
+    EXPECT_EQ(Panel->ButtonCount(), 4);
+    TVGDesktopButton* filler = AddButton("filler");
+    EXPECT_EQ(At(filler), (TvgPoint{4, 98}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 380}));
+}
+
+TEST_F(DesktopPanelTest, TheCountIncludesTheAddButtonAndHiddenButtonsButNothingElse) {
+    Panel->CreateDefaultButton();
+    AddButton("shown");
+    AddButton("hidden")->SetVisible(false);
+    auto* dockButton = new TVGDockButton(Panel);
+    dockButton->SetParent(Panel);
+    EXPECT_EQ(Panel->ButtonCount(), 3);
+}
+
+TEST_F(DesktopPanelTest, OnlyDesktopButtonsArePlaced) {
+    auto* dockButton = new TVGDockButton(Panel);
+    EXPECT_THROW(Panel->AddDesktopButton(dockButton), std::invalid_argument);
+    EXPECT_EQ(dockButton->Parent(), nullptr);
+    EXPECT_THROW(Panel->AddDesktopButton(nullptr), std::invalid_argument);
+}
+
+TEST_F(DesktopPanelTest, RestoringBringsALoneAddButtonBackToTheFirstCell) {
+    Panel->CreateDefaultButton();
+    TVGDesktopButton* a = AddButton("A");
+    delete a;  // a reload frees the buttons; "添加" stays where it was
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 98}));
+    Panel->DoRestore();
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 4}));
+
+    TVGDesktopButton* b = AddButton("B");
+    b->Position()->SetPoint({400, 400});
+    Panel->AddButton()->Position()->SetPoint({4, 192});
+    Panel->DoRestore();  // two buttons: nothing moves
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 192}));
+}
+
+TEST_F(DesktopPanelTest, AFullGridGoesOnInAColumnBeyondTheRightEdge) {
+    Panel->CreateDefaultButton();
+    // 23 columns (0 to 22, the last partly beyond the 1920-wide work area) of 11 rows.
+    std::set<std::pair<float, float>> cells;
+    for (int i = 0; i < 23 * 11 + 2; ++i) {
+        TVGDesktopButton* button = AddButton(QString::number(i));
+        EXPECT_TRUE(cells.insert({button->Position()->X(), button->Position()->Y()}).second) << i;
+    }
+    // 253 cells: the add button and 252 buttons fill them; the rest go on in column 23.
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{23 * 84 + 4, 2 * 94 + 4}));
+    EXPECT_EQ(cells.count({23 * 84 + 4, 2 * 94 + 4}), 0u);
+    EXPECT_EQ(Panel->ButtonCount(), 23 * 11 + 3);
+}
+
+TEST_F(DesktopPanelTest, AHorizontalPanelGrowsPastTheRowsTheSearchCanReach) {
+    Panel->SetButtonAlign(BA_Horizontal);
+    Panel->SetValidWidth(720);
+    std::set<std::pair<float, float>> cells;
+    TVGDesktopButton* last = nullptr;
+    for (int i = 0; i < 8 * 24 + 9; ++i) {
+        last = AddButton(QString::number(i));
+        EXPECT_TRUE(cells.insert({last->Position()->X(), last->Position()->Y()}).second) << i;
+    }
+    // Rows 0 to 23 as the search walks them, then two more.
+    EXPECT_EQ(At(last), (TvgPoint{4, 25 * 94 + 4}));
+    EXPECT_EQ(Panel->Height(), 26 * 90);
+}
+
+TEST_F(DesktopPanelTest, APanelNarrowerThanOneColumnStacksASingleColumn) {
+    Panel->SetButtonAlign(BA_Horizontal);
+    Panel->SetValidWidth(50);
+    std::set<std::pair<float, float>> cells;
+    for (int i = 0; i < 30; ++i) {
+        TVGDesktopButton* button = AddButton(QString::number(i));
+        EXPECT_EQ(button->Position()->X(), 4) << i;
+        EXPECT_TRUE(cells.insert({button->Position()->X(), button->Position()->Y()}).second) << i;
+    }
+}
+
+TEST_F(DesktopPanelTest, HoveringShowsADarkBoxAndNothingElse) {
+    Panel->Show();
+    Desk.Fake->Advance(700);
+    TVGDesktopButton* button = AddButton("A");
+    Desk.MoveTo(40, 40);
+    EXPECT_TRUE(button->BackGround()->IsMouseOver());
+    EXPECT_EQ(button->BackGround()->Stroke()->Style(), vgBrushSolid);
+    EXPECT_EQ(button->BackGround()->Stroke()->Color(), "#FF25283B");
+    EXPECT_EQ(button->BackGround()->Fill()->Style(), vgBrushSolid);
+    EXPECT_EQ(button->BackGround()->Fill()->Color(), "#644A4E68");
+    EXPECT_FALSE(button->GlowEffect()->Enabled());
+    EXPECT_EQ(button->Title()->Resource(), "ValueLabel1Style3");
+
+    Desk.MoveTo(40, 200);
+    EXPECT_EQ(button->BackGround()->Stroke()->Style(), vgBrushNone);
+    EXPECT_EQ(button->BackGround()->Fill()->Style(), vgBrushNone);
+}
+
+TEST_F(DesktopPanelTest, ADoubleClickLaunchesAndASingleClickDoesNothing) {
+    Panel->Show();
+    Desk.Fake->Advance(700);
+    AddButton("A");
+    Desk.Click(40, 40);
+    EXPECT_TRUE(Desk.Fake->ShellFake().Launches.empty());
+    Desk.DoubleClick(40, 40);
+    ASSERT_EQ(Desk.Fake->ShellFake().Launches.size(), 1u);
+    EXPECT_EQ(Desk.Fake->ShellFake().Launches[0].FileName, "/usr/bin/A");
+}
+
+TEST_F(DesktopPanelTest, DoubleClickingTheAddButtonRaisesItsCommandThroughThePanel) {
+    Panel->CreateDefaultButton();
+    Panel->Show();
+    Desk.Fake->Advance(700);
+    Desk.DoubleClick(40, 40);  // no receiver: nothing at all
+    std::vector<std::pair<QObject*, TMVSysCommand>> raised;
+    Panel->SetOnBuildInEvent(
+        [&](QObject* sender, TMVSysCommand command) { raised.emplace_back(sender, command); });
+    Desk.DoubleClick(40, 40);
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_EQ(raised[0].first, Panel->AddButton());
+    EXPECT_EQ(raised[0].second, MVC_AddDesktopButton);
+    EXPECT_TRUE(Desk.Fake->ShellFake().Launches.empty());
+}
+
+}  // namespace
