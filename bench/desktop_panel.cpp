@@ -32,18 +32,6 @@ FakePlatform& Fake() {
     return static_cast<FakePlatform&>(Platform());
 }
 
-void BM_Memcpy8MiB(benchmark::State& state) {
-    constexpr std::size_t size = 8u << 20;
-    std::vector<char> from(size, 1), to(size);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
-}
-BENCHMARK(BM_Memcpy8MiB)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
 // A wallpaper with detail everywhere, so that no drawing shortcut applies to flat colour.
 QString WriteWallPaper(const QTemporaryDir& folder, int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -133,15 +121,3 @@ BENCHMARK(BM_FullFrame)
     ->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    FakePlatform platform;
-    SetPlatform(&platform);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SetPlatform(nullptr);
-    return 0;
-}

@@ -47,9 +47,6 @@ void TVGDesktopButton::BackGroundDblClick(TvgObject*) {
         ButtonClick(this);
         return;
     }
-    if (!FDesktopPanel) {
-        if (FOnBuildInEvent) FOnBuildInEvent(this, SysCommand());
-        return;
-    }
-    if (FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
+    // A system button raises its command through the panel that placed it.
+    if (FDesktopPanel && FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
 }

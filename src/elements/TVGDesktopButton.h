@@ -20,11 +20,7 @@ public:
     // Borrowed: the panel that placed the button (forgotten when that panel goes first).
     TVGDesktopPanel* DesktopPanel() const { return FDesktopPanel; }
     void SetDesktopPanel(TVGDesktopPanel* Value) { FDesktopPanel = Value; }
-    // The receiver of a system button that no panel placed: the scene manager's own system
-    // button, until the manager hands it to the desktop panel. Remove once nothing sets it.
-    void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
 
 private:
     QPointer<TVGDesktopPanel> FDesktopPanel;
-    TOnBuildInEvent FOnBuildInEvent;
 };

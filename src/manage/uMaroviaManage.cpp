@@ -6,7 +6,9 @@
 
 #include "IPlatform.h"
 #include "TVGDesktopButton.h"
+#include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
+#include "TVGDockPanel.h"
 #include "TVGHintBox.h"
 #include "TVGSideButton.h"
 #include "TVGSidePanel.h"
@@ -32,10 +34,28 @@ QString ErrorText(const std::exception& error) {
 }  // namespace
 
 TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent) : FVGParent(AVGParent) {
+    const auto forward = [this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); };
+    // Children of the root are drawn in the order they are made: the hint box lies above the
+    // panels (the desktop panel sends itself to the back whenever it is shown).
+    FVGDesktopPanel = new TVGDesktopPanel(FVGParent);
+    FVGDesktopPanel->SetParent(FVGParent);
+    FVGDesktopPanel->SetOnBuildInEvent(forward);
+    FVGDesktopPanel->SetVisible(false);
+    FVGDesktopPanel->SetIsSynchronWallPaper(true);
+    FVGDesktopPanel->CreateDefaultButton();
+    FVGDesktopPanel->CreatePopupMenu();
+
     FVGSidePanel = new TVGSidePanel(FVGParent);
     FVGSidePanel->SetParent(FVGParent);
     FVGSidePanel->SetAlign(vaMostRight);
     FVGSidePanel->Padding()->SetRight(2.0f);
+
+    FVGDockPanel = new TVGDockPanel(FVGParent);
+    FVGDockPanel->SetParent(FVGParent);
+    FVGDockPanel->LoadBackGround(PathInfo->DockPanelLeftImageFile(), PathInfo->DockPanelCenterImageFile(),
+                                 PathInfo->DockPanelRightImageFile());
+    FVGDockPanel->SetVisible(false);
+    FVGDockPanel->SetOnBuildInEvent(forward);
 
     FVGHintBox = new TVGHintBox(FVGParent);
     FVGHintBox->SetParent(FVGParent);
@@ -48,6 +68,8 @@ TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent) : FVGParent(AVGParent
 TMaroviaManage::~TMaroviaManage() {
     ClearButtons();
     delete FVGHintBox;
+    delete FVGDockPanel;
+    delete FVGDesktopPanel;
     // The note store writes the notes file as it goes.
     FTakeNoteManage.reset();
 }
@@ -96,6 +118,25 @@ QString TMaroviaManage::NewImageFileName(TImageKind AKind) const {
     return CurrentPlanPath() + NewGUIDText() + GetImageFileExt(AKind);
 }
 
+bool TMaroviaManage::IsShowDesktop() const {
+    return FVGDesktopPanel->Visible();
+}
+
+void TMaroviaManage::SetIsShowDesktop(bool value) {
+    if (value)
+        FVGDesktopPanel->Show();
+    else
+        FVGDesktopPanel->Hide();
+}
+
+bool TMaroviaManage::IsShowDock() const {
+    return FVGDockPanel->Visible();
+}
+
+void TMaroviaManage::SetIsShowDock(bool value) {
+    FVGDockPanel->SetVisible(value);
+}
+
 bool TMaroviaManage::IsShowSideBar() const {
     return FVGSidePanel->Visible();
 }
@@ -111,10 +152,11 @@ void TMaroviaManage::DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand) {
 void TMaroviaManage::ClearButtons() {
     for (TVGBaseButton* button : FButtonList) delete button;
     FButtonList.clear();
+    FVGDockPanel->SetButtonCount(0);
 }
 
 void TMaroviaManage::CreateSystemButton() {
-    auto* button = new TVGDesktopButton(FVGParent);
+    auto* button = new TVGDesktopButton(FVGDesktopPanel);
     button->SetButtonName(kSystemButtonName);
     button->SetFileName(kShowDesktopFileMarker);
     button->SetIsRunAsk(false);
@@ -122,9 +164,8 @@ void TMaroviaManage::CreateSystemButton() {
     button->SetImageFile(PathInfo->WinFileButtonImageFile());
     button->SetIsSystemButton(true);
     button->SetSysCommand(MVC_ShowDesktopFile);
-    button->SetOnBuildInEvent(
-        [this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); });
     FButtonList.push_back(button);
+    FVGDesktopPanel->AddDesktopButton(button);
 }
 
 void TMaroviaManage::LoadFromFile() {
@@ -137,6 +178,9 @@ void TMaroviaManage::LoadFromFile() {
         Platform().MessageBox(QStringLiteral("加载失败！错误信息如下：\r\n") + ErrorText(error),
                               QStringLiteral("Marovia"), TMsgIcon::MI_None, TMsgButtons::MB_Ok);
     }
+    // A dock the user hid comes back when the plan has dock buttons; an empty one goes.
+    FVGDockPanel->SetVisible(FVGDockPanel->ButtonCount() != 0);
+    FVGDesktopPanel->DoRestore();
 }
 
 namespace {
@@ -186,13 +230,15 @@ void TMaroviaManage::LoadButtons() {
                 FVGSidePanel->AddSideButton(button);
                 break;
             case BP_Dock:
-                button = new TVGDockButton(FVGParent);
+                button = new TVGDockButton(FVGDockPanel);
                 ApplyEntry(*button, entry, BP_Dock);
                 button->SetHintBox(FVGHintBox);
+                FVGDockPanel->AddDockButton(button);
                 break;
             default:
-                button = new TVGDesktopButton(FVGParent);
+                button = new TVGDesktopButton(FVGDesktopPanel);
                 ApplyEntry(*button, entry, BP_Desktop);
+                FVGDesktopPanel->AddDesktopButton(button);
                 break;
         }
         FButtonList.push_back(button);

@@ -14,6 +14,8 @@
 
 class TTakeNoteManage;
 class TVGBaseButton;
+class TVGDesktopPanel;
+class TVGDockPanel;
 class TVGHintBox;
 class TVGSidePanel;
 class TvgVisualObject;
@@ -43,9 +45,11 @@ public:
     QString CurrentPlanPath() const;
     QString CurrentPlanConfigFile() const;
 
-    // Whether the desktop panel is showing (the switch at the top of the screen flips it).
-    bool IsShowDesktop() const { return FIsShowDesktop; }
-    void SetIsShowDesktop(bool value) { FIsShowDesktop = value; }
+    // The desktop panel is showing (also while it slides out); writing slides it in or out.
+    bool IsShowDesktop() const;
+    void SetIsShowDesktop(bool value);
+    bool IsShowDock() const;
+    void SetIsShowDock(bool value);
     bool IsShowSideBar() const;
     void SetIsShowSideBar(bool value);
 
@@ -54,6 +58,8 @@ public:
     void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
 
     TVGSidePanel* SidePanel() const { return FVGSidePanel; }
+    TVGDockPanel* DockPanel() const { return FVGDockPanel; }
+    TVGDesktopPanel* DesktopPanel() const { return FVGDesktopPanel; }
     TVGHintBox* HintBox() const { return FVGHintBox; }
     TTakeNoteManage* TakeNoteManage() const { return FTakeNoteManage.get(); }
 
@@ -67,10 +73,11 @@ private:
     std::vector<TVGBaseButton*> FButtonList;  // owned through the scene's owner model
     QString FCurrentPlanName;
     TvgVisualObject* FVGParent;
+    TVGDesktopPanel* FVGDesktopPanel;
     TVGSidePanel* FVGSidePanel;
+    TVGDockPanel* FVGDockPanel;
     TVGHintBox* FVGHintBox;
     TOnBuildInEvent FOnBuildInEvent;
-    bool FIsShowDesktop = false;
     std::unique_ptr<TTakeNoteManage> FTakeNoteManage;
 };
 

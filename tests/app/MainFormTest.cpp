@@ -78,7 +78,10 @@ TEST_F(MainForm, ClickingTheEnabledSegmentSwapsTheSegmentsAndTheDesktopPanel) {
     Window().Click(TMouseButton::mbLeft, CentreOf(form->BtnMarovia()));
     EXPECT_TRUE(MaroviaManage->IsShowDesktop());
 
+    platform->Advance(700);  // the panel has slid in
     Window().Click(TMouseButton::mbLeft, CentreOf(form->BtnDesktopPc()));
+    EXPECT_TRUE(MaroviaManage->IsShowDesktop());  // still sliding out
+    platform->Advance(700);
     EXPECT_FALSE(MaroviaManage->IsShowDesktop());
     EXPECT_FALSE(form->BtnDesktopPc()->Enabled());
     EXPECT_TRUE(form->BtnMarovia()->Enabled());

@@ -180,21 +180,3 @@ TEST(DesktopButton, ADoubleClickLaunchesOrRaisesTheSystemCommandThroughItsPanel)
     button.BackGroundDblClick(nullptr);
     EXPECT_EQ(raised.size(), 1u);
 }
-
-TEST(DesktopButton, ASystemButtonNoPanelPlacedUsesItsOwnReceiver) {
-    FakePlatformScope platform;
-    TVGDesktopPanel panel;
-    TVGDesktopButton button;
-    button.SetIsSystemButton(true);
-    button.SetSysCommand(MVC_ShowDesktopFile);
-    int own = 0, panels = 0;
-    button.SetOnBuildInEvent([&](QObject*, TMVSysCommand) { ++own; });
-    panel.SetOnBuildInEvent([&](QObject*, TMVSysCommand) { ++panels; });
-    button.BackGroundDblClick(nullptr);
-    EXPECT_EQ(own, 1);
-    // Once a panel placed it, the panel's receiver is the only one.
-    panel.AddDesktopButton(&button);
-    button.BackGroundDblClick(nullptr);
-    EXPECT_EQ(own, 1);
-    EXPECT_EQ(panels, 1);
-}

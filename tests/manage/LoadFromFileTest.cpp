@@ -9,7 +9,9 @@
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
 #include "TVGDesktopButton.h"
+#include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
+#include "TVGDockPanel.h"
 #include "TVGSideButton.h"
 #include "TVGSidePanel.h"
 #include "uMaroviaManage.h"
@@ -189,4 +191,46 @@ TEST(SceneManager, PlanPathsAndImageNames) {
         seen.insert(name);
     }
     EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST_F(LoadFromFile, TheDockShowsExactlyWhenThePlanHasDockButtons) {
+    Write(DesktopXml({{"Side", "0"}}));
+    manage.LoadFromFile();
+    EXPECT_FALSE(manage.IsShowDock());
+
+    Write(DesktopXml({{"Dock", "1"}, {"Desk", "2"}}));
+    manage.SetIsShowDock(false);  // hidden by the user
+    manage.LoadFromFile();
+    EXPECT_TRUE(manage.IsShowDock());  // shown again: the plan has dock buttons
+    EXPECT_EQ(manage.DockPanel()->ButtonCount(), 1);
+    EXPECT_EQ(manage.GetButton(1)->Parent()->Owner(), manage.DockPanel());
+    auto* desk = qobject_cast<TVGDesktopButton*>(manage.GetButton(2));
+    ASSERT_NE(desk, nullptr);
+    EXPECT_EQ(desk->Parent(), manage.DesktopPanel());
+    EXPECT_EQ(desk->DesktopPanel(), manage.DesktopPanel());
+
+    // Without a file nothing after the system button runs: the empty dock stays as it was.
+    QFile::remove(manage.CurrentPlanConfigFile());
+    manage.LoadFromFile();
+    EXPECT_EQ(manage.DockPanel()->ButtonCount(), 0);
+    EXPECT_TRUE(manage.IsShowDock());
+
+    Write("<?xml version=\"1.0\"?><Desktop/>");  // no MVButtons at all
+    manage.LoadFromFile();
+    EXPECT_FALSE(manage.IsShowDock());
+    EXPECT_EQ(manage.ButtonCount(), 1);
+}
+
+TEST_F(LoadFromFile, TheSystemButtonLivesOnTheDesktopPanelAndRaisesItsCommandThere) {
+    std::vector<std::pair<QObject*, TMVSysCommand>> raised;
+    manage.SetOnBuildInEvent(
+        [&](QObject* sender, TMVSysCommand command) { raised.emplace_back(sender, command); });
+    manage.LoadFromFile();
+    auto* system = qobject_cast<TVGDesktopButton*>(manage.GetButton(0));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->Parent(), manage.DesktopPanel());
+    system->BackGroundDblClick(nullptr);
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_EQ(raised[0].first, system);
+    EXPECT_EQ(raised[0].second, MVC_ShowDesktopFile);
 }
