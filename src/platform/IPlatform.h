@@ -88,6 +88,9 @@ public:
     virtual std::unique_ptr<ITrayIcon> CreateTrayIcon() = 0;
     virtual TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                                   TMsgButtons buttons) = 0;
+    // Asks the user for an existing file to open. `filter` is in Qt's form, kinds separated by
+    // ";;" ("PNG图标 (*.png);;ICON图标 (*.ico)"). Empty when the user cancels.
+    virtual QString OpenFileName(const QString& filter) = 0;
 
     // Process.
     virtual void TrimWorkingSet() = 0;

@@ -2,6 +2,7 @@
 // The desktop shell's services: launching, shortcuts, icons, the wallpaper setting and the
 // special folders. The portable helpers of the configuration layer wrap these.
 
+#include <QImage>
 #include <QString>
 
 enum class TSpecialFolder { SF_Desktop, SF_CommonDesktop };
@@ -28,6 +29,8 @@ public:
     virtual bool ReadShortcut(const QString& fileName, TShortcutTarget& target) = 0;
     // Writes the icon a file manager shows for the file as an .ico file.
     virtual bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) = 0;
+    // The large icon a file manager shows for the file; a null image when there is none.
+    virtual QImage FileIcon(const QString& fileName) = 0;
     // Opens the system's display settings.
     virtual bool OpenDisplaySettings() = 0;
 };

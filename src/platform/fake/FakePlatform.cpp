@@ -119,3 +119,11 @@ TMsgResult FakePlatform::MessageBox(const QString& text, const QString& title, T
     FAnswers.pop_front();
     return answer;
 }
+
+QString FakePlatform::OpenFileName(const QString& filter) {
+    FOpenFileFilters.push_back(filter);
+    if (FOpenFileNames.empty()) return QString();
+    const QString fileName = FOpenFileNames.front();
+    FOpenFileNames.pop_front();
+    return fileName;
+}

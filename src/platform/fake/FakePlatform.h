@@ -82,6 +82,7 @@ public:
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                           TMsgButtons buttons) override;
+    QString OpenFileName(const QString& filter) override;
 
     void TrimWorkingSet() override { ++FTrimCount; }
     IShell& Shell() override { return FShell; }
@@ -104,6 +105,9 @@ public:
     void SetDefaultAnswer(TMsgResult answer) { FDefaultAnswer = answer; }
     const std::vector<TRecordedMessage>& Messages() const { return FMessages; }
     void ClearMessages() { FMessages.clear(); }
+    // Files the next open-file dialogs choose, in order; when none is left, the user cancels.
+    void ScriptOpenFileName(const QString& fileName) { FOpenFileNames.push_back(fileName); }
+    const std::vector<QString>& OpenFileFilters() const { return FOpenFileFilters; }
 
     void SetOnExec(std::function<void()> hook) { FOnExec = std::move(hook); }
     int TrimCount() const { return FTrimCount; }
@@ -134,6 +138,8 @@ private:
     std::deque<TMsgResult> FAnswers;
     TMsgResult FDefaultAnswer = TMsgResult::MR_Ok;
     std::vector<TRecordedMessage> FMessages;
+    std::deque<QString> FOpenFileNames;
+    std::vector<QString> FOpenFileFilters;
     int FTrimCount = 0;
     int FQuitRequests = 0;
     FakeShell FShell;

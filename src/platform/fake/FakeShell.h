@@ -25,6 +25,10 @@ public:
     }
     bool ReadShortcut(const QString& fileName, TShortcutTarget& target) override;
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
+    QImage FileIcon(const QString& fileName) override {
+        FileIconRequests.push_back(fileName);
+        return FileIcons.value(fileName);
+    }
     bool OpenDisplaySettings() override {
         ++DisplaySettingsOpened;
         return true;
@@ -40,5 +44,7 @@ public:
     QMap<QString, TShortcutTarget> Shortcuts;  // file name → what it points at; others fail
     std::vector<std::pair<QString, QString>> ExtractedIcons;
     bool ExtractResult = true;
+    QMap<QString, QImage> FileIcons;  // file name → its icon; others have none
+    std::vector<QString> FileIconRequests;
     int DisplaySettingsOpened = 0;
 };

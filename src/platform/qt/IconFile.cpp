@@ -52,9 +52,13 @@ QIcon IconForFile(const QString& sourceFile) {
     return QFileIconProvider().icon(info);
 }
 
+QImage IconImage(const QIcon& icon) {
+    if (icon.isNull()) return QImage();
+    return icon.pixmap(QSize(kIconSize, kIconSize)).toImage();
+}
+
 bool WriteIconFile(const QIcon& icon, const QString& iconFile) {
-    if (icon.isNull()) return false;
-    const QImage image = icon.pixmap(QSize(kIconSize, kIconSize)).toImage();
+    const QImage image = IconImage(icon);
     if (image.isNull()) return false;
     QSaveFile file(iconFile);
     if (!file.open(QIODevice::WriteOnly)) return false;

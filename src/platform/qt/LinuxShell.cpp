@@ -76,6 +76,10 @@ bool LinuxShell::ExtractIconToFile(const QString& sourceFile, const QString& ico
     return WriteIconFile(IconForFile(sourceFile), iconFile);
 }
 
+QImage LinuxShell::FileIcon(const QString& fileName) {
+    return IconImage(IconForFile(fileName));
+}
+
 bool LinuxShell::OpenDisplaySettings() {
     static const DisplayTool tools[] = {
         {"GNOME", "gnome-control-center", {"display"}},

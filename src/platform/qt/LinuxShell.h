@@ -20,6 +20,7 @@ public:
     QString SpecialFolderPath(TSpecialFolder folder) override;
     bool ReadShortcut(const QString& fileName, TShortcutTarget& target) override;
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
+    QImage FileIcon(const QString& fileName) override;
     bool OpenDisplaySettings() override;
 
 private:

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QScreen>
@@ -169,6 +170,11 @@ TMsgResult QtPlatform::MessageBox(const QString& text, const QString& title, TMs
         default:
             return TMsgResult::MR_Ok;
     }
+}
+
+QString QtPlatform::OpenFileName(const QString& filter) {
+    // Over the window in use (the dialog that asks), so that the file dialog opens on top of it.
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
 }
 
 void QtPlatform::TrimWorkingSet() {

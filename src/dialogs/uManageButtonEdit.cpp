@@ -1,0 +1,132 @@
+// Saving the fields into the list ("保存信息") and choosing the program and the icon.
+
+#include <QFileInfo>
+
+#include "IPlatform.h"
+#include "uImageFiles.h"
+#include "uManageButtonModel.h"
+#include "uMaroviaManage.h"
+#include "uSameText.h"
+
+namespace {
+
+const QString kImageFilter = QStringLiteral("PNG图标 (*.png);;ICON图标 (*.ico)");
+// Programs on this desktop rarely end in .exe, so every file can be chosen as well.
+const QString kFileFilter = QStringLiteral("EXE文件 (*.exe);;所有文件 (*)");
+
+QString FileExt(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+}
+
+}  // namespace
+
+void TManageButtonModel::BtnWorkOkClick() {
+    if (FSaveMode == SM_Edit)
+        EditButtonInfo();
+    else
+        AddButtonInfo();
+}
+
+void TManageButtonModel::AddButtonInfo() {
+    const QString name = TrimText(FName);
+    if (name.isEmpty()) {
+        Hint(QStringLiteral("按钮名称不能为空！"));
+        FocusField(MF_Name);
+        return;
+    }
+    if (ButtonNameExists(name)) {
+        Hint(QStringLiteral("按钮名称已经存在！"));
+        FocusField(MF_Name);
+        return;
+    }
+    const QString fileName = TrimText(FFileName);
+    if (fileName.isEmpty()) {
+        Hint(QStringLiteral("执行文件不能为空！"));
+        FocusField(MF_FileName);
+        return;
+    }
+    TButtonRow row;
+    row.Caption = name;
+    row.PlaceText = PlaceItems().value(FPlaceIndex);
+    row.RunAskText = BoolToYesNo(FRunAsk);
+    row.FileName = fileName;
+    row.CmdLine = TrimText(FCmdLine);
+    StoreNewRowPicture(row);
+    FRows.push_back(std::move(row));
+    FApplyEnabled = true;
+    ClearButtonInfo();
+}
+
+void TManageButtonModel::StoreNewRowPicture(TButtonRow& ARow) {
+    if (!FPicture) return;
+    try {
+        const QString path = FManage.NewImageFileName(FPicture->Kind());
+        FPicture->SaveToFile(path);
+        ARow.Picture = FPicture;
+        ARow.ImagePath = path;
+    } catch (const std::exception&) {
+        ARow.Picture.reset();
+        ARow.ImagePath.clear();
+    }
+}
+
+void TManageButtonModel::EditButtonInfo() {
+    if (FItemIndex < 0) return;
+    TButtonRow& row = FRows[static_cast<std::size_t>(FItemIndex)];
+    row.Caption = TrimText(FName);
+    row.PlaceText = PlaceItems().value(FPlaceIndex);
+    row.RunAskText = BoolToYesNo(FRunAsk);
+    row.FileName = TrimText(FFileName);
+    row.CmdLine = TrimText(FCmdLine);
+    // Without a picture there is nothing to store, and the row keeps the file it already names.
+    if (FPicture) StoreEditedRowPicture(row);
+    FApplyEnabled = true;
+}
+
+void TManageButtonModel::StoreEditedRowPicture(TButtonRow& ARow) {
+    const TImageKind kind = FPicture->Kind();
+    const QString ext = GetImageFileExt(kind);
+    QString path = ARow.ImagePath;
+    // A name read from the file may point anywhere; the dialog writes only into the plan folder.
+    if (!IsInsideFolder(path, FManage.CurrentPlanPath())) path.clear();
+    if (path.isEmpty()) {
+        path = FManage.NewImageFileName(kind);
+    } else if (!SameText(FileExt(path), ext)) {
+        // The same GUID name with the new kind's extension; the old file goes at "应用".
+        FTempImageList << path;
+        path = ChangeFileExt(path, ext);
+    }
+    try {
+        FPicture->SaveToFile(path);
+        ARow.Picture = FPicture;
+        ARow.ImagePath = path;
+        // Changing a picture's kind back and forth names a file that was queued; it is in use again.
+        FTempImageList.removeAll(path);
+    } catch (const std::exception&) {
+        ARow.Picture.reset();
+        ARow.ImagePath.clear();
+    }
+}
+
+void TManageButtonModel::BEdtFileNameButtonClick() {
+    const QString fileName = Platform().OpenFileName(kFileFilter);
+    if (fileName.isEmpty()) return;
+    FFileName = fileName;
+    const QImage icon = Platform().Shell().FileIcon(fileName);
+    if (icon.isNull())
+        FPicture.reset();
+    else
+        FPicture = TButtonPicture::FromIcon(icon);
+}
+
+void TManageButtonModel::BtnChageIconClick() {
+    const QString fileName = Platform().OpenFileName(kImageFilter);
+    if (fileName.isEmpty()) return;
+    FPicture.reset();
+    try {
+        FPicture = TButtonPicture::LoadFromFile(fileName);
+    } catch (const std::exception& error) {
+        Hint(QStringLiteral("加载图片失败！错误信息如下：\r\n") + ErrorMessage(error));
+    }
+}
