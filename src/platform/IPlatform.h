@@ -33,11 +33,11 @@ struct TPopupMenuItem {
     bool AutoCheck = false;  // the item turns its own check mark over before its handler runs
     bool Enabled = true;
     bool Visible = true;
+    std::function<void()> OnClick;
     // Checking a radio item clears the check of the radio items beside it (one choice of several).
     bool RadioItem = false;
-    std::function<void()> OnClick;
     // A sub-menu; an item that has one opens it instead of being chosen.
-    std::vector<TPopupMenuItem> Items;
+    std::vector<TPopupMenuItem> Items{};
 };
 
 // Performs the click of AItems[AIndex] as the user would: nothing when disabled, then the check
