@@ -33,6 +33,8 @@ TvgScrollBox::TvgScrollBox(QObject* AOwner) : TvgControl(AOwner), FContent(new T
     FContent->SetHitTest(false);
     FContent->SetParent(this);
     SetAutoCapture(true);
+    // What has scrolled out of the box must not paint over its neighbours.
+    SetClipChildren(true);
 }
 
 void TvgScrollBox::SetAutoHide(bool value) {
@@ -168,6 +170,10 @@ void TvgScrollBox::UpdateBar(TvgScrollBar* ABar, float AContent, float AViewport
 
 bool TvgScrollBox::UpdateScrolling() {
     const TvgRect before = ViewportRect();
+    // Aligned children follow the content's size: they are laid out on the viewport first, or a
+    // child stretched to an earlier, wider viewport would keep the content that wide for ever.
+    FContent->SetBounds(FContent->Position()->X(), FContent->Position()->Y(), before.Width(),
+                        before.Height());
     const TvgRect bounds = ContentBounds();
     // Content that shrank leaves less to scroll: the offsets follow it back.
     FScrollDesign.X = std::max(0.f, std::min(FScrollDesign.X, bounds.Width() - before.Width()));

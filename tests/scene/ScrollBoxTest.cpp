@@ -260,3 +260,20 @@ TEST_F(ScrollBarTest, DraggingTheThumbFollowsThePointer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScrollBoxTest, AChildAlignedToTheTopFollowsTheViewportOnceTheBarAppears) {
+    auto* top = new TvgLayout;
+    top->SetAlign(vaTop);
+    top->SetHeight(100);
+    Box->AddObject(top);
+    EXPECT_FLOAT_EQ(top->Width(), 200);
+    top->SetHeight(1000);
+    ASSERT_TRUE(Box->VScrollBar()->Visible());
+    // Narrowed to what the vertical bar leaves, the child needs no horizontal bar.
+    EXPECT_FLOAT_EQ(top->Width(), 184);
+    EXPECT_FALSE(Box->HScrollBar()->Visible());
+}
+
+}  // namespace
