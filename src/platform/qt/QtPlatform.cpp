@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "FontDialog.h"
 #include "LinuxShell.h"
 #include "QtHostWindow.h"
 #include "QtPopupMenu.h"
@@ -114,6 +115,10 @@ std::unique_ptr<IHostWindow> QtPlatform::CreateHostWindow(THostWindowKind kind) 
 
 std::unique_ptr<IPopupMenu> QtPlatform::CreatePopupMenu() {
     return std::make_unique<QtPopupMenu>();
+}
+
+bool QtPlatform::ChooseFont(TDialogFont& AFont) {
+    return RunFontDialog(AFont);
 }
 
 std::unique_ptr<ITrayIcon> QtPlatform::CreateTrayIcon() {

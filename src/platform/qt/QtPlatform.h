@@ -36,6 +36,7 @@ public:
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                           TMsgButtons buttons) override;
     QString OpenFileName(const QString& filter) override;
+    bool ChooseFont(TDialogFont& AFont) override;
 
     void TrimWorkingSet() override;
     IShell& Shell() override { return *FShell; }
