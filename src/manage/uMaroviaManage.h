@@ -45,6 +45,10 @@ public:
     QString CurrentPlanPath() const;
     QString CurrentPlanConfigFile() const;
 
+    // The shortcut files lying on the user's desktop, then on the desktop shared by all users,
+    // each folder in the file system's order (uDesktopLinks.cpp).
+    static QStringList GetDesktopLinkList();
+
     // The desktop panel is showing (also while it slides out); writing slides it in or out.
     bool IsShowDesktop() const;
     void SetIsShowDesktop(bool value);
@@ -69,6 +73,8 @@ public:
     TTakeNoteManage* TakeNoteManage() const { return FTakeNoteManage.get(); }
 
 private:
+    // Appends the shortcut files found directly in ADir (uDesktopLinks.cpp).
+    static void AddLinkFiles(const QString& ADir, QStringList& AList);
     void ClearButtons();
     void CreateSystemButton();
     void LoadButtons();

@@ -78,6 +78,8 @@ public:
     virtual void SetOnDoubleClick(std::function<void()> handler) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // False when the desktop has no notification area to show the icon in.
+    virtual bool IsAvailable() const = 0;
 };
 
 class IPlatform {

@@ -51,12 +51,14 @@ public:
     void SetOnDoubleClick(std::function<void()> handler) override { OnDoubleClick = std::move(handler); }
     void Show() override { Visible = true; }
     void Hide() override { Visible = false; }
+    bool IsAvailable() const override { return Available; }
 
     QString ToolTip;
     QImage Icon;
     IPopupMenu* Menu = nullptr;
     std::function<void()> OnDoubleClick;
     bool Visible = false;
+    bool Available = true;
 };
 
 class FakePlatform : public IPlatform {

@@ -42,6 +42,7 @@ public:
     void SetOnDoubleClick(std::function<void()> handler) override { FOnDoubleClick = std::move(handler); }
     void Show() override;
     void Hide() override;
+    bool IsAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 private:
     QSystemTrayIcon FIcon;
