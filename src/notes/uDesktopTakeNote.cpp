@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 #include "uPathInfo.h"
 #include "uPubFuns.h"
 #include "uTakeNoteManage.h"

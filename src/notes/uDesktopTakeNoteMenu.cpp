@@ -1,5 +1,6 @@
 // The note's right-click menu and its font dialog.
 
+#include <algorithm>
 #include <cmath>
 
 #include "uDesktopTakeNote.h"
