@@ -1,6 +1,7 @@
 #include "uMaroviaManage.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include <stdexcept>
 
@@ -12,12 +13,15 @@
 #include "TVGHintBox.h"
 #include "TVGSideButton.h"
 #include "TVGSidePanel.h"
+#include "uDesktopTakeNote.h"
 #include "uErrors.h"
 #include "uPathInfo.h"
 #include "uSameText.h"
 #include "uTakeNoteManage.h"
 #include "uXmlDesktop.h"
 #include "vgBounds.h"
+#include "vgFont.h"
+#include "vgPosition.h"
 
 TMaroviaManage* MaroviaManage = nullptr;
 
@@ -70,6 +74,10 @@ TMaroviaManage::~TMaroviaManage() {
     delete FVGHintBox;
     delete FVGDockPanel;
     delete FVGDesktopPanel;
+    // The note widgets outlive the store (they go with the scene root): they must not keep
+    // pointing at its records.
+    for (TvgObject* child : FVGParent->ChildList())
+        if (auto* note = qobject_cast<TDesktopTakeNote*>(child)) note->SetTakeNoteItem(nullptr);
     // The note store writes the notes file as it goes.
     FTakeNoteManage.reset();
 }
@@ -90,8 +98,61 @@ void TMaroviaManage::LoadNotes() {
     }
 }
 
-void TMaroviaManage::AddTakeNoteWidget(TTakeNoteItem*) {
-    // Note widgets arrive with the note widget class; the records are kept and saved meanwhile.
+void TMaroviaManage::AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem) {
+    auto* note = new TDesktopTakeNote(FVGParent);
+    note->SetParent(FVGParent);
+    // The record first: the setters after it write into the record.
+    note->SetTakeNoteItem(ATakeNoteItem);
+    note->SetContent(ATakeNoteItem->Content);
+    note->SetID(ATakeNoteItem->ID);
+    note->Position()->SetX(static_cast<float>(ATakeNoteItem->Left));
+    note->Position()->SetY(static_cast<float>(ATakeNoteItem->Top));
+    note->SetIsHide(ATakeNoteItem->IsHide);
+    note->SetBackImage(ATakeNoteItem->BackImage);
+    note->ContentFont()->SetFamily(ATakeNoteItem->FontName);
+    note->ContentFont()->SetSize(static_cast<float>(ATakeNoteItem->FontSize));
+    const int style = ATakeNoteItem->FontStyle;
+    // A style the notes file should not hold shows as regular rather than as no style at all.
+    note->ContentFont()->SetStyle(style >= vgFontRegular && style <= vgFontStrikeout
+                                      ? static_cast<TvgFontStyle>(style)
+                                      : vgFontRegular);
+    note->SetContentColor(ColorToText(static_cast<TColorValue>(ATakeNoteItem->FontColor)));
+    note->SetOnBuildInEvent(
+        [this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); });
+}
+
+void TMaroviaManage::CreateNewTakeNote(int ALeft, int ATop) {
+    auto item = std::make_unique<TTakeNoteItem>();
+    item->Content = QStringLiteral("双击可以进行编辑便签内容！");
+    item->RemindTime = 0;
+    item->Top = ATop;
+    item->Left = ALeft;
+    item->IsHide = false;
+    item->FontName = QStringLiteral("宋体");
+    item->FontSize = 12;
+    item->FontStyle = 0;
+    item->FontColor = 0;
+    FTakeNoteManage->AddItem(std::move(item));
+    FTakeNoteManage->Save();
+}
+
+void TMaroviaManage::DeleteTakeNote() {
+    TDesktopTakeNote* marked = nullptr;
+    for (TvgObject* child : FVGParent->ChildList()) {
+        auto* note = qobject_cast<TDesktopTakeNote*>(child);
+        if (note && note->IsDelete()) {
+            marked = note;
+            break;
+        }
+    }
+    if (!marked) return;
+    TTakeNoteItem* item = marked->TakeNoteItem();
+    // The record goes now; the widget leaves the scene now but is freed only once the command that
+    // asked for this (raised from the note's own menu) has returned.
+    marked->SetTakeNoteItem(nullptr);
+    marked->SetParent(nullptr);
+    Platform().Post([note = QPointer<TDesktopTakeNote>(marked)] { delete note.data(); });
+    FTakeNoteManage->Delete(item);
 }
 
 QString TMaroviaManage::CurrentPlanPath() const {

@@ -57,6 +57,11 @@ public:
     bool IsShowSideBar() const;
     void SetIsShowSideBar(bool value);
 
+    // Creates, shows and saves a new note with its top-left corner at (ALeft, ATop) in the scene.
+    void CreateNewTakeNote(int ALeft, int ATop);
+    // Deletes the first note among the root's children that marked itself for deletion.
+    void DeleteTakeNote();
+
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent handler) { FOnBuildInEvent = std::move(handler); }
     void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);

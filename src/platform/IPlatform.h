@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "IHostWindow.h"
 #include "IShell.h"
@@ -24,7 +25,7 @@ enum class TMsgIcon { MI_None, MI_Information, MI_Question, MI_Warning, MI_Error
 enum class TMsgButtons { MB_Ok, MB_YesNo, MB_OkCancel, MB_YesNoCancel };
 enum class TMsgResult { MR_Ok, MR_Cancel, MR_Yes, MR_No };
 
-// One entry of a popup menu; sub-menus are not needed by the program.
+// One entry of a popup menu.
 struct TPopupMenuItem {
     QString Caption;  // "-" makes a separator
     int Tag = 0;      // the command value some menus carry
@@ -33,6 +34,25 @@ struct TPopupMenuItem {
     bool Enabled = true;
     bool Visible = true;
     std::function<void()> OnClick;
+    // Checking a radio item clears the check of the radio items beside it (one choice of several).
+    bool RadioItem = false;
+    // A sub-menu; an item that has one opens it instead of being chosen.
+    std::vector<TPopupMenuItem> Items{};
+};
+
+// Performs the click of AItems[AIndex] as the user would: nothing when disabled, then the check
+// mark (auto-check; a radio item checks itself and clears its radio neighbours), then the handler.
+void ClickMenuItem(std::vector<TPopupMenuItem>& AItems, int AIndex);
+
+// A font as the system font dialog shows and returns it.
+struct TDialogFont {
+    QString Family;
+    int Height = 0;  // character height in pixels
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    std::uint32_t Color = 0;  // 0x00BBGGRR
 };
 
 class IPopupMenu {
@@ -45,6 +65,8 @@ public:
     virtual void Popup(QPoint screenPos) = 0;
     // Performs an item's click as the user would, auto-check first.
     virtual void Click(int index) = 0;
+    // The same for an item of the sub-menu of the item at `index`.
+    virtual void ClickSubItem(int index, int subIndex) = 0;
 };
 
 class ITrayIcon {
@@ -56,6 +78,8 @@ public:
     virtual void SetOnDoubleClick(std::function<void()> handler) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // False when the desktop has no notification area to show the icon in.
+    virtual bool IsAvailable() const = 0;
 };
 
 class IPlatform {
@@ -88,6 +112,8 @@ public:
     virtual std::unique_ptr<ITrayIcon> CreateTrayIcon() = 0;
     virtual TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                                   TMsgButtons buttons) = 0;
+    // Runs the font dialog modally on AFont; false when the user cancelled (AFont is then as given).
+    virtual bool ChooseFont(TDialogFont& AFont) = 0;
 
     // Process.
     virtual void TrimWorkingSet() = 0;

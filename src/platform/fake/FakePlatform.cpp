@@ -14,10 +14,14 @@ void FakePopupMenu::Popup(QPoint screenPos) {
 }
 
 void FakePopupMenu::Click(int index) {
-    TPopupMenuItem& item = FItems.at(static_cast<std::size_t>(index));
-    if (!item.Enabled) return;
-    if (item.AutoCheck) item.Checked = !item.Checked;
-    if (item.OnClick) item.OnClick();
+    FItems.at(static_cast<std::size_t>(index));  // a test's wrong index is its own failure
+    ClickMenuItem(FItems, index);
+}
+
+void FakePopupMenu::ClickSubItem(int index, int subIndex) {
+    std::vector<TPopupMenuItem>& items = FItems.at(static_cast<std::size_t>(index)).Items;
+    items.at(static_cast<std::size_t>(subIndex));
+    ClickMenuItem(items, subIndex);
 }
 
 int FakePopupMenu::IndexOfCaption(const QString& caption) const {
@@ -118,4 +122,12 @@ TMsgResult FakePlatform::MessageBox(const QString& text, const QString& title, T
     const TMsgResult answer = FAnswers.front();
     FAnswers.pop_front();
     return answer;
+}
+
+bool FakePlatform::ChooseFont(TDialogFont& AFont) {
+    FFontDialogs.push_back(AFont);
+    if (FFontChoices.empty()) return false;
+    AFont = FFontChoices.front();
+    FFontChoices.pop_front();
+    return true;
 }

@@ -27,6 +27,7 @@ public:
     void SetOnPopup(std::function<void()> handler) override { FOnPopup = std::move(handler); }
     void Popup(QPoint screenPos) override;
     void Click(int index) override;
+    void ClickSubItem(int index, int subIndex) override;
 
     int PopupCount() const { return FPopupCount; }
     QPoint LastPopupPos() const { return FLastPopupPos; }
@@ -50,12 +51,14 @@ public:
     void SetOnDoubleClick(std::function<void()> handler) override { OnDoubleClick = std::move(handler); }
     void Show() override { Visible = true; }
     void Hide() override { Visible = false; }
+    bool IsAvailable() const override { return Available; }
 
     QString ToolTip;
     QImage Icon;
     IPopupMenu* Menu = nullptr;
     std::function<void()> OnDoubleClick;
     bool Visible = false;
+    bool Available = true;
 };
 
 class FakePlatform : public IPlatform {
@@ -82,6 +85,7 @@ public:
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                           TMsgButtons buttons) override;
+    bool ChooseFont(TDialogFont& AFont) override;
 
     void TrimWorkingSet() override { ++FTrimCount; }
     IShell& Shell() override { return FShell; }
@@ -104,6 +108,11 @@ public:
     void SetDefaultAnswer(TMsgResult answer) { FDefaultAnswer = answer; }
     const std::vector<TRecordedMessage>& Messages() const { return FMessages; }
     void ClearMessages() { FMessages.clear(); }
+
+    // The font the next font dialog returns as if the user chose it; without one it is cancelled.
+    void ScriptFontChoice(const TDialogFont& font) { FFontChoices.push_back(font); }
+    // Every font the dialogs were opened with, in order.
+    const std::vector<TDialogFont>& FontDialogs() const { return FFontDialogs; }
 
     void SetOnExec(std::function<void()> hook) { FOnExec = std::move(hook); }
     int TrimCount() const { return FTrimCount; }
@@ -134,6 +143,8 @@ private:
     std::deque<TMsgResult> FAnswers;
     TMsgResult FDefaultAnswer = TMsgResult::MR_Ok;
     std::vector<TRecordedMessage> FMessages;
+    std::deque<TDialogFont> FFontChoices;
+    std::vector<TDialogFont> FFontDialogs;
     int FTrimCount = 0;
     int FQuitRequests = 0;
     FakeShell FShell;

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "FontDialog.h"
 #include "LinuxShell.h"
 #include "QtHostWindow.h"
 #include "QtPopupMenu.h"
@@ -113,6 +114,10 @@ std::unique_ptr<IHostWindow> QtPlatform::CreateHostWindow(THostWindowKind kind) 
 
 std::unique_ptr<IPopupMenu> QtPlatform::CreatePopupMenu() {
     return std::make_unique<QtPopupMenu>();
+}
+
+bool QtPlatform::ChooseFont(TDialogFont& AFont) {
+    return RunFontDialog(AFont);
 }
 
 std::unique_ptr<ITrayIcon> QtPlatform::CreateTrayIcon() {

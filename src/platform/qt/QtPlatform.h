@@ -35,6 +35,7 @@ public:
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                           TMsgButtons buttons) override;
+    bool ChooseFont(TDialogFont& AFont) override;
 
     void TrimWorkingSet() override;
     IShell& Shell() override { return *FShell; }

@@ -1,5 +1,6 @@
 #include "QtPopupMenu.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QPixmap>
 
@@ -19,21 +20,46 @@ QMenu* QtPopupMenu::Menu() {
 
 void QtPopupMenu::Rebuild() {
     FMenu->clear();
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        const TPopupMenuItem& item = FItems[i];
+    // Not shown while their parent menu is being rebuilt, so they can go now.
+    FSubMenus.clear();
+    AddItems(FMenu.get(), FItems, -1);
+}
+
+void QtPopupMenu::AddItems(QMenu* menu, const std::vector<TPopupMenuItem>& items, int parentIndex) {
+    QActionGroup* radios = nullptr;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TPopupMenuItem& item = items[i];
         if (!item.Visible) continue;
         if (item.Caption == QStringLiteral("-")) {
-            FMenu->addSeparator();
+            menu->addSeparator();
             continue;
         }
-        QAction* action = FMenu->addAction(item.Caption);
+        const int index = static_cast<int>(i);
+        if (!item.Items.empty() && parentIndex < 0) {
+            auto sub = std::make_unique<QMenu>(item.Caption);
+            sub->setEnabled(item.Enabled);
+            AddItems(sub.get(), item.Items, index);
+            menu->addMenu(sub.get());
+            FSubMenus.push_back(std::move(sub));
+            continue;
+        }
+        QAction* action = menu->addAction(item.Caption);
         action->setEnabled(item.Enabled);
         action->setCheckable(item.AutoCheck || item.Checked);
         action->setChecked(item.Checked);
-        const int index = static_cast<int>(i);
+        if (item.RadioItem) {
+            if (!radios) radios = new QActionGroup(menu);
+            radios->addAction(action);
+        }
         // Queued: the handler may rebuild or free this very menu.
-        QObject::connect(
-            action, &QAction::triggered, FMenu.get(), [this, index] { Click(index); }, Qt::QueuedConnection);
+        if (parentIndex < 0)
+            QObject::connect(
+                action, &QAction::triggered, FMenu.get(), [this, index] { Click(index); },
+                Qt::QueuedConnection);
+        else
+            QObject::connect(
+                action, &QAction::triggered, FMenu.get(),
+                [this, parentIndex, index] { ClickSubItem(parentIndex, index); }, Qt::QueuedConnection);
     }
 }
 
@@ -42,11 +68,12 @@ void QtPopupMenu::Popup(QPoint screenPos) {
 }
 
 void QtPopupMenu::Click(int index) {
+    ClickMenuItem(FItems, index);
+}
+
+void QtPopupMenu::ClickSubItem(int index, int subIndex) {
     if (index < 0 || index >= static_cast<int>(FItems.size())) return;
-    TPopupMenuItem& item = FItems[static_cast<std::size_t>(index)];
-    if (!item.Enabled) return;
-    if (item.AutoCheck) item.Checked = !item.Checked;
-    if (item.OnClick) item.OnClick();
+    ClickMenuItem(FItems[static_cast<std::size_t>(index)].Items, subIndex);
 }
 
 QtTrayIcon::QtTrayIcon() {

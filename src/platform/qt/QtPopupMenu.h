@@ -3,6 +3,7 @@
 
 #include <QSystemTrayIcon>
 #include <memory>
+#include <vector>
 
 #include "IPlatform.h"
 
@@ -16,16 +17,19 @@ public:
     void SetOnPopup(std::function<void()> handler) override { FOnPopup = std::move(handler); }
     void Popup(QPoint screenPos) override;
     void Click(int index) override;
+    void ClickSubItem(int index, int subIndex) override;
 
     // The menu as Qt shows it, rebuilt from the items (for the tray icon, which opens it itself).
     QMenu* Menu();
 
 private:
     void Rebuild();
+    void AddItems(QMenu* menu, const std::vector<TPopupMenuItem>& items, int parentIndex);
 
     std::vector<TPopupMenuItem> FItems;
     std::function<void()> FOnPopup;
     std::unique_ptr<QMenu> FMenu;
+    std::vector<std::unique_ptr<QMenu>> FSubMenus;
 };
 
 class QtTrayIcon : public ITrayIcon {
@@ -38,6 +42,7 @@ public:
     void SetOnDoubleClick(std::function<void()> handler) override { FOnDoubleClick = std::move(handler); }
     void Show() override;
     void Hide() override;
+    bool IsAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 private:
     QSystemTrayIcon FIcon;
