@@ -13,7 +13,8 @@ Q_NAMESPACE
 enum TvgCloseAlign { vgButtonAlignLeft, vgButtonAlignRight };
 Q_ENUM_NS(TvgCloseAlign)
 }  // namespace vgWindowEnums
-using namespace vgWindowEnums;
+using vgWindowEnums::TvgCloseAlign;
+using enum vgWindowEnums::TvgCloseAlign;
 
 class TvgHudWindow : public TvgWindow {
     Q_OBJECT

@@ -14,7 +14,8 @@ Q_NAMESPACE
 enum TvgOrientation { vgHorizontal, vgVertical };
 Q_ENUM_NS(TvgOrientation)
 }  // namespace vgScrollEnums
-using namespace vgScrollEnums;
+using vgScrollEnums::TvgOrientation;
+using enum vgScrollEnums::TvgOrientation;
 
 class TvgCustomTrack;
 

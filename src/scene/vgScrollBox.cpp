@@ -46,7 +46,11 @@ void TvgScrollBox::SetAutoHide(bool value) {
 void TvgScrollBox::SetShowScrollBars(bool value) {
     if (FShowScrollBars == value) return;
     FShowScrollBars = value;
-    Realign();
+    // Bars parked outside lost their alignment: fresh ones from the style get it back.
+    if (value)
+        UpdateResource();
+    else
+        Realign();
 }
 
 void TvgScrollBox::SetShowSizeGrip(bool value) {

@@ -169,6 +169,12 @@ TEST_F(ScrollBoxTest, WithoutShownBarsTheViewportKeepsTheWholeBox) {
     EXPECT_FALSE(Box->VScrollBar()->AbsoluteRect().Right > 0);
     Box->ScrollTo(0, -50);
     EXPECT_FLOAT_EQ(Box->ScrollOffset().Y, 50);
+
+    Box->SetShowScrollBars(true);
+    ASSERT_TRUE(Box->VScrollBar()->Visible());
+    EXPECT_FLOAT_EQ(Box->VScrollBar()->AbsoluteRect().Right, 200);
+    EXPECT_FLOAT_EQ(Box->ClientWidth(), 184);
+    EXPECT_FLOAT_EQ(Box->ScrollOffset().Y, 50);
 }
 
 TEST_F(ScrollBoxTest, MouseTrackingDragsTheContentAndThrowsOnRelease) {
