@@ -3,6 +3,8 @@
 #include "IPlatform.h"
 #include "uCursors.h"
 #include "uMaroviaManage.h"
+#include "ufrmManageButton.h"
+#include "ufrmWindowPanel.h"
 #include "vgBackground.h"
 #include "vgBrush.h"
 #include "vgButton.h"
@@ -44,6 +46,9 @@ TfrmMarovia::TfrmMarovia() {
 }
 
 TfrmMarovia::~TfrmMarovia() {
+    // The forms opened later go first, as the application frees its forms newest first.
+    FreeWindowPanel();
+    delete ManageButtonForm();
     FormDestroy();
 }
 
@@ -83,6 +88,7 @@ void TfrmMarovia::CreateComponents() {
     FBtnMarovia = CreateSwitchSegment(FLoTopButton, 100, QStringLiteral("Marovia"),
                                       TvgCorners(vgCornerTopRight) | vgCornerBottomRight);
     FBtnMarovia->SetOnClick([this](TvgObject*) { BtnMaroviaClick(); });
+    CreateTray();
 }
 
 void TfrmMarovia::FormCreate() {
@@ -95,6 +101,7 @@ void TfrmMarovia::FormCreate() {
 }
 
 void TfrmMarovia::FormDestroy() {
+    RestoreWorkArea();
     MaroviaManage = nullptr;
     FMaroviaManage.reset();
 }
@@ -127,8 +134,4 @@ void TfrmMarovia::BtnMaroviaClick() {
     FMaroviaManage->SetIsShowDesktop(true);
     FBtnDesktopPc->SetEnabled(true);
     FBtnMarovia->SetEnabled(false);
-}
-
-void TfrmMarovia::HandleBuildInEvent(QObject*, TMVSysCommand) {
-    // The commands are carried out once the panels that raise them exist.
 }

@@ -4,8 +4,10 @@
 // switch between the ordinary desktop and the desktop panel.
 
 #include <QRect>
+#include <functional>
 #include <memory>
 
+#include "IPlatform.h"
 #include "uMaroviaTypes.h"
 
 class TMarovia;
@@ -39,13 +41,43 @@ public:
 
     void BtnDesktopPcClick();
     void BtnMaroviaClick();
+
+    // --- built-in commands and the tray ---
+    // The items of the tray menu, in their order.
+    enum TTrayItem {
+        nManageButton,
+        nShowDock,
+        nShowSideBar,
+        nLoadDesktopLink,
+        N6,
+        nAloneWindowRect,
+        nRestoreScreen,
+        N2,
+        nHelp,
+        nExitApp
+    };
     void HandleBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
+    // Check marks of the show-dock and show-side-bar items (tagged 2 and 3) from the scene.
+    void SyncMenuChecks(IPopupMenu& APopupMenu);
+    void TrayMenuPopup();
+    void TrayIconDblClick();
+    // Reserves the 43-pixel strip at the right for the side bar, or gives it back.
+    void ReserveSideBarArea(bool AReserve);
+    void RestoreWorkArea();
+    void ShowManageButton();
+    void ShowWindowPanel();
+    ITrayIcon* TrayIcon() const { return FTrayIcon.get(); }
+    IPopupMenu* TrayMenu() const { return FTrayMenu.get(); }
 
 private:
     void CreateComponents();
     void FormCreate();
     void FormDestroy();
     void FitToWorkArea();
+    void CreateTray();
+    void AddTrayItem(const QString& ACaption, std::function<void()> AOnClick, bool AAutoCheck = false,
+                     bool AChecked = false);
+    void SwitchSegmentMouseDown(TMouseButton Button);
 
     std::unique_ptr<TvgResources> FMyResources;
     std::unique_ptr<TMarovia> FDesktopPanel;
@@ -55,6 +87,8 @@ private:
     TvgCornerButton* FBtnDesktopPc = nullptr;
     TvgCornerButton* FBtnMarovia = nullptr;
     std::unique_ptr<TMaroviaManage> FMaroviaManage;
+    std::unique_ptr<IPopupMenu> FTrayMenu;
+    std::unique_ptr<ITrayIcon> FTrayIcon;
 };
 
 // The one main form while the program runs.

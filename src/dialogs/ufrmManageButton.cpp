@@ -41,7 +41,9 @@ TfrmManageButton::TfrmManageButton(TMaroviaManage& AManage)
     SyncFromModel();
 }
 
-TfrmManageButton::~TfrmManageButton() = default;
+TfrmManageButton::~TfrmManageButton() {
+    if (frmManageButton == this) frmManageButton = nullptr;
+}
 
 void TfrmManageButton::ConnectFields() {
     connect(EdtName, &QLineEdit::textChanged, this, [this](const QString& text) { FModel->SetName(text); });

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "FakeHostWindow.h"
+#include "FakePlatformScope.h"
+#include "InstallationScope.h"
+#include "TVGDesktopPanel.h"
+#include "uMaroviaManage.h"
+#include "uTakeNoteManage.h"
+#include "ufrmManageButton.h"
+#include "ufrmMarovia.h"
+#include "ufrmWindowPanel.h"
+#include "vgButton.h"
+
+namespace {
+
+class TrayCommands : public ::testing::Test {
+protected:
+    TrayCommands() {
+        platform->SetScreenSize(QSize(1600, 900));
+        platform->SetWorkArea(QRect(0, 0, 1600, 860));
+        form = std::make_unique<TfrmMarovia>();
+        form->Show();
+        platform->Advance(50);
+    }
+    IPopupMenu& Tray() { return *form->TrayMenu(); }
+    TPopupMenuItem& Item(TfrmMarovia::TTrayItem item) {
+        return Tray().Items()[static_cast<std::size_t>(item)];
+    }
+    FakeTrayIcon& Icon() { return *platform->TrayIcons().front(); }
+
+    FakePlatformScope platform;
+    InstallationScope install;
+    std::unique_ptr<TfrmMarovia> form;
+};
+
+}  // namespace
+
+TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
+    std::vector<QString> captions;
+    for (const TPopupMenuItem& item : Tray().Items()) captions.push_back(item.Caption);
+    EXPECT_EQ(captions,
+              (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
+                                    "独立侧边栏区域", "退出时还原桌面大小", "-", "帮助", "退出程序"}));
+    EXPECT_FALSE(Item(TfrmMarovia::nLoadDesktopLink).Visible);
+    EXPECT_FALSE(Item(TfrmMarovia::nRestoreScreen).Enabled);
+    EXPECT_FALSE(Item(TfrmMarovia::nAloneWindowRect).Checked);
+    EXPECT_TRUE(Icon().Visible);
+    EXPECT_EQ(Icon().ToolTip, "Marovia");
+    EXPECT_EQ(Icon().Menu, form->TrayMenu());
+}
+
+TEST_F(TrayCommands, ShowDockFromTheTrayFollowsTheItemAndOpeningTheMenuRefreshesTheMarks) {
+    MaroviaManage->SetIsShowDock(false);
+    Item(TfrmMarovia::nShowDock).Checked = false;
+    Tray().Click(TfrmMarovia::nShowDock);  // auto-check turns the mark on, then the dock follows it
+    EXPECT_TRUE(MaroviaManage->IsShowDock());
+    MaroviaManage->SetIsShowSideBar(false);
+    Tray().Popup(QPoint(10, 10));
+    EXPECT_TRUE(Item(TfrmMarovia::nShowDock).Checked);
+    EXPECT_FALSE(Item(TfrmMarovia::nShowSideBar).Checked);
+}
+
+TEST_F(TrayCommands, SceneCommandsToggleOrFollowTheSceneWhateverTheMarks) {
+    const bool dock = MaroviaManage->IsShowDock();
+    form->HandleBuildInEvent(nullptr, MVC_ShowDock);
+    EXPECT_EQ(MaroviaManage->IsShowDock(), !dock);
+    form->HandleBuildInEvent(nullptr, MVC_ShowSideBar);
+    EXPECT_FALSE(MaroviaManage->IsShowSideBar());
+
+    form->HandleBuildInEvent(nullptr, MVC_ShowDesktopPanel);  // hidden → slides in
+    EXPECT_TRUE(MaroviaManage->IsShowDesktop());
+    EXPECT_TRUE(form->BtnDesktopPc()->Enabled());
+    EXPECT_FALSE(form->BtnMarovia()->Enabled());
+    platform->Advance(700);
+    form->HandleBuildInEvent(nullptr, MVC_ShowDesktopPanel);  // shown → slides out
+    EXPECT_FALSE(form->BtnDesktopPc()->Enabled());
+    EXPECT_TRUE(form->BtnMarovia()->Enabled());
+    platform->Advance(700);
+    EXPECT_FALSE(MaroviaManage->IsShowDesktop());
+
+    form->HandleBuildInEvent(nullptr, MVC_DesktopAttribute);
+    EXPECT_EQ(platform->ShellFake().DisplaySettingsOpened, 1);
+    form->HandleBuildInEvent(nullptr, static_cast<TMVSysCommand>(200));  // unknown: nothing
+}
+
+TEST_F(TrayCommands, TheDesktopMenuOpeningSyncsOnlyTheItemsTaggedDockAndSideBar) {
+    IPopupMenu& menu = *MaroviaManage->DesktopPanel()->Menu();
+    std::vector<bool> before;
+    for (TPopupMenuItem& item : menu.Items()) {
+        item.Checked = !(item.Tag == MVC_ShowDock || item.Tag == MVC_ShowSideBar);
+        before.push_back(item.Checked);
+    }
+    MaroviaManage->SetIsShowDock(true);
+    MaroviaManage->SetIsShowSideBar(true);
+    form->HandleBuildInEvent(MaroviaManage->DesktopPanel(), MVC_DesktopMenuPopup);
+    for (std::size_t i = 0; i < menu.Items().size(); ++i) {
+        const TPopupMenuItem& item = menu.Items()[i];
+        if (item.Tag == MVC_ShowDock || item.Tag == MVC_ShowSideBar)
+            EXPECT_TRUE(item.Checked) << item.Caption.toStdString();
+        else
+            EXPECT_EQ(item.Checked, before[i]) << item.Caption.toStdString();
+    }
+}
+
+TEST_F(TrayCommands, ANewNoteLandsFiftyPixelsUpAndLeftOfThePointer) {
+    platform->SetCursorPos(QPoint(30, 20));
+    form->HandleBuildInEvent(nullptr, MVC_CreateTakeNote);
+    TTakeNoteManage* store = MaroviaManage->TakeNoteManage();
+    ASSERT_EQ(store->Count(), 1);
+    EXPECT_EQ(store->Item(0)->Left, -20);
+    EXPECT_EQ(store->Item(0)->Top, -30);
+}
+
+TEST_F(TrayCommands, TheSideBarStripIsReservedAndGivenBackAtOnceAndAtExit) {
+    Tray().Click(TfrmMarovia::nAloneWindowRect);
+    EXPECT_TRUE(Item(TfrmMarovia::nRestoreScreen).Enabled);
+    EXPECT_EQ(platform->ReservedStrips(), std::vector<int>{43});
+    Tray().Click(TfrmMarovia::nAloneWindowRect);
+    EXPECT_FALSE(Item(TfrmMarovia::nRestoreScreen).Enabled);
+    EXPECT_EQ(platform->ReservedStrips(), (std::vector<int>{43, 0}));
+
+    Tray().Click(TfrmMarovia::nAloneWindowRect);  // on again; "退出时还原桌面大小" left unticked
+    form.reset();
+    EXPECT_EQ(platform->ReservedStrips(), (std::vector<int>{43, 0, 43, 0}));
+}
+
+TEST_F(TrayCommands, ExitingWithoutTheReservationLeavesTheWorkAreaAlone) {
+    form.reset();
+    EXPECT_TRUE(platform->ReservedStrips().empty());
+}
+
+TEST_F(TrayCommands, ExitEndsTheLoopAndHelpOpensTheHomePage) {
+    Tray().Click(TfrmMarovia::nHelp);
+    ASSERT_EQ(platform->ShellFake().Launches.size(), 1u);
+    EXPECT_EQ(platform->ShellFake().Launches[0].FileName, QString::fromLatin1(MaroviaHomePage));
+    Tray().Click(TfrmMarovia::nExitApp);
+    EXPECT_EQ(platform->QuitRequests(), 1);
+}
+
+TEST_F(TrayCommands, WithoutANotificationAreaTheSwitchOffersTheMenu) {
+    FakeHostWindow& window = *platform->HostWindows().front();
+    const TvgRect segment = form->BtnMarovia()->AbsoluteRect();
+    const QPointF centre((segment.Left + segment.Right) / 2, (segment.Top + segment.Bottom) / 2);
+    auto& menu = static_cast<FakePopupMenu&>(Tray());
+    window.Click(TMouseButton::mbRight, centre);
+    EXPECT_EQ(menu.PopupCount(), 0);  // the tray icon is there: no second way needed
+    Icon().Available = false;
+    window.Click(TMouseButton::mbRight, centre);
+    EXPECT_EQ(menu.PopupCount(), 1);
+}
+
+TEST_F(TrayCommands, TheManageDialogAndTheDesktopFileWindowOpenOnceAndGoWithTheForm) {
+    Icon().OnDoubleClick();
+    TfrmManageButton* dialog = ManageButtonForm();
+    ASSERT_NE(dialog, nullptr);
+    Icon().OnDoubleClick();  // the same dialog comes forward, no second one
+    EXPECT_EQ(ManageButtonForm(), dialog);
+    form->HandleBuildInEvent(nullptr, MVC_DockPanelManage);
+    EXPECT_EQ(ManageButtonForm(), dialog);
+
+    form->HandleBuildInEvent(MaroviaManage->DesktopPanel(), MVC_ShowDesktopFile);
+    ASSERT_NE(frmWindowPanel, nullptr);
+    TfrmWindowPanel* window = frmWindowPanel;
+    form->HandleBuildInEvent(MaroviaManage->DesktopPanel(), MVC_LoadDesktopLink);
+    EXPECT_EQ(frmWindowPanel, window);
+
+    form.reset();
+    EXPECT_EQ(ManageButtonForm(), nullptr);
+    EXPECT_EQ(frmWindowPanel, nullptr);
+}
