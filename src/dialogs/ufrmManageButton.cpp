@@ -43,6 +43,9 @@ TfrmManageButton::TfrmManageButton(TMaroviaManage& AManage)
 
 TfrmManageButton::~TfrmManageButton() {
     if (frmManageButton == this) frmManageButton = nullptr;
+    // Hidden while the list's models still live: closing a visible widget in QWidget's own
+    // destructor lays the list out again, after this class's members are gone.
+    hide();
 }
 
 void TfrmManageButton::ConnectFields() {
