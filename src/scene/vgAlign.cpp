@@ -106,7 +106,10 @@ public:
         std::array<std::vector<TvgVisualObject*>, kAlignCount> passes;
         for (TvgObject* child : P.ChildList()) {
             TvgVisualObject* c = child->Visual();
-            if (c && c->Visible() && c->Align() != vaNone) passes[c->Align()].push_back(c);
+            if (!c || !c->Visible() || c->Align() == vaNone) continue;
+            // An alignment outside the enumeration has no pass.
+            if (c->Align() < 0 || c->Align() >= kAlignCount) continue;
+            passes[c->Align()].push_back(c);
         }
         for (TvgAlign align : kPassOrder) {
             auto& children = passes[align];

@@ -59,8 +59,10 @@ bool EnumValue(const QMetaEnum& e, const QString& text, int& out) {
     }
     out = e.keyToValue(t.toLatin1().constData(), &ok);
     if (ok) return true;
+    // A number must still name one of the enumeration's values, or the object would carry a
+    // value no code expects.
     out = t.toInt(&ok);
-    return ok;
+    return ok && e.valueToKey(out) != nullptr;
 }
 
 QVariant ConvertValue(const QMetaProperty& property, const QString& text, QString& error) {

@@ -95,6 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadStyle{"<TvgLayout Width=\"wide\"/>", 1, "wide"},
                       BadStyle{"<TvgLayout Visible=\"yes\"/>", 1, "yes"},
                       BadStyle{"<TvgLayout Align=\"vaSideways\"/>", 1, "vaSideways"},
+                      BadStyle{"<TvgLayout Align=\"55\"/>", 1, "55"},  // a number outside the enumeration
+                      BadStyle{"<TvgLayout Align=\"-1\"/>", 1, "-1"},
                       BadStyle{"<TvgLayout\n Position.Point=\"(1;2)\"/>", 2, "(1;2)"},
                       BadStyle{"<TvgLayout Width=\"1\"\n   Height=\"1\"\n   Width2=\"1\"/>", 3, "Width2"},
                       BadStyle{"<TvgLayout IsMouseOver=\"True\"/>", 1, "IsMouseOver"},
