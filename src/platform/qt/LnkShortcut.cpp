@@ -1,5 +1,7 @@
 #include "LnkShortcut.h"
 
+#include "LnkLayout.h"
+
 #include <liblnk.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -82,7 +84,7 @@ private:
 }  // namespace
 
 std::optional<TShortcutTarget> ReadLnkShortcut(const QByteArray& bytes) {
-    if (bytes.isEmpty()) return std::nullopt;
+    if (bytes.isEmpty() || !LinkLayoutIsSound(bytes)) return std::nullopt;
     LnkReader reader;
     if (!reader.Open(bytes)) return std::nullopt;
     const auto network =
