@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "QtPlatform.h"
+#include "NativePlatform.h"
 #include "uMaroviaApp.h"
 
 namespace {
@@ -15,8 +15,8 @@ std::uint64_t MonotonicMs() {
 
 int main(int argc, char** argv) {
     const std::uint64_t startedAt = MonotonicMs();
-    QtPlatform platform(argc, argv, QStringLiteral("Marovia"));
-    SetPlatform(&platform);
+    const std::unique_ptr<IPlatform> platform = CreateNativePlatform(argc, argv, QStringLiteral("Marovia"));
+    SetPlatform(platform.get());
     TStartupOptions options;
     options.ReportFirstFrame = qEnvironmentVariableIsSet("MAROVIA_REPORT_STARTUP");
     options.StartedAt = startedAt;

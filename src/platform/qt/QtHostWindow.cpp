@@ -10,7 +10,6 @@
 #include <QWheelEvent>
 
 #include "AlphaRegion.h"
-#include "X11Window.h"
 
 namespace {
 
@@ -69,14 +68,12 @@ Qt::CursorShape ToCursorShape(TCursor cursor) {
 QtHostWindow::QtHostWindow(THostWindowKind kind) : FKind(kind) {
     setSurfaceType(QSurface::RasterSurface);
     QSurfaceFormat format;
-    format.setAlphaBufferSize(8);  // asks the xcb plugin for a 32-bit visual
+    format.setAlphaBufferSize(8);  // asks for a visual with an alpha channel
     setFormat(format);
     Qt::WindowFlags flags = Qt::FramelessWindowHint;
     if (kind == THostWindowKind::HW_Desktop) flags |= Qt::WindowStaysOnBottomHint;
     setFlags(flags);
     FBackingStore = std::make_unique<QBackingStore>(this);
-    create();
-    if (kind == THostWindowKind::HW_Desktop) X11Window::SetDesktopLevelHints(winId());
 }
 
 QtHostWindow::~QtHostWindow() = default;
@@ -87,23 +84,17 @@ void QtHostWindow::SetGeometry(const QRect& rect) {
 }
 
 void QtHostWindow::Show() {
-    // Qt rewrites _NET_WM_STATE on show from its own flags; write ours again so that nothing is lost.
-    if (FKind == THostWindowKind::HW_Desktop && !isVisible()) X11Window::SetDesktopLevelHints(winId());
     const bool firstShow = !isVisible();
     show();
-    if (FKind != THostWindowKind::HW_Desktop) return;
-    if (firstShow) X11Window::SetDesktopLevelHints(winId());
+    if (!IsDesktop()) return;
+    Shown(firstShow);
     KeepAtBottom();
 }
 
 void QtHostWindow::Raise() {
-    if (FKind == THostWindowKind::HW_Desktop) return;
+    if (IsDesktop()) return;
     raise();
     requestActivate();
-}
-
-void QtHostWindow::KeepAtBottom() {
-    lower();
 }
 
 QImage* QtHostWindow::BeginPaint(const QRegion& region) {
@@ -114,32 +105,18 @@ QImage* QtHostWindow::BeginPaint(const QRegion& region) {
 }
 
 void QtHostWindow::EndPaint(const QRegion& region) {
-    if (FPaintImage) {
-        QRegion before = FInputRegion;
-        UpdateAlphaRegion(FInputRegion, *FPaintImage, region);
-        if (before != FInputRegion) FShapeDirty = true;
-    }
+    const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, region);
     FBackingStore->endPaint();
     FBackingStore->flush(region);
     FPaintImage = nullptr;
-    ++FPresentedFrames;
-    ApplyShapes();
+    CountPresentedFrame();
+    Presented(inputRegionChanged);
 }
 
-void QtHostWindow::ApplyShapes() {
-    // Window managers copy a client's input shape to their frame only when it changes on a mapped
-    // window, so the shape waits until the window is exposed.
-    if (!isExposed()) return;
-    const bool compositor = X11Window::CompositorRunning();
-    if (!FShapeDirty && compositor == FCompositor) return;
-    X11Window::SetInputShape(winId(), FInputRegion);
-    // Without a compositor X shows transparent pixels as black: show only the drawn ones.
-    if (!compositor)
-        X11Window::SetBoundingShape(winId(), FInputRegion);
-    else if (!FCompositor)
-        X11Window::ClearBoundingShape(winId());
-    FCompositor = compositor;
-    FShapeDirty = false;
+bool QtHostWindow::TakeInputRegion(const QImage& image, const QRegion& region) {
+    const QRegion before = FInputRegion;
+    UpdateAlphaRegion(FInputRegion, image, region);
+    return before != FInputRegion;
 }
 
 void QtHostWindow::SetCursor(TCursor cursor) {
@@ -153,7 +130,7 @@ bool QtHostWindow::event(QEvent* event) {
             break;
         case QEvent::WindowActivate:
         case QEvent::Show:
-            if (FKind == THostWindowKind::HW_Desktop) KeepAtBottom();
+            if (IsDesktop()) KeepAtBottom();
             break;
         default:
             break;
@@ -163,15 +140,13 @@ bool QtHostWindow::event(QEvent* event) {
 
 void QtHostWindow::exposeEvent(QExposeEvent*) {
     if (!isExposed()) return;
-    FShapeDirty = true;
     if (FClient) FClient->HostExposed();
-    ApplyShapes();
 }
 
 void QtHostWindow::resizeEvent(QResizeEvent*) {
     FBackingStore->resize(size());
     FInputRegion = {};
-    FShapeDirty = true;
+    Resized();
     if (FClient) FClient->HostResized(size());
 }
 
@@ -188,7 +163,7 @@ bool QtHostWindow::IsDoublePress(const QMouseEvent* event) {
 }
 
 void QtHostWindow::mousePressEvent(QMouseEvent* event) {
-    if (FKind == THostWindowKind::HW_Desktop) KeepAtBottom();
+    if (IsDesktop()) KeepAtBottom();
     TMouseButton button;
     if (!FClient || !ToMouseButton(event->button(), button)) return;
     TShiftState shift = ShiftState(event->modifiers(), event->buttons());

@@ -1,6 +1,8 @@
 #pragma once
-// The host window on a real display: a frameless QWindow with an alpha channel whose backing
-// store image is the scene's one frame buffer. On X11 its input shape follows the drawn pixels.
+// The host window on a real display: a frameless QWindow with an alpha channel. This part is what
+// every window system shares: input reaches the client as the scene expects it, and by default the
+// backing store's image is the scene's one frame buffer. The window systems derive from it for
+// what they do differently (keeping the window at the bottom, the input shape, presenting).
 
 #include <QBackingStore>
 #include <QElapsedTimer>
@@ -12,6 +14,7 @@
 class QtHostWindow : public QWindow, public IHostWindow {
     Q_OBJECT
 public:
+    // The window system's part calls create() once its own settings are made.
     explicit QtHostWindow(THostWindowKind kind);
     ~QtHostWindow() override;
 
@@ -35,6 +38,22 @@ public:
     void Activate() override { requestActivate(); }
 
 protected:
+    bool IsDesktop() const { return FKind == THostWindowKind::HW_Desktop; }
+    IHostWindowClient* Client() const { return FClient; }
+    QBackingStore& BackingStore() { return *FBackingStore; }
+    // Takes the alpha of the painted region into the input region; true when it changed.
+    bool TakeInputRegion(const QImage& image, const QRegion& region);
+    void ClearInputRegion() { FInputRegion = {}; }
+    void CountPresentedFrame() { ++FPresentedFrames; }
+
+    // Puts the desktop window back below every other window.
+    virtual void KeepAtBottom() { lower(); }
+    // Called after the desktop window has been shown by Show().
+    virtual void Shown(bool firstShow) {}
+    // After a frame has been presented (the input region may have changed).
+    virtual void Presented(bool inputRegionChanged) {}
+    virtual void Resized() {}
+
     bool event(QEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -48,16 +67,12 @@ protected:
 
 private:
     bool IsDoublePress(const QMouseEvent* event);
-    void ApplyShapes();
-    void KeepAtBottom();
 
     THostWindowKind FKind;
     IHostWindowClient* FClient = nullptr;
     std::unique_ptr<QBackingStore> FBackingStore;
     QImage* FPaintImage = nullptr;
     QRegion FInputRegion;
-    bool FShapeDirty = true;
-    bool FCompositor = true;
     std::uint64_t FPresentedFrames = 0;
     // Our own double-click detection: the second press itself is the double press, as on Windows.
     QElapsedTimer FLastPressTime;

@@ -5,30 +5,19 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPixmapCache>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 #include "FontDialog.h"
-#include "LinuxShell.h"
-#include "QtHostWindow.h"
 #include "QtPopupMenu.h"
-#include "ShutdownSignals.h"
-#include "X11Window.h"
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
-    : FApplication(std::make_unique<QApplication>(argc, argv)), FShell(std::make_unique<LinuxShell>()) {
+    : FApplication(std::make_unique<QApplication>(argc, argv)) {
     QApplication::setApplicationName(applicationName);
     QApplication::setApplicationDisplayName(applicationName);
     // The program lives in the tray and on the desktop; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     FClock.start();
-    ShutdownSignals::Install([this] { Quit(); });
     // Logging out ends the program through its normal shut-down, so nothing unsaved is lost.
     QObject::connect(FApplication.get(), &QGuiApplication::commitDataRequest,
                      [this](QSessionManager&) { Quit(); });
@@ -36,8 +25,6 @@ QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
 
 QtPlatform::~QtPlatform() {
     FTimers.clear();
-    FStrutWindow.reset();
-    ShutdownSignals::Remove();
 }
 
 std::uint64_t QtPlatform::TickCount() const {
@@ -90,27 +77,6 @@ QSize QtPlatform::ScreenSize() const {
 
 QPoint QtPlatform::CursorPos() const {
     return QCursor::pos();
-}
-
-void QtPlatform::ReserveRightStrip(int width) {
-    if (width <= 0) {
-        // Unmapping the dock window gives the strip back to every program.
-        FStrutWindow.reset();
-        return;
-    }
-    const QSize screen = ScreenSize();
-    FStrutWindow = std::make_unique<QWindow>();
-    FStrutWindow->setFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                           Qt::WindowStaysOnBottomHint);
-    FStrutWindow->setGeometry(screen.width() - 1, 0, 1, 1);
-    FStrutWindow->create();
-    X11Window::SetRightStrut(FStrutWindow->winId(), width, screen);
-    FStrutWindow->show();
-    X11Window::SetInputShape(FStrutWindow->winId(), QRegion());
-}
-
-std::unique_ptr<IHostWindow> QtPlatform::CreateHostWindow(THostWindowKind kind) {
-    return std::make_unique<QtHostWindow>(kind);
 }
 
 std::unique_ptr<IPopupMenu> QtPlatform::CreatePopupMenu() {
@@ -180,11 +146,4 @@ TMsgResult QtPlatform::MessageBox(const QString& text, const QString& title, TMs
 QString QtPlatform::OpenFileName(const QString& filter) {
     // Over the window in use (the dialog that asks), so that the file dialog opens on top of it.
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
-}
-
-void QtPlatform::TrimWorkingSet() {
-    QPixmapCache::clear();
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
 }

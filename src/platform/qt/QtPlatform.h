@@ -1,6 +1,7 @@
 #pragma once
-// The platform on a real desktop, built on Qt (Gui and Widgets) with X11 specifics in X11Window.
-// Constructing it creates the application object; the program's timers are Qt timers.
+// The platform on a real desktop: what Qt (Gui and Widgets) gives every window system. Constructing
+// it creates the application object; the program's timers are Qt timers. Each window system derives
+// from it for the host window, the reserved strip, trimming and its shell.
 
 #include <QElapsedTimer>
 #include <map>
@@ -10,7 +11,6 @@
 
 class QApplication;
 class QTimer;
-class QWindow;
 
 class QtPlatform : public IPlatform {
 public:
@@ -28,9 +28,6 @@ public:
     QRect WorkArea() const override;
     QSize ScreenSize() const override;
     QPoint CursorPos() const override;
-    void ReserveRightStrip(int width) override;
-
-    std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) override;
     std::unique_ptr<IPopupMenu> CreatePopupMenu() override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
@@ -38,14 +35,16 @@ public:
     QString OpenFileName(const QString& filter) override;
     bool ChooseFont(TDialogFont& AFont) override;
 
-    void TrimWorkingSet() override;
     IShell& Shell() override { return *FShell; }
+
+protected:
+    // The window system's shell, made once the application object exists.
+    void SetShell(std::unique_ptr<IShell> shell) { FShell = std::move(shell); }
 
 private:
     std::unique_ptr<QApplication> FApplication;
     QElapsedTimer FClock;
     TimerId FNextTimerId = 1;
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
-    std::unique_ptr<QWindow> FStrutWindow;
     std::unique_ptr<IShell> FShell;
 };
