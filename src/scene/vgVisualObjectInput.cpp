@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <cmath>
+#include <utility>
 
 #include "IPlatform.h"
 #include "IvgScene.h"
@@ -14,20 +15,29 @@ namespace {
 const QString kIsMouseOver = QStringLiteral("IsMouseOver");
 const QString kIsFocused = QStringLiteral("IsFocused");
 
+// Calls a copy of a handler: a handler that frees its own object frees the stored one with it, and
+// must not run on in that freed memory.
+template <typename Handler, typename... Args>
+void CallHandler(const Handler& handler, Args&&... args) {
+    if (!handler) return;
+    const Handler copy = handler;
+    copy(std::forward<Args>(args)...);
+}
+
 }  // namespace
 
 void TvgVisualObject::MouseEnter() {
     FIsMouseOver = true;
     StartTriggerAnimation(this, kIsMouseOver);
     ApplyTriggerEffect(this, kIsMouseOver);
-    if (FOnMouseEnter) FOnMouseEnter(this);
+    CallHandler(FOnMouseEnter, this);
 }
 
 void TvgVisualObject::MouseLeave() {
     FIsMouseOver = false;
     StartTriggerAnimation(this, kIsMouseOver);
     ApplyTriggerEffect(this, kIsMouseOver);
-    if (FOnMouseLeave) FOnMouseLeave(this);
+    CallHandler(FOnMouseLeave, this);
 }
 
 void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
@@ -35,7 +45,7 @@ void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X,
     const QPointer<TvgVisualObject> self(this);
     if (FCanFocused && !FIsFocused) SetFocus();
     if (!self) return;
-    if (FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
+    CallHandler(FOnMouseDown, this, Button, Shift, X, Y);
     if (!self) return;
     if (Button == TMouseButton::mbRight) {
         ContextMenu(X, Y);
@@ -51,13 +61,13 @@ void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X,
 }
 
 void TvgVisualObject::MouseMove(TShiftState Shift, float X, float Y, float Dx, float Dy) {
-    if (FOnMouseMove) FOnMouseMove(this, Shift, X, Y, Dx, Dy);
+    CallHandler(FOnMouseMove, this, Shift, X, Y, Dx, Dy);
 }
 
 void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) {
     const QPointer<TvgVisualObject> self(this);
     if (Scene() && Scene()->GetCaptured() == this) Scene()->SetCaptured(nullptr);
-    if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+    CallHandler(FOnMouseUp, this, Button, Shift, X, Y);
     if (!self) return;
     // The release may land on the right or bottom edge and still count.
     const bool inside = X >= 0 && X <= FWidth && Y >= 0 && Y <= FHeight;
@@ -71,23 +81,23 @@ void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, f
 }
 
 void TvgVisualObject::MouseWheel(TShiftState Shift, int WheelDelta, const TvgPoint& MousePos, bool& Handled) {
-    if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
+    CallHandler(FOnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
 }
 
 void TvgVisualObject::Click() {
-    if (FOnClick) FOnClick(this);
+    CallHandler(FOnClick, this);
 }
 
 void TvgVisualObject::DblClick() {
-    if (FOnDblClick) FOnDblClick(this);
+    CallHandler(FOnDblClick, this);
 }
 
 void TvgVisualObject::KeyDown(int& Key, QChar& KeyChar, TShiftState Shift) {
-    if (FOnKeyDown) FOnKeyDown(this, Key, KeyChar, Shift);
+    CallHandler(FOnKeyDown, this, Key, KeyChar, Shift);
 }
 
 void TvgVisualObject::KeyUp(int& Key, QChar& KeyChar, TShiftState Shift) {
-    if (FOnKeyUp) FOnKeyUp(this, Key, KeyChar, Shift);
+    CallHandler(FOnKeyUp, this, Key, KeyChar, Shift);
 }
 
 void TvgVisualObject::ContextMenu(float X, float Y) {
@@ -105,7 +115,7 @@ void TvgVisualObject::EnterFocus() {
     Repaint();
     StartTriggerAnimation(this, kIsFocused);
     ApplyTriggerEffect(this, kIsFocused);
-    if (FOnEnterFocus) FOnEnterFocus(this);
+    CallHandler(FOnEnterFocus, this);
 }
 
 void TvgVisualObject::KillFocus() {
@@ -116,5 +126,5 @@ void TvgVisualObject::KillFocus() {
     if (Destroying()) return;
     StartTriggerAnimation(this, kIsFocused);
     ApplyTriggerEffect(this, kIsFocused);
-    if (FOnKillFocus) FOnKillFocus(this);
+    CallHandler(FOnKillFocus, this);
 }
