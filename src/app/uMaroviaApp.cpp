@@ -60,10 +60,19 @@ int RunMarovia(const TStartupOptions& options) {
         PathInfo, std::make_unique<TPathInfo>(options.BinPath.isEmpty() ? TPathInfo::ExecutableFolder()
                                                                         : options.BinPath));
     const TSingleInstance instance(PathInfo->DataPath());
-    if (!instance.Acquired()) {
-        QTextStream(stderr) << "Marovia is already running from " << PathInfo->BinPath()
-                            << "; this start ends without touching its data.\n";
-        return 1;
+    switch (instance.State()) {
+        case TInstanceState::IS_Acquired:
+            break;
+        case TInstanceState::IS_HeldByAnother:
+            QTextStream(stderr) << "Marovia is already running from " << PathInfo->BinPath()
+                                << "; this start ends without touching its data.\n";
+            return 1;
+        case TInstanceState::IS_Failed:
+            // Without the lock a second start could not be told apart: this one ends, and says why.
+            Platform().MessageBox(
+                QStringLiteral("Marovia 无法启动！错误信息如下：\r\n") + instance.ErrorText(),
+                QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+            return 1;
     }
     const FreeMemoryScope trimming;
     int exitCode = 0;

@@ -1,9 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
+#include "FakePlatformScope.h"
+#include "uMaroviaApp.h"
 #include "uSingleInstance.h"
+
+namespace {
+
+void WriteLock(const QString& folder, const QByteArray& contents) {
+    QFile lock(folder + "marovia.lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(contents);
+}
+
+}  // namespace
 
 TEST(SingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
     QTemporaryDir data;
@@ -13,19 +26,72 @@ TEST(SingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
         ASSERT_TRUE(first.Acquired());
         const TSingleInstance second(folder);
         EXPECT_FALSE(second.Acquired());
+        EXPECT_EQ(second.State(), TInstanceState::IS_HeldByAnother);
     }
     const TSingleInstance third(folder);
     EXPECT_TRUE(third.Acquired());
 }
 
-TEST(SingleInstance, ALockLeftByACrashedRunIsTakenOver) {
+// What a killed run, a torn write or a copied folder leaves: nobody holds these locks any more.
+struct TLeftoverLock {
+    const char* Name;
+    QByteArray Contents;
+};
+void PrintTo(const TLeftoverLock& lock, std::ostream* out) {
+    *out << lock.Name;
+}
+
+class StaleLock : public testing::TestWithParam<TLeftoverLock> {};
+
+TEST_P(StaleLock, IsTakenOverAndThenRefusesTheNextStart) {
     QTemporaryDir data;
     const QString folder = data.path() + "/";
-    // What a killed run leaves: a lock naming a process that no longer exists.
-    QFile stale(folder + "marovia.lock");
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("999999\nmarovia\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
+    WriteLock(folder, GetParam().Contents);
     const TSingleInstance instance(folder);
-    EXPECT_TRUE(instance.Acquired());
+    ASSERT_EQ(instance.State(), TInstanceState::IS_Acquired);
+    // The lock now is a real one of this process.
+    const TSingleInstance next(folder);
+    EXPECT_EQ(next.State(), TInstanceState::IS_HeldByAnother);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Leftovers, StaleLock,
+    testing::Values(TLeftoverLock{"DeadProcess",
+                                  "999999\nmarovia\n" + QSysInfo::machineHostName().toUtf8() + "\n"},
+                    TLeftoverLock{"Empty", QByteArray()},
+                    TLeftoverLock{"Garbage", QByteArray("\x01\xff garbage \x00\x02", 14)},
+                    TLeftoverLock{"OtherHost", "1\nmarovia\nsome-other-machine.example\n"}),
+    [](const testing::TestParamInfo<TLeftoverLock>& info) { return std::string(info.param.Name); });
+
+TEST(SingleInstance, AFolderThatCannotHoldTheLockIsAFailureNotAnotherInstance) {
+    QTemporaryDir data;
+    QFile notAFolder(data.path() + "/Data");
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const TSingleInstance instance(data.path() + "/Data/");
+    EXPECT_EQ(instance.State(), TInstanceState::IS_Failed);
+    EXPECT_TRUE(instance.ErrorText().contains("marovia.lock"));
+}
+
+TEST(SingleInstance, AnUnreadableLockIsTakenOver) {
+    QTemporaryDir data;
+    const QString folder = data.path() + "/";
+    WriteLock(folder, "1\n");
+    QFile::setPermissions(folder + "marovia.lock", QFileDevice::Permissions());
+    if (QFile lock(folder + "marovia.lock"); lock.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "permissions do not bind this user";
+    const TSingleInstance instance(folder);
+    EXPECT_EQ(instance.State(), TInstanceState::IS_Acquired);
+}
+
+TEST(SingleInstance, AReadOnlyFolderIsAFailure) {
+    QTemporaryDir data;
+    const QString folder = data.path() + "/";
+    QFile::setPermissions(data.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFile probe(folder + "probe"); probe.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "permissions do not bind this user";
+    const TSingleInstance instance(folder);
+    EXPECT_EQ(instance.State(), TInstanceState::IS_Failed);
+    QFile::setPermissions(data.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -50,4 +51,18 @@ TEST(Startup, ASecondStartWhileOneRunsEndsAtOnceWithoutAWindow) {
     });
     EXPECT_EQ(RunMarovia({install.path()}), 0);
     EXPECT_EQ(innerExit, 1);
+}
+
+TEST(Startup, ALockThatCannotBeMadeIsToldInAMessageBoxAndTheStartEnds) {
+    FakePlatformScope platform;
+    QTemporaryDir install;
+    QFile notAFolder(install.path() + "/Data");  // the data folder cannot be made
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    platform->SetOnExec([] { FAIL() << "a start without its lock must not run the loop"; });
+    EXPECT_EQ(RunMarovia({install.path()}), 1);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(platform->Messages()[0].Title, "Marovia");
+    EXPECT_TRUE(platform->Messages()[0].Text.startsWith("Marovia 无法启动！错误信息如下：\r\n"));
+    EXPECT_TRUE(platform->HostWindows().empty());
 }
