@@ -1,6 +1,5 @@
 #include "QtPlatform.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
@@ -9,12 +8,14 @@
 #include <QTimer>
 
 #include "FontDialog.h"
+#include "MessageBox.h"
 #include "QtPopupMenu.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
+    // Only the name: a display name would be appended to every window title on X11 ("提示 — Marovia"),
+    // and the boxes and dialogs carry their own captions exactly.
     QApplication::setApplicationName(applicationName);
-    QApplication::setApplicationDisplayName(applicationName);
     // The program lives in the tray and on the desktop; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     FClock.start();
@@ -94,53 +95,9 @@ std::unique_ptr<ITrayIcon> QtPlatform::CreateTrayIcon() {
 TMsgResult QtPlatform::MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                                   TMsgButtons buttons) {
     QMessageBox box;
-    box.setWindowTitle(title);
-    box.setText(text);
-    switch (icon) {
-        case TMsgIcon::MI_None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case TMsgIcon::MI_Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case TMsgIcon::MI_Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case TMsgIcon::MI_Warning:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case TMsgIcon::MI_Error:
-            box.setIcon(QMessageBox::Critical);
-            break;
-    }
-    switch (buttons) {
-        case TMsgButtons::MB_Ok:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case TMsgButtons::MB_YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        case TMsgButtons::MB_OkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            break;
-        case TMsgButtons::MB_YesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            break;
-    }
-    if (auto* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("是(&Y)"));
-    if (auto* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("否(&N)"));
-    if (auto* ok = box.button(QMessageBox::Ok)) ok->setText(QStringLiteral("确定"));
-    if (auto* cancel = box.button(QMessageBox::Cancel)) cancel->setText(QStringLiteral("取消"));
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return TMsgResult::MR_Yes;
-        case QMessageBox::No:
-            return TMsgResult::MR_No;
-        case QMessageBox::Cancel:
-            return TMsgResult::MR_Cancel;
-        default:
-            return TMsgResult::MR_Ok;
-    }
+    SetUpMessageBox(box, text, title, icon, buttons);
+    box.exec();
+    return MessageBoxAnswer(box);
 }
 
 QString QtPlatform::OpenFileName(const QString& filter) {
