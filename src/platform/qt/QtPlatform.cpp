@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <utility>
 
 #include "FontDialog.h"
 #include "MessageBox.h"
@@ -60,12 +61,19 @@ void QtPlatform::ProcessPendingEvents() {
 }
 
 int QtPlatform::Exec() {
-    return QApplication::exec();
+    // A quit asked for before the loop ran (a signal while a start-up message box was open) is not
+    // lost: the loop that was asked to end does not start.
+    if (std::exchange(FQuitRequested, false)) return 0;
+    const int exitCode = QApplication::exec();
+    FQuitRequested = false;
+    return exitCode;
 }
 
 void QtPlatform::Quit() {
-    // Queued, so that a request made before the loop runs is not lost.
-    QMetaObject::invokeMethod(FApplication.get(), &QCoreApplication::quit, Qt::QueuedConnection);
+    FQuitRequested = true;
+    // Ends every loop now running, a modal box's too (its answer is then the cautious one), so that
+    // shut-down is not held up by a box nobody will answer.
+    QCoreApplication::exit(0);
 }
 
 QRect QtPlatform::WorkArea() const {

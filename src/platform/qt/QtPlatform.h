@@ -47,4 +47,5 @@ private:
     TimerId FNextTimerId = 1;
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
     std::unique_ptr<IShell> FShell;
+    bool FQuitRequested = false;
 };
