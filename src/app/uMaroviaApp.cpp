@@ -7,6 +7,7 @@
 #include "IPlatform.h"
 #include "uFreeMemory.h"
 #include "uPathInfo.h"
+#include "uSaveLeftovers.h"
 #include "uSingleInstance.h"
 #include "ufrmMarovia.h"
 #include "vg_Marovia.h"
@@ -74,6 +75,7 @@ int RunMarovia(const TStartupOptions& options) {
                 QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
             return 1;
     }
+    RemoveSaveLeftovers(PathInfo->DataPath());
     const FreeMemoryScope trimming;
     int exitCode = 0;
     {

@@ -66,3 +66,28 @@ TEST(Startup, ALockThatCannotBeMadeIsToldInAMessageBoxAndTheStartEnds) {
     EXPECT_TRUE(platform->Messages()[0].Text.startsWith("Marovia 无法启动！错误信息如下：\r\n"));
     EXPECT_TRUE(platform->HostWindows().empty());
 }
+
+TEST(Startup, TemporaryFilesOfSavesCutShortByAKillAreRemovedAndNothingElse) {
+    FakePlatformScope platform;
+    QTemporaryDir install;
+    const QString data = install.path() + "/Data/";
+    const QString plan = data + "默认方案/";
+    ASSERT_TRUE(QDir().mkpath(plan));
+    const QStringList leftovers = {data + "TakeNote.dat.aB3xYz", plan + "Desktop.xml.Qw12Er",
+                                   plan + "{0F8FAD5B-D9CB-469F-A165-70867728950E}.Png.k9Lm0P"};
+    const QStringList kept = {data + "TakeNote.dat", data + "TakeNote.dat.unreadable-20261209-131952",
+                              plan + "Desktop.xml", plan + "Desktop.xml.bak", plan + "notes.txt.aB3xYz"};
+    for (const QString& name : leftovers + kept) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+        file.write(name.endsWith(".dat") ? "<?xml version=\"1.0\"?>\n<TakeNotes/>\n" : "x");
+    }
+    bool ran = false;
+    platform->SetOnExec([&] {
+        ran = true;
+        for (const QString& name : leftovers) EXPECT_FALSE(QFile::exists(name)) << name.toStdString();
+        for (const QString& name : kept) EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
+    });
+    EXPECT_EQ(RunMarovia({install.path()}), 0);
+    EXPECT_TRUE(ran);
+}
