@@ -8,8 +8,10 @@
 #include "uFreeMemory.h"
 #include "uPathInfo.h"
 #include "uSaveLeftovers.h"
+#include "uShowRequest.h"
 #include "uSingleInstance.h"
 #include "ufrmMarovia.h"
+#include "vgButton.h"
 #include "vg_Marovia.h"
 
 namespace {
@@ -67,6 +69,11 @@ int RunMarovia(const TStartupOptions& options) {
         case TInstanceState::IS_HeldByAnother:
             QTextStream(stderr) << "Marovia is already running from " << PathInfo->BinPath()
                                 << "; this start ends without touching its data.\n";
+            // The user asked to see the program: the running one shows itself, or this start says
+            // why nothing new appears.
+            if (!AskRunningInstanceToShow(PathInfo->DataPath()))
+                Platform().MessageBox(QStringLiteral("Marovia 已经在运行，但没有响应。"),
+                                      QStringLiteral("提示"), TMsgIcon::MI_Information, TMsgButtons::MB_Ok);
             return 1;
         case TInstanceState::IS_Failed:
             // Without the lock a second start could not be told apart: this one ends, and says why.
@@ -81,6 +88,10 @@ int RunMarovia(const TStartupOptions& options) {
     {
         PublishedInstance<TfrmMarovia> form(frmMarovia, std::make_unique<TfrmMarovia>());
         frmMarovia->Show();
+        const TShowRequestWatch secondStarts(PathInfo->DataPath(), [] {
+            // Showing is what a click on "Marovia" does; when the panel is in already, nothing.
+            if (frmMarovia && frmMarovia->BtnMarovia()->Enabled()) frmMarovia->BtnMaroviaClick();
+        });
         if (options.ReportFirstFrame) ReportFirstFrame(options.StartedAt);
         exitCode = Platform().Exec();
     }

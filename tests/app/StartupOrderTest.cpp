@@ -9,8 +9,12 @@
 #include "FakePlatformScope.h"
 #include "uFreeMemory.h"
 #include "uMaroviaApp.h"
+#include "uMaroviaManage.h"
 #include "uPathInfo.h"
+#include "uShowRequest.h"
+#include "uSingleInstance.h"
 #include "ufrmMarovia.h"
+#include "vgButton.h"
 
 TEST(Startup, EverythingLivesWhileTheLoopRunsAndIsGoneInReverseOrderAfter) {
     FakePlatformScope platform;
@@ -40,17 +44,56 @@ TEST(Startup, EverythingLivesWhileTheLoopRunsAndIsGoneInReverseOrderAfter) {
     EXPECT_EQ(platform->ActiveTimerCount(), 0);  // no timer is left registered after exit
 }
 
-TEST(Startup, ASecondStartWhileOneRunsEndsAtOnceWithoutAWindow) {
+TEST(Startup, ASecondStartMakesTheRunningOneSlideItsPanelInAndEndsWithoutAWindow) {
     FakePlatformScope platform;
     QTemporaryDir install;
     int innerExit = -1;
     platform->SetOnExec([&] {
-        platform->SetOnExec([] { FAIL() << "the second start must not run the loop"; });
+        ASSERT_TRUE(frmMarovia->BtnMarovia()->Enabled());  // the desktop panel is out
+        const std::size_t windows = platform->HostWindows().size();
+        // The second start waits in its own loop while the running one's poll comes round.
+        platform->SetOnExec([&] { platform->Advance(ShowRequestPollMs); });
         innerExit = RunMarovia({install.path()});
-        EXPECT_EQ(platform->HostWindows().size(), 1u);
+        EXPECT_EQ(platform->HostWindows().size(), windows);
+        EXPECT_FALSE(frmMarovia->BtnMarovia()->Enabled());  // slid in, as a click on "Marovia" does
+        EXPECT_TRUE(MaroviaManage->IsShowDesktop());
+        EXPECT_TRUE(platform->Messages().empty());
+        EXPECT_FALSE(QFile::exists(install.path() + "/Data/marovia.show"));
     });
     EXPECT_EQ(RunMarovia({install.path()}), 0);
     EXPECT_EQ(innerExit, 1);
+}
+
+TEST(Startup, ASecondStartThatGetsNoAnswerSaysSoAndLeavesNoRequest) {
+    FakePlatformScope platform;
+    QTemporaryDir install;
+    ASSERT_TRUE(QDir().mkpath(install.path() + "/Data"));
+    const TSingleInstance hungInstance(install.path() + "/Data/");  // holds the lock, never polls
+    ASSERT_TRUE(hungInstance.Acquired());
+    platform->SetOnExec([&] { platform->Advance(ShowRequestWaitMs + ShowRequestPollMs); });
+    EXPECT_EQ(RunMarovia({install.path()}), 1);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(platform->Messages()[0].Title, "提示");
+    EXPECT_FALSE(QFile::exists(install.path() + "/Data/marovia.show"));
+    EXPECT_TRUE(platform->HostWindows().empty());
+    EXPECT_EQ(platform->ActiveTimerCount(), 0);
+}
+
+TEST(Startup, ARequestLeftFromBeforeTheStartIsDroppedNotActedOn) {
+    FakePlatformScope platform;
+    QTemporaryDir install;
+    ASSERT_TRUE(QDir().mkpath(install.path() + "/Data"));
+    QFile stale(install.path() + "/Data/marovia.show");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    bool ran = false;
+    platform->SetOnExec([&] {
+        ran = true;
+        platform->Advance(2 * ShowRequestPollMs);
+        EXPECT_TRUE(frmMarovia->BtnMarovia()->Enabled());
+    });
+    EXPECT_EQ(RunMarovia({install.path()}), 0);
+    EXPECT_TRUE(ran);
 }
 
 TEST(Startup, ALockThatCannotBeMadeIsToldInAMessageBoxAndTheStartEnds) {
