@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 
 #include "vgBrushPainter.h"
@@ -336,6 +337,30 @@ const QFont& TvgQtCanvas::CurrentQFont() {
     return FQFont;
 }
 
+namespace {
+
+// The start of a long top-aligned wrapped text that can show in the box: no more paragraphs than
+// lines fit, and no more characters than a pixel each on every line. Laying out the rest (a note of
+// 50 MB) took minutes per paint and kept the program from handling anything else, shut-down too.
+QString VisibleStart(const QString& text, const QRectF& box, const QFontMetricsF& metrics) {
+    constexpr qsizetype ShortText = 4096;
+    if (text.size() <= ShortText) return text;
+    const double lineHeight = std::max(1.0, metrics.lineSpacing());
+    const auto lines = static_cast<qsizetype>(std::ceil(std::max(0.0, box.height()) / lineHeight)) + 1;
+    const auto perLine = static_cast<qsizetype>(std::ceil(std::max(0.0, box.width()))) + 1;
+    qsizetype end = std::min(text.size(), std::max(ShortText, lines * perLine));
+    qsizetype lineBreak = -1;
+    for (qsizetype i = 0; i < lines; ++i) {
+        lineBreak = text.indexOf(QLatin1Char('\n'), lineBreak + 1);
+        if (lineBreak < 0 || lineBreak >= end) break;
+        if (i == lines - 1) end = lineBreak;
+    }
+    if (end > 0 && end < text.size() && text[end - 1].isHighSurrogate()) --end;
+    return text.left(end);
+}
+
+}  // namespace
+
 void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QString& text, bool wordWrap,
                            float opacity, TvgTextAlign horzAlign, TvgTextAlign vertAlign) {
     if (!PaintsWithBrush(FFill) || text.isEmpty()) return;
@@ -348,7 +373,10 @@ void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QSt
     FPainter.setFont(CurrentQFont());
     FPainter.setPen(QPen(paint.Brush, 1));
     FPainter.setOpacity(paint.Opacity);
-    FPainter.drawText(rect, vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip, text);
+    const bool fromTheTop = wordWrap && vertAlign == vgTextAlignNear;
+    const QRectF shown(rect.topLeft(), QPointF(rect.right(), std::min(rect.bottom(), clipRect.bottom())));
+    FPainter.drawText(rect, vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip,
+                      fromTheTop ? VisibleStart(text, shown, QFontMetricsF(FPainter.font())) : text);
     FPainter.restore();
 }
 

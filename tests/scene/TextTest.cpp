@@ -76,6 +76,24 @@ TEST_F(Texts, WrappedTextUsesMoreLines) {
     EXPECT_LT(text->Height(), wrapped);
 }
 
+TEST_F(Texts, AHugeWrappedTextShowsWhatItsBeginningShows) {
+    // Words, line breaks and a word wider than the box, then far more text than can ever show.
+    QString start;
+    for (int i = 0; start.size() < 4000; ++i)
+        start += i % 7 == 0 ? QStringLiteral("averyveryverylongwordthatoverflows\n")
+                            : QStringLiteral("word%1 ").arg(i);
+    const QString huge = start + QString(200000, QLatin1Char('x'));
+    auto* text = Add<TvgText>(Root, 0, 0, 90, 60);
+    text->SetWordWrap(true);
+    text->SetVertTextAlign(vgTextAlignNear);
+    text->SetText(start.left(4096));
+    Draw();
+    const QImage beginning = Frame().copy(0, 0, 90, 60);
+    text->SetText(huge);
+    Draw();
+    EXPECT_EQ(Frame().copy(0, 0, 90, 60), beginning);
+}
+
 // A style set with a "text" part and a corner button's "background", as the program's styles have.
 class TextControls : public Texts {
 protected:
