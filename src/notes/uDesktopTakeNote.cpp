@@ -5,11 +5,13 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <map>
 
 #include "uPathInfo.h"
 #include "uPubFuns.h"
 #include "uTakeNoteManage.h"
 #include "ufrmEditTakeNote.h"
+#include "vgBitmap.h"
 #include "vgBounds.h"
 #include "vgFont.h"
 #include "vgImage.h"
@@ -94,7 +96,18 @@ void TDesktopTakeNote::SetBackImage(const QString& value) {
 void TDesktopTakeNote::LoadBackImage() {
     // A missing picture keeps the one shown before; the name is still kept and saved.
     const QString file = FindTakeNoteImage(FBackImage);
-    if (!file.isEmpty()) FvgImage->Bitmap()->LoadFromFile(file);
+    if (file.isEmpty()) return;
+    // Every note wears one of seven pictures: each is decoded once and its pixels shared (a QImage
+    // copies them only when written). Decoding one per note made 20,000 notes take gigabytes and
+    // minutes, at start and again at exit.
+    static std::map<QString, QImage> decoded;
+    auto found = decoded.find(file);
+    if (found == decoded.end()) {
+        TvgBitmap picture;
+        if (!picture.LoadFromFile(file)) return;
+        found = decoded.emplace(file, picture.Image()).first;
+    }
+    FvgImage->Bitmap()->SetImage(found->second);
 }
 
 void TDesktopTakeNote::SetContent(const QString& value) {
