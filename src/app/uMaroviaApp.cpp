@@ -83,6 +83,7 @@ int RunMarovia(const TStartupOptions& options) {
             return 1;
     }
     RemoveSaveLeftovers(PathInfo->DataPath());
+    DropShowRequest(PathInfo->DataPath());
     const FreeMemoryScope trimming;
     int exitCode = 0;
     {

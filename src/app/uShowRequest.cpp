@@ -11,9 +11,12 @@ QString RequestFile(const QString& ADataPath) {
 
 }  // namespace
 
+void DropShowRequest(const QString& ADataPath) {
+    QFile::remove(RequestFile(ADataPath));
+}
+
 TShowRequestWatch::TShowRequestWatch(const QString& ADataPath, std::function<void()> AOnShow)
     : FFileName(RequestFile(ADataPath)) {
-    QFile::remove(FFileName);
     FTimer = Platform().StartTimer(ShowRequestPollMs, [fileName = FFileName, onShow = std::move(AOnShow)] {
         // Only a request this instance could take away counts, so that it is acted on once.
         if (QFile::exists(fileName) && QFile::remove(fileName)) onShow();

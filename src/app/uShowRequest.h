@@ -12,8 +12,12 @@
 constexpr int ShowRequestPollMs = 250;
 constexpr int ShowRequestWaitMs = 3000;
 
-// The running instance's side, for as long as it lives. A request left from before the start (a
-// second start that gave up on a busy instance) is dropped, not acted on.
+// Drops a request left from before this start (a second start that gave up on a busy instance), so
+// that it is not acted on. Called as soon as the lock is held, so that a request made while the
+// start goes on is answered once the watch runs.
+void DropShowRequest(const QString& ADataPath);
+
+// The running instance's side, for as long as it lives.
 class TShowRequestWatch {
 public:
     TShowRequestWatch(const QString& ADataPath, std::function<void()> AOnShow);
