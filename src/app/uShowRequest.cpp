@@ -41,6 +41,7 @@ bool AskRunningInstanceToShow(const QString& ADataPath) {
     });
     Platform().Exec();
     Platform().StopTimer(timer);
-    if (!*taken) QFile::remove(fileName);
+    // Taken back unless the running instance took it at the last moment.
+    if (!*taken && !QFile::remove(fileName)) *taken = !QFile::exists(fileName);
     return *taken;
 }
