@@ -107,7 +107,9 @@ void TvgObject::AddObject(TvgObject* AObject) {
         if (child->Align() != vaNone && !Loading()) {
             parent->Realign();
         } else {
-            parent->Repaint();
+            // Only the newcomer's area changes: repainting the parent's whole area would recompute
+            // it over every child, for every child added (quadratic with thousands of notes).
+            child->Repaint();
         }
         parent->FTabList.push_back(child);
     }
