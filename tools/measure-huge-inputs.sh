@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Measures how long the real program takes to start and to end on a huge notes file: one 50 MB note
+# ("big") or 20,000 notes ("many"). Run it on a display, e.g.
+#   scripts/with-xvfb tools/measure-huge-inputs.sh build/bin/marovia many
+# It prints the time to the first presented frame, the resident memory, and the time from SIGTERM
+# to the end of the process (the normal shut-down, which saves the notes).
+set -euo pipefail
+executable=$1
+kind=${2:-many}
+count=${3:-20000}
+install=$(mktemp -d)
+trap 'rm -rf "$install"' EXIT
+cp "$executable" "$install/marovia"
+cp -r "$(dirname "$executable")/Images" "$install/Images"
+mkdir -p "$install/Data"
+python3 - "$kind" "$count" "$install/Data/TakeNote.dat" <<'PY'
+import sys
+kind, count, path = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+with open(path, 'w', encoding='utf-8') as f:
+    f.write('<?xml version="1.0"?>\n<TakeNotes>\n')
+    def note(i, content, x, y):
+        f.write(f'<TakeNote ID="{i}" BackImage="{i % 7 + 1}.png" Content="{content}" RemindTime="0" '
+                f'IsHide="false" PositonX="{x}" PositonY="{y}" FontName="宋体" FontSize="12" '
+                f'FontStyle="0" FontColor="0"/>\n')
+    if kind == 'big':
+        line = '这是一条很长的便签内容 0123456789 abcdefghij ' * 4 + '&#10;'
+        note(1, line * (50 * 1024 * 1024 // len(line.encode())), 200, 200)
+    else:
+        for i in range(1, count + 1):
+            note(i, f'便签 {i} 的内容&#10;第二行', (i * 37) % 1800, (i * 53) % 1000)
+    f.write('</TakeNotes>\n')
+PY
+echo "notes file: $(stat -c %s "$install/Data/TakeNote.dat") bytes"
+MAROVIA_REPORT_STARTUP=1 "$install/marovia" >"$install/out" 2>&1 &
+pid=$!
+until grep -q "first frame" "$install/out"; do kill -0 "$pid" || exit 1; sleep 0.05; done
+grep -o 'first frame.*' "$install/out"
+sleep 1
+echo "resident memory: $(ps -o rss= -p "$pid") kB"
+started=$(date +%s%N)
+kill -TERM "$pid"
+set +e; wait "$pid"; code=$?; set -e
+echo "SIGTERM to exit: $(( ($(date +%s%N) - started) / 1000000 )) ms, exit code $code"
