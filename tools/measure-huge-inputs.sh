@@ -3,7 +3,9 @@
 # ("big") or 20,000 notes ("many"). Run it on a display, e.g.
 #   scripts/with-xvfb tools/measure-huge-inputs.sh build/bin/marovia many
 # It prints the time to the first presented frame, the resident memory, and the time from SIGTERM
-# to the end of the process (the normal shut-down, which saves the notes).
+# to the end of the process (the normal shut-down, which saves the notes). SETTLE_SECONDS (default 1)
+# is how long the program runs before the signal, so that a paint still in progress can be told
+# apart from the shut-down itself.
 set -euo pipefail
 executable=$1
 kind=${2:-many}
@@ -35,7 +37,7 @@ MAROVIA_REPORT_STARTUP=1 "$install/marovia" >"$install/out" 2>&1 &
 pid=$!
 until grep -q "first frame" "$install/out"; do kill -0 "$pid" || exit 1; sleep 0.05; done
 grep -o 'first frame.*' "$install/out"
-sleep 1
+sleep "${SETTLE_SECONDS:-1}"
 echo "resident memory: $(ps -o rss= -p "$pid") kB"
 started=$(date +%s%N)
 kill -TERM "$pid"
