@@ -33,6 +33,13 @@ public:
         ++DisplaySettingsOpened;
         return true;
     }
+    bool IsAutoStart() override { return AutoStart; }
+    bool SetAutoStart(bool enabled, const QString& program) override {
+        if (!AutoStartResult) return false;
+        AutoStart = enabled;
+        AutoStartProgram = enabled ? program : QString();
+        return true;
+    }
 
     std::vector<TRecordedLaunch> Launches;
     bool LaunchResult = true;  // what RunFile answers
@@ -47,4 +54,7 @@ public:
     QMap<QString, QImage> FileIcons;  // file name → its icon; others have none
     std::vector<QString> FileIconRequests;
     int DisplaySettingsOpened = 0;
+    bool AutoStart = false;  // what the system says, whatever the menu shows
+    QString AutoStartProgram;
+    bool AutoStartResult = true;  // false: the setting cannot be written
 };

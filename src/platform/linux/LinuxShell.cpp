@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "AutoStart.h"
 #include "DesktopBackground.h"
 #include "DesktopEntry.h"
 #include "IconFile.h"
@@ -102,4 +103,12 @@ bool LinuxShell::OpenDisplaySettings() {
         return QProcess::startDetached(program, arguments);
     }
     return false;
+}
+
+bool LinuxShell::IsAutoStart() {
+    return IsAutoStartEntryEnabled();
+}
+
+bool LinuxShell::SetAutoStart(bool enabled, const QString& program) {
+    return WriteAutoStartEntry(enabled, program);
 }
