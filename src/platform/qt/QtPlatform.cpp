@@ -10,6 +10,7 @@
 
 #include "FontDialog.h"
 #include "QtPopupMenu.h"
+#include "QtTranslations.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
@@ -17,6 +18,8 @@ QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     QApplication::setApplicationDisplayName(applicationName);
     // The program lives in the tray and on the desktop; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    FQtTranslations = LoadQtTranslations(QLocale::system());
+    if (FQtTranslations) QCoreApplication::installTranslator(FQtTranslations.get());
     FClock.start();
     // Logging out ends the program through its normal shut-down, so nothing unsaved is lost.
     QObject::connect(FApplication.get(), &QGuiApplication::commitDataRequest,
