@@ -31,6 +31,9 @@ public:
     virtual bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) = 0;
     // The large icon a file manager shows for the file; a null image when there is none.
     virtual QImage FileIcon(const QString& fileName) = 0;
+    // The name a shortcut gives itself (a .desktop entry's Name, in the user's language); empty
+    // for other files and on platforms whose shortcuts carry no name.
+    virtual QString ShortcutName(const QString& fileName) { return QString(); }
     // Opens the system's display settings.
     virtual bool OpenDisplaySettings() = 0;
 

@@ -105,6 +105,16 @@ bool LinuxShell::OpenDisplaySettings() {
     return false;
 }
 
+QString LinuxShell::ShortcutName(const QString& fileName) {
+    const QFileInfo info(fileName);
+    // Only a regular file: opening a FIFO would wait for a writer.
+    if (!info.isFile() || info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0)
+        return QString();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxShortcutSize) return QString();
+    return ReadDesktopEntryName(file.readAll());
+}
+
 bool LinuxShell::IsAutoStart() {
     return IsAutoStartEntryEnabled();
 }
