@@ -212,10 +212,12 @@ QImage NotePaper(QColor paper) {
     return image;
 }
 
-QImage ProgramIcon() {
-    QImage image = Canvas(64, 64);
+// Drawn on a 64-unit grid and scaled, so that every size of the menu icon is the same picture.
+QImage ProgramIcon(int size = 64) {
+    QImage image = Canvas(size, size);
     QPainter p(&image);
     Prepare(p);
+    p.scale(size / 64.0, size / 64.0);
     PaintTile(p, QRectF(3, 3, 58, 58), QColor(110, 160, 240), QColor(30, 90, 160));
     // Three dock tiles on a shelf.
     p.setPen(Qt::NoPen);
@@ -229,13 +231,25 @@ QImage ProgramIcon() {
     return image;
 }
 
+// The application icon in the sizes a hicolor theme folder offers to menus and docks.
+bool DrawThemeIcons(const QDir& hicolor) {
+    bool ok = true;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        ok &= hicolor.mkpath(folder);
+        ok &= ProgramIcon(size).save(hicolor.filePath(folder + QStringLiteral("/marovia.png")));
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: DrawInstallationImages <Images folder>\n";
+    if (argc != 2 && argc != 3) {
+        QTextStream(stderr) << "usage: DrawInstallationImages <Images folder> [<hicolor icon folder>]\n";
         return 2;
     }
+    if (argc == 3 && !DrawThemeIcons(QDir(QString::fromLocal8Bit(argv[2])))) return 1;
     const QDir images(QString::fromLocal8Bit(argv[1]));
     images.mkpath(QStringLiteral("TakeNotes"));
     bool ok = DockLeft().save(images.filePath(QStringLiteral("DockPanelLeft.png")));

@@ -51,6 +51,7 @@ public:
         nLoadDesktopLink,
         N6,
         nAloneWindowRect,
+        nAutoStart,
         nRestoreScreen,
         N2,
         nHelp,
@@ -60,6 +61,8 @@ public:
     // Check marks of the show-dock and show-side-bar items (tagged 2 and 3) from the scene.
     void SyncMenuChecks(IPopupMenu& APopupMenu);
     void TrayMenuPopup();
+    // "开机启动": asks the platform to start the program at login or not, then shows what it says.
+    void AutoStartClick();
     void TrayIconDblClick();
     // Reserves the 43-pixel strip at the right for the side bar, or gives it back.
     void ReserveSideBarArea(bool AReserve);

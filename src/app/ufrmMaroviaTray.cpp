@@ -1,6 +1,8 @@
 // The main form's tray icon and menu, and the dispatcher of the built-in commands raised in the
 // scene by the panels and the notes.
 
+#include <QCoreApplication>
+
 #include "IPlatform.h"
 #include "TVGDesktopPanel.h"
 #include "uMaroviaManage.h"
@@ -35,6 +37,8 @@ void TfrmMarovia::CreateTray() {
             ReserveSideBarArea(items[nAloneWindowRect].Checked);
         },
         true);
+    AddTrayItem(
+        QStringLiteral("开机启动"), [this] { AutoStartClick(); }, true);
     AddTrayItem(QStringLiteral("退出时还原桌面大小"), nullptr, true);
     FTrayMenu->Items()[nRestoreScreen].Enabled = false;
     AddTrayItem(QStringLiteral("-"), nullptr);
@@ -76,6 +80,18 @@ void TfrmMarovia::TrayMenuPopup() {
     auto& items = FTrayMenu->Items();
     items[nShowDock].Checked = FMaroviaManage->IsShowDock();
     items[nShowSideBar].Checked = FMaroviaManage->IsShowSideBar();
+    // The session's tools can change the entry behind our back: the mark is read, never remembered.
+    items[nAutoStart].Checked = Platform().Shell().IsAutoStart();
+}
+
+void TfrmMarovia::AutoStartClick() {
+    TPopupMenuItem& item = FTrayMenu->Items()[nAutoStart];
+    const bool written =
+        Platform().Shell().SetAutoStart(item.Checked, QCoreApplication::applicationFilePath());
+    item.Checked = Platform().Shell().IsAutoStart();
+    if (!written)
+        Platform().MessageBox(QStringLiteral("开机启动设置失败！"), QStringLiteral("提示"),
+                              TMsgIcon::MI_Warning, TMsgButtons::MB_Ok);
 }
 
 void TfrmMarovia::TrayIconDblClick() {

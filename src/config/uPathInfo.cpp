@@ -3,6 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 TPathInfo* PathInfo = nullptr;
 
@@ -28,7 +33,39 @@ QString EnsureFolder(const QString& folder) {
 }  // namespace
 
 TPathInfo::TPathInfo(const QString& binPath)
-    : FBinPath(WithTrailingDelim(QDir::toNativeSeparators(binPath))) {}
+    : FBinPath(WithTrailingDelim(QDir::toNativeSeparators(binPath))), FUserPath(FBinPath) {
+    if (!IsWritableFolder(FBinPath)) {
+        const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        FUserPath = WithTrailingDelim(QDir::toNativeSeparators(dataHome + QStringLiteral("/marovia")));
+    }
+}
+
+bool TPathInfo::IsWritableFolder(const QString& folder) {
+#ifdef Q_OS_WIN
+    // A Windows installation is portable by nature; its data always sits beside the executable.
+    Q_UNUSED(folder);
+    return true;
+#else
+    const QFileInfo info(folder);
+    // A folder that does not exist yet is the caller's to create: portable, as before.
+    if (!info.exists()) return true;
+    // access(): read-only mounts, ACLs and the ordinary permission checks.
+    if (!info.isWritable()) return false;
+    // access() grants root everything; the mode bits still tell a folder meant to be written from
+    // one installed read-only, so root running an unpacked read-only tree is not portable either.
+    if (::geteuid() != 0) return true;
+    if (info.ownerId() == 0) return info.permission(QFile::WriteOwner);
+    if (info.groupId() == 0) return info.permission(QFile::WriteGroup);
+    return info.permission(QFile::WriteOther);
+#endif
+}
+
+// Made with every missing level: the user's data folder may be the first thing ever written
+// under ~/.local/share.
+QString TPathInfo::UserFolder() const {
+    if (!IsPortable() && !QFileInfo(FUserPath).isDir()) QDir().mkpath(FUserPath);
+    return FUserPath;
+}
 
 QString TPathInfo::ExecutableFolder() {
     QString file = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
@@ -37,7 +74,7 @@ QString TPathInfo::ExecutableFolder() {
 }
 
 QString TPathInfo::DataPath() const {
-    return EnsureFolder(FBinPath + QStringLiteral("Data") + PathDelim());
+    return EnsureFolder(UserFolder() + QStringLiteral("Data") + PathDelim());
 }
 
 QString TPathInfo::ImagesPath() const {
@@ -72,8 +109,11 @@ QString TPathInfo::DockPanelRightImageFile() const {
     return ImagesPath() + QStringLiteral("DockPanelRight.png");
 }
 
+// Written by the program, so it follows the data; the other pictures are the installation's.
 QString TPathInfo::TempImagePath() const {
-    return EnsureFolder(ImagesPath() + QStringLiteral("Temp") + PathDelim());
+    const QString images =
+        IsPortable() ? ImagesPath() : EnsureFolder(UserFolder() + QStringLiteral("Images") + PathDelim());
+    return EnsureFolder(images + QStringLiteral("Temp") + PathDelim());
 }
 
 QString TPathInfo::TakeNoteImagePath() const {

@@ -11,8 +11,14 @@
 namespace {
 
 const QString kImageFilter = QStringLiteral("PNG图标 (*.png);;ICON图标 (*.ico)");
-// Programs on this desktop rarely end in .exe, so every file can be chosen as well.
+#ifdef Q_OS_WIN
 const QString kFileFilter = QStringLiteral("EXE文件 (*.exe);;所有文件 (*)");
+#else
+// Linux programs have no extension: every file first, so that a folder like /usr/bin shows what it
+// holds, then the programs by their executable mark, the menu entries, and Windows programs.
+const QString kFileFilter = QStringLiteral("所有文件 (*);;") + ExecutableFilesKind() +
+                            QStringLiteral(";;应用程序 (*.desktop);;EXE文件 (*.exe)");
+#endif
 
 QString FileExt(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
@@ -113,6 +119,11 @@ void TManageButtonModel::BEdtFileNameButtonClick() {
     const QString fileName = Platform().OpenFileName(kFileFilter);
     if (fileName.isEmpty()) return;
     FFileName = fileName;
+    // A menu entry names itself; the user's own name, once typed, is kept.
+    if (TrimText(FName).isEmpty()) {
+        const QString name = Platform().Shell().ShortcutName(fileName);
+        if (!name.isEmpty()) FName = name;
+    }
     const QImage icon = Platform().Shell().FileIcon(fileName);
     if (icon.isNull())
         FPicture.reset();

@@ -55,6 +55,11 @@ struct TDialogFont {
     std::uint32_t Color = 0;  // 0x00BBGGRR
 };
 
+// The open-file kind of programs: on Linux they have no extension, only the executable mark.
+inline QString ExecutableFilesKind() {
+    return QStringLiteral("可执行文件 (*)");
+}
+
 class IPopupMenu {
 public:
     virtual ~IPopupMenu() = default;
@@ -113,7 +118,8 @@ public:
     virtual TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
                                   TMsgButtons buttons) = 0;
     // Asks the user for an existing file to open. `filter` is in Qt's form, kinds separated by
-    // ";;" ("PNG图标 (*.png);;ICON图标 (*.ico)"). Empty when the user cancels.
+    // ";;" ("PNG图标 (*.png);;ICON图标 (*.ico)"). The kind ExecutableFilesKind() lists only files
+    // that may be run (and folders). Empty when the user cancels.
     virtual QString OpenFileName(const QString& filter) = 0;
     // Runs the font dialog modally on AFont; false when the user cancelled (AFont is then as given).
     virtual bool ChooseFont(TDialogFont& AFont) = 0;

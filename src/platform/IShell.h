@@ -31,6 +31,17 @@ public:
     virtual bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) = 0;
     // The large icon a file manager shows for the file; a null image when there is none.
     virtual QImage FileIcon(const QString& fileName) = 0;
+    // The name a shortcut gives itself (a .desktop entry's Name, in the user's language); empty
+    // for other files and on platforms whose shortcuts carry no name.
+    virtual QString ShortcutName(const QString& fileName) { return QString(); }
     // Opens the system's display settings.
     virtual bool OpenDisplaySettings() = 0;
+
+    // Starting at login. Linux writes an XDG autostart entry ($XDG_CONFIG_HOME/autostart/
+    // marovia.desktop); Windows sets the value "Marovia" under HKCU\...\CurrentVersion\Run.
+    // Whether the program is set to start when the user logs in, read afresh from the system.
+    virtual bool IsAutoStart() { return false; }
+    // Starts `program` at login (enabled) or no longer (not enabled). False when the setting
+    // could not be written; platforms without the feature always answer false.
+    virtual bool SetAutoStart(bool enabled, const QString& program) { return false; }
 };

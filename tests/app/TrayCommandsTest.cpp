@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
@@ -38,15 +40,41 @@ protected:
 TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
     std::vector<QString> captions;
     for (const TPopupMenuItem& item : Tray().Items()) captions.push_back(item.Caption);
-    EXPECT_EQ(captions,
-              (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
-                                    "独立侧边栏区域", "退出时还原桌面大小", "-", "帮助", "退出程序"}));
+    EXPECT_EQ(captions, (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
+                                              "独立侧边栏区域", "开机启动", "退出时还原桌面大小", "-", "帮助",
+                                              "退出程序"}));
     EXPECT_FALSE(Item(TfrmMarovia::nLoadDesktopLink).Visible);
     EXPECT_FALSE(Item(TfrmMarovia::nRestoreScreen).Enabled);
     EXPECT_FALSE(Item(TfrmMarovia::nAloneWindowRect).Checked);
     EXPECT_TRUE(Icon().Visible);
     EXPECT_EQ(Icon().ToolTip, "Marovia");
     EXPECT_EQ(Icon().Menu, form->TrayMenu());
+}
+
+TEST_F(TrayCommands, StartAtLoginAsksTheShellAndTheMarkShowsWhatTheShellSays) {
+    FakeShell& shell = platform->ShellFake();
+    EXPECT_FALSE(Item(TfrmMarovia::nAutoStart).Checked);
+    Tray().Click(TfrmMarovia::nAutoStart);
+    EXPECT_TRUE(shell.AutoStart);
+    EXPECT_EQ(shell.AutoStartProgram, QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(Item(TfrmMarovia::nAutoStart).Checked);
+
+    shell.AutoStart = false;  // removed behind the program's back
+    Tray().Popup(QPoint(10, 10));
+    EXPECT_FALSE(Item(TfrmMarovia::nAutoStart).Checked);
+
+    shell.AutoStartResult = false;  // the entry cannot be written
+    Tray().Click(TfrmMarovia::nAutoStart);
+    EXPECT_FALSE(Item(TfrmMarovia::nAutoStart).Checked);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(platform->Messages()[0].Title, "提示");
+
+    shell.AutoStartResult = true;
+    shell.AutoStart = true;
+    Tray().Popup(QPoint(10, 10));
+    Tray().Click(TfrmMarovia::nAutoStart);  // ticked → unticked: off
+    EXPECT_FALSE(shell.AutoStart);
+    EXPECT_FALSE(Item(TfrmMarovia::nAutoStart).Checked);
 }
 
 TEST_F(TrayCommands, ShowDockFromTheTrayFollowsTheItemAndOpeningTheMenuRefreshesTheMarks) {

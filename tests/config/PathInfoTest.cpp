@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -10,6 +11,61 @@ namespace {
 QString Sep() {
     return PathDelim();
 }
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvScope {
+public:
+    EnvScope(const char* name, const QByteArray& value)
+        : FName(name), FHad(qEnvironmentVariableIsSet(name)), FOld(qgetenv(name)) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvScope() {
+        if (FHad)
+            qputenv(FName, FOld);
+        else
+            qunsetenv(FName);
+    }
+
+private:
+    const char* FName;
+    bool FHad;
+    QByteArray FOld;
+};
+
+// An installation folder with its pictures, made read-only as a package leaves it.
+class ReadOnlyInstallation {
+public:
+    ReadOnlyInstallation() {
+        QDir(FFolder.path()).mkpath("Images/TakeNotes");
+        QFile picture(FFolder.filePath("Images/Add.png"));
+        picture.open(QIODevice::WriteOnly);
+        picture.close();
+        for (const QString& folder :
+             {FFolder.filePath("Images/TakeNotes"), FFolder.filePath("Images"), FFolder.path()})
+            QFile::setPermissions(folder,
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    }
+    ~ReadOnlyInstallation() {
+        for (const QString& folder :
+             {FFolder.path(), FFolder.filePath("Images"), FFolder.filePath("Images/TakeNotes")})
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString Path() const { return FFolder.path(); }
+    QStringList Entries() const {
+        QStringList all;
+        QDirIterator it(FFolder.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) all << QDir(FFolder.path()).relativeFilePath(it.next());
+        all.sort();
+        return all;
+    }
+
+private:
+    QTemporaryDir FFolder;
+};
 }  // namespace
 
 TEST(PathInfo, EveryValueDerivesFromTheInstallationFolderWithItsLetterCase) {
@@ -71,3 +127,50 @@ TEST(PathInfo, ASymbolicLinkToAFolderCountsAsTheFolder) {
     paths.TakeNoteImagePath();
     EXPECT_TRUE(QFileInfo(elsewhere.filePath("TakeNotes")).isDir());
 }
+
+TEST(PathInfo, AWritableInstallationFolderIsPortable) {
+    QTemporaryDir install, dataHome;
+    const EnvScope xdg("XDG_DATA_HOME", dataHome.path().toUtf8());
+    const TPathInfo paths(install.path());
+    EXPECT_TRUE(paths.IsPortable());
+    EXPECT_EQ(paths.UserPath(), paths.BinPath());
+    paths.GetPlanPath("默认方案");
+    EXPECT_TRUE(QFileInfo(install.filePath("Data/默认方案")).isDir());
+    EXPECT_TRUE(QDir(dataHome.path()).isEmpty());
+}
+
+#ifndef Q_OS_WIN
+TEST(PathInfo, AReadOnlyInstallationKeepsWhatItWritesInTheXdgDataHome) {
+    const ReadOnlyInstallation install;
+    const QStringList before = install.Entries();
+    QTemporaryDir dataHome;
+    const EnvScope xdg("XDG_DATA_HOME", dataHome.path().toUtf8());
+    const TPathInfo paths(install.Path());
+    ASSERT_FALSE(paths.IsPortable());
+
+    const QString user = dataHome.path() + "/marovia/";
+    const QString bin = install.Path() + "/";
+    EXPECT_EQ(paths.UserPath(), user);
+    EXPECT_EQ(paths.GetPlanConfigFile("默认方案"), user + "Data/默认方案/Desktop.xml");
+    EXPECT_TRUE(QFileInfo(user + "Data/默认方案").isDir());
+    EXPECT_EQ(paths.TakeNoteConfigFile(), user + "Data/TakeNote.dat");
+    EXPECT_EQ(paths.TempImagePath(), user + "Images/Temp/");
+    EXPECT_TRUE(QFileInfo(user + "Images/Temp").isDir());
+    // The fixed pictures are the installation's.
+    EXPECT_EQ(paths.ImagesPath(), bin + "Images/");
+    EXPECT_EQ(paths.AddImageFile(), bin + "Images/Add.png");
+    EXPECT_EQ(paths.TakeNoteImagePath(), bin + "Images/TakeNotes/");
+    EXPECT_EQ(install.Entries(), before);
+}
+
+TEST(PathInfo, WithoutXdgDataHomeTheDataGoesUnderDotLocalShareOfTheHomeFolder) {
+    const ReadOnlyInstallation install;
+    QTemporaryDir home;
+    const EnvScope xdg("XDG_DATA_HOME", QByteArray());
+    const EnvScope homeVar("HOME", home.path().toUtf8());
+    const TPathInfo paths(install.Path());
+    // Every missing level is made, ~/.local and ~/.local/share included.
+    EXPECT_EQ(paths.DataPath(), home.path() + "/.local/share/marovia/Data/");
+    EXPECT_TRUE(QFileInfo(home.path() + "/.local/share/marovia/Data").isDir());
+}
+#endif

@@ -135,7 +135,7 @@ TEST_F(ManageButtonEdit, ChoosingAProgramTakesItsShellIconStoredAsAnIcoFile) {
     platform->ScriptOpenFileName("/opt/tool.exe");
     model.BEdtFileNameButtonClick();
     ASSERT_EQ(platform->OpenFileFilters().size(), 1u);
-    EXPECT_TRUE(platform->OpenFileFilters()[0].startsWith("EXE文件 (*.exe)"));
+    EXPECT_TRUE(platform->OpenFileFilters()[0].contains("EXE文件 (*.exe)"));
     EXPECT_EQ(model.FileName(), "/opt/tool.exe");
     ASSERT_TRUE(model.Picture());
     EXPECT_TRUE(model.Picture()->IsIcon());
@@ -150,13 +150,39 @@ TEST_F(ManageButtonEdit, ChoosingAProgramTakesItsShellIconStoredAsAnIcoFile) {
     EXPECT_EQ(written.pixelColor(24, 24), QColor(10, 20, 30));
 }
 
+TEST_F(ManageButtonEdit, AChosenMenuEntrySuggestsItsNameAndIconButKeepsANameTheUserTyped) {
+    manage.LoadFromFile();
+    QImage icon(48, 48, QImage::Format_ARGB32);
+    icon.fill(QColor(200, 100, 0));
+    const QString entry = "/usr/share/applications/term.desktop";
+    platform->ShellFake().FileIcons[entry] = icon;
+    platform->ShellFake().ShortcutNames[entry] = "终端";
+    platform->ScriptOpenFileName(entry);
+    model.BEdtFileNameButtonClick();
+    EXPECT_EQ(model.Name(), "终端");
+    EXPECT_EQ(model.FileName(), entry);
+    ASSERT_TRUE(model.Picture());
+    EXPECT_TRUE(model.Picture()->IsIcon());
+
+    model.SetName("My shell");
+    platform->ScriptOpenFileName(entry);
+    model.BEdtFileNameButtonClick();
+    EXPECT_EQ(model.Name(), "My shell");
+}
+
 TEST_F(ManageButtonEdit, CancellingTheOpenDialogsChangesNothing) {
     manage.LoadFromFile();
     model.SetFileName("/bin/kept");
     model.BEdtFileNameButtonClick();
     model.BtnChageIconClick();
+#ifdef Q_OS_WIN
+    const QString programs = "EXE文件 (*.exe);;所有文件 (*)";
+#else
+    // Every file first, so that /usr/bin lists its programs; then programs alone, menu entries, .exe.
+    const QString programs = "所有文件 (*);;可执行文件 (*);;应用程序 (*.desktop);;EXE文件 (*.exe)";
+#endif
     EXPECT_EQ(platform->OpenFileFilters(),
-              (std::vector<QString>{"EXE文件 (*.exe);;所有文件 (*)", "PNG图标 (*.png);;ICON图标 (*.ico)"}));
+              (std::vector<QString>{programs, "PNG图标 (*.png);;ICON图标 (*.ico)"}));
     EXPECT_EQ(model.FileName(), "/bin/kept");
     EXPECT_TRUE(platform->ShellFake().FileIconRequests.empty());
 }

@@ -96,3 +96,49 @@ TEST_F(Icons, AMissingSourceGivesNoIconFile) {
     EXPECT_FALSE(FShell.ExtractIconToFile(Work("absent.txt"), Work("absent.Ico")));
     EXPECT_FALSE(QFile::exists(Work("absent.Ico")));
 }
+
+// No desktop session: nothing names a theme, so the installed full theme stands in.
+class IconsWithoutSession : public ::testing::Test {
+protected:
+    IconsWithoutSession() : FRoot(XdgSandbox::Get().Root + "/session-less-icons") {
+        WriteText(FRoot + "/Adwaita/index.theme",
+                  "[Icon Theme]\nName=Adwaita\nInherits=hicolor\nDirectories=48x48/legacy,48x48/mimetypes\n"
+                  "[48x48/legacy]\nSize=48\nType=Fixed\n[48x48/mimetypes]\nSize=48\nType=Fixed\n");
+        WritePicture(FRoot + "/Adwaita/48x48/legacy/utilities-terminal.png", Qt::blue);
+        WritePicture(FRoot + "/Adwaita/48x48/mimetypes/text-plain.png", Qt::yellow);
+        WriteText(FRoot + "/hicolor/index.theme",
+                  "[Icon Theme]\nName=hicolor\nDirectories=48x48/apps\n[48x48/apps]\nSize=48\nType=Fixed\n");
+        WritePicture(FRoot + "/hicolor/48x48/apps/marovia-tool.png", Qt::green);
+        QDir().mkpath(FRoot + "/work");
+        QIcon::setThemeSearchPaths({FRoot});
+        QIcon::setThemeName(QString());
+    }
+    ~IconsWithoutSession() override {
+        QIcon::setThemeName(QString());
+        QIcon::setFallbackThemeName(QStringLiteral("hicolor"));
+    }
+    QString Work(const QString& name) const { return FRoot + "/work/" + name; }
+    static QRgb CentreOf(const QImage& image) {
+        return image.isNull() ? 0 : image.pixel(image.width() / 2, image.height() / 2);
+    }
+
+    QString FRoot;
+    LinuxShell FShell;
+};
+
+TEST_F(IconsWithoutSession, AShortcutsThemeIconComesFromTheInstalledFullTheme) {
+    const QString entry = Work("term.desktop");
+    WriteText(entry, "[Desktop Entry]\nType=Application\nName=T\nExec=xterm\nIcon=utilities-terminal\n");
+    EXPECT_EQ(CentreOf(FShell.FileIcon(entry)), QColor(Qt::blue).rgba());
+}
+
+TEST_F(IconsWithoutSession, ADocumentGetsItsTypesIconAndAProgramTheIconNamedAfterIt) {
+    const QString document = Work("notes.txt");
+    WriteText(document, "text");
+    EXPECT_EQ(CentreOf(FShell.FileIcon(document)), QColor(Qt::yellow).rgba());
+
+    const QString program = Work("marovia-tool");
+    WriteText(program, "#!/bin/sh\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(CentreOf(FShell.FileIcon(program)), QColor(Qt::green).rgba());
+}

@@ -163,3 +163,18 @@ TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
     EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.desktop", "\x01\x02\x03"), target));
     EXPECT_FALSE(shell.ReadShortcut(dir.path(), target));  // a folder named like nothing
 }
+
+TEST(LinuxShellShortcuts, AMenuEntryNamesItselfAndOtherFilesHaveNoName) {
+    QTemporaryDir dir;
+    LinuxShell shell;
+    EXPECT_EQ(shell.ShortcutName(WriteFile(
+                  dir, "term.Desktop", "[Desktop Entry]\nType=Application\nName= Terminal \nExec=xterm\n")),
+              "Terminal");
+    EXPECT_EQ(
+        shell.ShortcutName(WriteFile(dir, "noname.desktop", "[Desktop Entry]\nType=Application\nExec=x\n")),
+        "");
+    EXPECT_EQ(shell.ShortcutName(WriteFile(dir, "bad.desktop", "\x01\x02\x03")), "");
+    EXPECT_EQ(shell.ShortcutName(WriteFile(dir, "named.txt", "[Desktop Entry]\nName=Not a shortcut\n")), "");
+    EXPECT_EQ(shell.ShortcutName(dir.filePath("absent.desktop")), "");
+    EXPECT_EQ(ReadDesktopEntryName("[Desktop Entry]\nName=Files\nName[zh_CN]=文件\n"), "Files");  // C locale
+}

@@ -33,6 +33,14 @@ public:
         ++DisplaySettingsOpened;
         return true;
     }
+    QString ShortcutName(const QString& fileName) override { return ShortcutNames.value(fileName); }
+    bool IsAutoStart() override { return AutoStart; }
+    bool SetAutoStart(bool enabled, const QString& program) override {
+        if (!AutoStartResult) return false;
+        AutoStart = enabled;
+        AutoStartProgram = enabled ? program : QString();
+        return true;
+    }
 
     std::vector<TRecordedLaunch> Launches;
     bool LaunchResult = true;  // what RunFile answers
@@ -47,4 +55,8 @@ public:
     QMap<QString, QImage> FileIcons;  // file name → its icon; others have none
     std::vector<QString> FileIconRequests;
     int DisplaySettingsOpened = 0;
+    QMap<QString, QString> ShortcutNames;  // file name → the name the shortcut gives itself
+    bool AutoStart = false;                // what the system says, whatever the menu shows
+    QString AutoStartProgram;
+    bool AutoStartResult = true;  // false: the setting cannot be written
 };

@@ -94,3 +94,15 @@ std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes) {
     if (!arguments) return std::nullopt;
     return TShortcutTarget{arguments->first(), JoinCommandLine(arguments->mid(1))};
 }
+
+QString ReadDesktopEntryName(const QByteArray& bytes) {
+    std::unique_ptr<GKeyFile, KeyFileDeleter> file(g_key_file_new());
+    if (!g_key_file_load_from_data(file.get(), bytes.constData(), static_cast<gsize>(bytes.size()),
+                                   G_KEY_FILE_NONE, nullptr))
+        return QString();
+    gchar* value = g_key_file_get_locale_string(file.get(), G_KEY_FILE_DESKTOP_GROUP,
+                                                G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr);
+    const QString name = value ? QString::fromUtf8(value).trimmed() : QString();
+    g_free(value);
+    return name;
+}

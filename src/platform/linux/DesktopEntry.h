@@ -17,3 +17,7 @@ std::optional<QStringList> ParseDesktopExec(const QString& exec);
 // Type=Application: Target is the program, Params its arguments joined as a command line.
 // Type=Link: Target is the URL. Anything else, or a file that does not parse: nothing.
 std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes);
+
+// The entry's Name in the user's language (Name[zh_CN] on a Chinese system, else Name); empty when
+// the file does not parse or has none.
+QString ReadDesktopEntryName(const QByteArray& bytes);

@@ -6,12 +6,49 @@
 #include <QImageWriter>
 #include <QMimeDatabase>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <glib.h>
 
 namespace {
 
 constexpr int kIconSize = 48;
+
+// Without a desktop session nothing names an icon theme, and hicolor alone holds the programs'
+// own icons but none of the standard names (utilities-terminal, text-x-generic). Then a full theme
+// that is installed stands in as the fallback, in the order desktops ship them.
+void UseAnInstalledThemeWhenNoneIsSet() {
+    const QString theme = QIcon::themeName();
+    if (!theme.isEmpty() && theme != QLatin1String("hicolor")) return;
+    for (const char* candidate : {"Adwaita", "breeze", "gnome", "Tango"}) {
+        const QString name = QString::fromLatin1(candidate);
+        for (const QString& folder : QIcon::themeSearchPaths()) {
+            if (!QFileInfo(folder + QLatin1Char('/') + name + QStringLiteral("/index.theme")).isFile())
+                continue;
+            if (theme.isEmpty()) QIcon::setThemeName(QStringLiteral("hicolor"));
+            if (QIcon::fallbackThemeName() != name) QIcon::setFallbackThemeName(name);
+            return;
+        }
+    }
+}
+
+// Icon names that no theme has may still lie in the old shared pixmaps folders.
+QIcon PixmapsIcon(const QString& name) {
+    const QStringList folders = QStandardPaths::locateAll(
+        QStandardPaths::GenericDataLocation, QStringLiteral("pixmaps"), QStandardPaths::LocateDirectory);
+    for (const QString& folder : folders)
+        for (const char* ext : {".png", ".svg", ".xpm"}) {
+            const QString file = folder + QLatin1Char('/') + name + QLatin1String(ext);
+            if (QFileInfo(file).isFile()) return QIcon(file);
+        }
+    return QIcon();
+}
+
+QIcon NamedIcon(const QString& name) {
+    UseAnInstalledThemeWhenNoneIsSet();
+    const QIcon icon = QIcon::fromTheme(name);
+    return icon.isNull() ? PixmapsIcon(name) : icon;
+}
 
 QIcon DesktopEntryIcon(const QString& sourceFile) {
     GKeyFile* file = g_key_file_new();
@@ -26,10 +63,17 @@ QIcon DesktopEntryIcon(const QString& sourceFile) {
     g_key_file_free(file);
     if (name.isEmpty()) return QIcon();
     if (QFileInfo(name).isAbsolute()) return QFileInfo::exists(name) ? QIcon(name) : QIcon();
-    return QIcon::fromTheme(name);
+    return NamedIcon(name);
 }
 
 QIcon MimeTypeIcon(const QString& sourceFile) {
+    UseAnInstalledThemeWhenNoneIsSet();
+    const QFileInfo info(sourceFile);
+    // A program's icon is named after it by custom (/usr/bin/firefox: "firefox").
+    if (info.isExecutable()) {
+        const QIcon own = QIcon::fromTheme(info.fileName());
+        if (!own.isNull()) return own;
+    }
     const QMimeType type = QMimeDatabase().mimeTypeForFile(sourceFile);
     QIcon icon = QIcon::fromTheme(type.iconName());
     if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "AutoStart.h"
 #include "DesktopBackground.h"
 #include "DesktopEntry.h"
 #include "IconFile.h"
@@ -102,4 +103,22 @@ bool LinuxShell::OpenDisplaySettings() {
         return QProcess::startDetached(program, arguments);
     }
     return false;
+}
+
+QString LinuxShell::ShortcutName(const QString& fileName) {
+    const QFileInfo info(fileName);
+    // Only a regular file: opening a FIFO would wait for a writer.
+    if (!info.isFile() || info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0)
+        return QString();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxShortcutSize) return QString();
+    return ReadDesktopEntryName(file.readAll());
+}
+
+bool LinuxShell::IsAutoStart() {
+    return IsAutoStartEntryEnabled();
+}
+
+bool LinuxShell::SetAutoStart(bool enabled, const QString& program) {
+    return WriteAutoStartEntry(enabled, program);
 }

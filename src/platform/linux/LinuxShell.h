@@ -22,6 +22,9 @@ public:
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
     QImage FileIcon(const QString& fileName) override;
     bool OpenDisplaySettings() override;
+    QString ShortcutName(const QString& fileName) override;
+    bool IsAutoStart() override;
+    bool SetAutoStart(bool enabled, const QString& program) override;
 
 private:
     std::unique_ptr<TDesktopBackground> FBackground;

@@ -3,7 +3,9 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,28 +28,39 @@ std::uint32_t FromQColor(const QColor& color) {
            (static_cast<std::uint32_t>(color.blue()) << 16);
 }
 
-QFont ToQFont(const TDialogFont& font) {
-    QFont result(font.Family);
-    result.setPointSizeF(std::max(1.0, font.Height * kPointsPerPixel));
-    result.setBold(font.Bold);
-    result.setItalic(font.Italic);
-    result.setUnderline(font.Underline);
-    result.setStrikeOut(font.StrikeOut);
-    return result;
-}
-
 void ShowSwatch(QPushButton& button, const QColor& color) {
     button.setStyleSheet(QStringLiteral("background-color: %1;").arg(color.name()));
 }
 
+// The installed face Qt draws a family with: the family itself when installed, else what its
+// substitution or the font matcher resolves it to.
+QString InstalledFamily(const QString& family) {
+    if (family.isEmpty() || QFontDatabase::hasFamily(family)) return family;
+    return QFontInfo(QFont(family)).family();
+}
+
 }  // namespace
+
+QFont ToChooserFont(const TDialogFont& AFont) {
+    QFont result(InstalledFamily(AFont.Family));
+    result.setPointSizeF(std::max(1.0, std::abs(AFont.Height) * kPointsPerPixel));
+    result.setBold(AFont.Bold);
+    result.setItalic(AFont.Italic);
+    result.setUnderline(AFont.Underline);
+    result.setStrikeOut(AFont.StrikeOut);
+    return result;
+}
+
+QString FromChooserFamily(const QString& chosen, const QString& given) {
+    return chosen == InstalledFamily(given) ? given : chosen;
+}
 
 bool RunFontDialog(TDialogFont& AFont) {
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("字体"));
     auto* layout = new QVBoxLayout(&dialog);
 
-    auto* chooser = new QFontDialog(ToQFont(AFont), &dialog);
+    auto* chooser = new QFontDialog(ToChooserFont(AFont), &dialog);
     chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     chooser->setWindowFlags(Qt::Widget);
     layout->addWidget(chooser);
@@ -77,7 +90,7 @@ bool RunFontDialog(TDialogFont& AFont) {
 
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = chooser->currentFont();
-    AFont.Family = chosen.family();
+    AFont.Family = FromChooserFamily(chosen.family(), AFont.Family);
     AFont.Height = static_cast<int>(std::lround(chosen.pointSizeF() / kPointsPerPixel));
     AFont.Bold = chosen.bold();
     AFont.Italic = chosen.italic();

@@ -11,6 +11,7 @@
 #include "FontDialog.h"
 #include "MessageBox.h"
 #include "QtPopupMenu.h"
+#include "QtTranslations.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
@@ -19,6 +20,8 @@ QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     QApplication::setApplicationName(applicationName);
     // The program lives in the tray and on the desktop; closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    FQtTranslations = LoadQtTranslations(QLocale::system());
+    if (FQtTranslations) QCoreApplication::installTranslator(FQtTranslations.get());
     FClock.start();
     // Logging out ends the program through its normal shut-down, so nothing unsaved is lost.
     QObject::connect(FApplication.get(), &QGuiApplication::commitDataRequest,
@@ -110,5 +113,15 @@ TMsgResult QtPlatform::MessageBox(const QString& text, const QString& title, TMs
 
 QString QtPlatform::OpenFileName(const QString& filter) {
     // Over the window in use (the dialog that asks), so that the file dialog opens on top of it.
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A name pattern cannot tell programs apart; the dialog's own listing can (Qt's dialog only:
+    // a native one offers the patterns alone).
+    const QDir::Filters listing = dialog.filter();
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, listing](const QString& kind) {
+        dialog.setFilter(kind == ExecutableFilesKind() ? listing | QDir::Executable : listing);
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }

@@ -4,6 +4,7 @@
 // from it for the host window, the reserved strip, trimming and its shell.
 
 #include <QElapsedTimer>
+#include <QTranslator>
 #include <map>
 #include <memory>
 
@@ -43,6 +44,7 @@ protected:
 
 private:
     std::unique_ptr<QApplication> FApplication;
+    std::unique_ptr<QTranslator> FQtTranslations;  // after the application: freed before it
     QElapsedTimer FClock;
     TimerId FNextTimerId = 1;
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
