@@ -133,7 +133,19 @@ void TMaroviaManage::CreateNewTakeNote(int ALeft, int ATop) {
     item->FontStyle = 0;
     item->FontColor = 0;
     FTakeNoteManage->AddItem(std::move(item));
-    FTakeNoteManage->Save();
+    try {
+        FTakeNoteManage->Save();
+    } catch (const std::exception& error) {
+        TellNotesNotSaved(error);
+    }
+}
+
+void TMaroviaManage::TellNotesNotSaved(const std::exception& error) {
+    // Raised from a menu command: nothing above it can catch, and the notes on the desktop are
+    // still whole in memory, so they stay; the old file is untouched and the next save retries.
+    Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") + ErrorText(error) +
+                              QStringLiteral("\r\n便签仍在桌面上，下次保存时会再次写入。"),
+                          QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
 }
 
 void TMaroviaManage::DeleteTakeNote() {
@@ -152,7 +164,11 @@ void TMaroviaManage::DeleteTakeNote() {
     marked->SetTakeNoteItem(nullptr);
     marked->SetParent(nullptr);
     Platform().Post([note = QPointer<TDesktopTakeNote>(marked)] { delete note.data(); });
-    FTakeNoteManage->Delete(item);
+    try {
+        FTakeNoteManage->Delete(item);
+    } catch (const std::exception& error) {
+        TellNotesNotSaved(error);
+    }
 }
 
 QString TMaroviaManage::CurrentPlanPath() const {

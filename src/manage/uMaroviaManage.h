@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -80,6 +81,7 @@ private:
     void LoadButtons();
     void LoadNotes();
     void AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem);
+    static void TellNotesNotSaved(const std::exception& error);
 
     std::vector<TVGBaseButton*> FButtonList;  // owned through the scene's owner model
     QString FCurrentPlanName;

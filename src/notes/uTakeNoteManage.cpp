@@ -48,8 +48,11 @@ TTakeNoteManage::TTakeNoteManage(QString fileName) : FFileName(std::move(fileNam
 TTakeNoteManage::~TTakeNoteManage() {
     try {
         Save();
-    } catch (const EMvError& error) {
-        Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") + error.Message(),
+    } catch (const std::exception& error) {
+        // Nothing may leave a destructor; whatever the failure, the user is told.
+        const auto* own = dynamic_cast<const EMvError*>(&error);
+        Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") +
+                                  (own ? own->Message() : QString::fromLocal8Bit(error.what())),
                               QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
     }
     Clear();
