@@ -1,5 +1,9 @@
 #include "uSafeSave.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -65,4 +69,32 @@ void SaveFileSafely(const QString& AFileName, const QByteArray& ABytes) {
 
 void SetSaveFaultHook(TSaveFaultHook AHook) {
     FaultHook() = std::move(AHook);
+}
+
+QString KeepDamagedFileAside(const QString& AFileName) {
+    QFile file(AFileName);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return QString();
+    // One copy of each damaged state is enough, however often the program starts with it.
+    const QFileInfo info(AFileName);
+    const QStringList earlier =
+        info.dir().entryList({info.fileName() + QStringLiteral(".unreadable-*")}, QDir::Files, QDir::Name);
+    for (const QString& name : earlier) {
+        QFile copy(info.dir().filePath(name));
+        if (copy.size() == bytes.size() && copy.open(QIODevice::ReadOnly) && copy.readAll() == bytes)
+            return copy.fileName();
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = AFileName + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = AFileName + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
+    // A copy, not a rename: until a save has written the readable part, the original stays
+    // where the next start looks for it.
+    try {
+        SaveFileSafely(target, bytes);
+    } catch (const ESaveError&) {
+        return QString();
+    }
+    return target;
 }

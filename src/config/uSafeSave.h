@@ -25,6 +25,11 @@ enum class TSaveStep { Open, Write, Flush, Size, Commit };
 // Raises ESaveError naming the file and the system's reason.
 void SaveFileSafely(const QString& AFileName, const QByteArray& ABytes);
 
+// Copies a file that could not be read whole beside itself ("<name>.unreadable-<time>"), so that
+// no later save can cost the user its damaged entries. The copy's path; empty when no copy could
+// be made.
+QString KeepDamagedFileAside(const QString& AFileName);
+
 // Writes every byte, checking each write; false at the first one that the device refuses.
 bool WriteAllBytes(QIODevice& ADevice, const QByteArray& ABytes);
 

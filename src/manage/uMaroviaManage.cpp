@@ -16,6 +16,7 @@
 #include "uDesktopTakeNote.h"
 #include "uErrors.h"
 #include "uPathInfo.h"
+#include "uSafeSave.h"
 #include "uSameText.h"
 #include "uTakeNoteManage.h"
 #include "uXmlDesktop.h"
@@ -269,7 +270,7 @@ struct TButtonEntry {
     QString FileName;
     QString CmdLine;
     QString ImageFile;
-    bool IsRunAsk;
+    bool IsRunAsk = false;
 };
 
 void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace place) {
@@ -284,19 +285,33 @@ void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace p
 }  // namespace
 
 void TMaroviaManage::LoadButtons() {
-    const IXMLDesktopPtr desktop = LoadDesktop(CurrentPlanConfigFile());
+    IXMLDesktopPtr desktop;
+    try {
+        desktop = LoadDesktop(CurrentPlanConfigFile());
+    } catch (const EMvError& error) {
+        KeepDamagedPlanFile({error.Message()});
+    }
     const IXMLDesktop_MVButtonsPtr buttons = desktop->MVButtons();
     const int count = buttons->Count();
     const QString planPath = CurrentPlanPath();
+    QStringList damaged;
     for (int i = 0; i < count; ++i) {
         const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
         const QString name = item->Name();
         if (ButtonExist(name)) continue;
-        // Only the low byte of the stored place counts.
-        const int place = item->Place() & 0xFF;
-        if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
-        const TButtonEntry entry{name, item->FileName(), item->CmdLine(), planPath + item->Image(),
+        int place = 0;
+        TButtonEntry entry;
+        try {
+            // Only the low byte of the stored place counts.
+            place = item->Place() & 0xFF;
+            if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
+            entry = TButtonEntry{name, item->FileName(), item->CmdLine(), planPath + item->Image(),
                                  item->IsRunAsk()};
+        } catch (const EMvError& error) {
+            // One damaged entry must not cost the buttons after it.
+            damaged << QStringLiteral("第%1个按钮“%2”：%3").arg(i + 1).arg(name, error.Message());
+            continue;
+        }
         TVGBaseButton* button = nullptr;
         switch (place) {
             case BP_ToolBar:
@@ -320,4 +335,13 @@ void TMaroviaManage::LoadButtons() {
         }
         FButtonList.push_back(button);
     }
+    if (damaged.isEmpty()) return;
+    KeepDamagedPlanFile(damaged);
+}
+
+void TMaroviaManage::KeepDamagedPlanFile(QStringList ADetails) {
+    // "应用" writes only what was readable; the copy keeps the rest for the user.
+    const QString copy = KeepDamagedFileAside(CurrentPlanConfigFile());
+    if (!copy.isEmpty()) ADetails << QStringLiteral("原文件已另存为：") + copy;
+    throw EConvertError(ADetails.join(QStringLiteral("\r\n")));
 }

@@ -79,6 +79,8 @@ private:
     void ClearButtons();
     void CreateSystemButton();
     void LoadButtons();
+    // Keeps a copy of the damaged plan file and raises the error naming what was damaged.
+    [[noreturn]] void KeepDamagedPlanFile(QStringList ADetails);
     void LoadNotes();
     void AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem);
     static void TellNotesNotSaved(const std::exception& error);

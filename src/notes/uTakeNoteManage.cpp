@@ -1,11 +1,11 @@
 #include "uTakeNoteManage.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "IPlatform.h"
 #include "uErrors.h"
+#include "uSafeSave.h"
 #include "uXmlDocument.h"
 #include "uXmlTakeNote.h"
 
@@ -60,23 +60,33 @@ TTakeNoteManage::~TTakeNoteManage() {
 
 void TTakeNoteManage::Load() {
     if (!QFileInfo::exists(FFileName)) return;
+    IXMLTakeNotesPtr notes;
     try {
-        const IXMLTakeNotesPtr notes = LoadTakeNotes(FFileName);
-        for (int i = 0; i < notes->Count(); ++i) AddItem(ReadItem(*notes->Item(i)));
+        notes = LoadTakeNotes(FFileName);
     } catch (const EMvError&) {
         KeepAside();
         throw;
     }
+    // Every readable note is kept: one damaged entry must not cost the user the notes after it.
+    QStringList damaged;
+    for (int i = 0; i < notes->Count(); ++i) {
+        std::unique_ptr<TTakeNoteItem> item;
+        try {
+            item = ReadItem(*notes->Item(i));
+        } catch (const EMvError& error) {
+            damaged << QStringLiteral("第%1条便签：%2").arg(i + 1).arg(error.Message());
+            continue;
+        }
+        AddItem(std::move(item));
+    }
+    if (damaged.isEmpty()) return;
+    // The next save writes the readable notes only; the damaged ones live on in the copy.
+    KeepAside();
+    throw EConvertError(damaged.join(QStringLiteral("\r\n")));
 }
 
 void TTakeNoteManage::KeepAside() {
-    // The store now holds only the notes before the damage; the next save would replace the
-    // user's file with them. Move the file out of the way first, under a name that says why.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString target = FFileName + QStringLiteral(".unreadable-") + stamp;
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = FFileName + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
-    if (QFile::rename(FFileName, target) || QFile::copy(FFileName, target)) FKeptAsideFile = target;
+    FKeptAsideFile = KeepDamagedFileAside(FFileName);
 }
 
 void TTakeNoteManage::Save() {

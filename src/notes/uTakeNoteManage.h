@@ -37,9 +37,9 @@ public:
     TTakeNoteManage(const TTakeNoteManage&) = delete;
     TTakeNoteManage& operator=(const TTakeNoteManage&) = delete;
 
-    // Reads the file, adding its notes in order. Raises the file's error; the notes read before
-    // it stay, and the unreadable file is first kept aside (KeptAsideFile) so that no later
-    // save can overwrite it.
+    // Reads the file, adding every readable note in order. An unreadable file, or damaged
+    // entries (named in the error, which is raised after the others were added), make it keep a
+    // copy of the file aside (KeptAsideFile) so that no later save loses what it holds.
     void Load();
     // Writes every record, replacing the file atomically; raises EXmlError when it cannot.
     void Save();
@@ -53,7 +53,7 @@ public:
     const TOnAddTakeNote& OnAddTakeNote() const { return FOnAddTakeNote; }
     void SetOnAddTakeNote(TOnAddTakeNote handler) { FOnAddTakeNote = std::move(handler); }
     QString FileName() const { return FFileName; }
-    // Where an unreadable notes file was moved to by Load; empty when none was.
+    // Where Load kept a copy of a damaged notes file; empty when none was made.
     QString KeptAsideFile() const { return FKeptAsideFile; }
 
 private:
