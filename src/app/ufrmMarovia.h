@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "IPlatform.h"
+#include "uDataSafetyMenu.h"
 #include "uMaroviaTypes.h"
 
 class TMarovia;
@@ -89,6 +90,7 @@ private:
     std::unique_ptr<TMaroviaManage> FMaroviaManage;
     std::unique_ptr<IPopupMenu> FTrayMenu;
     std::unique_ptr<ITrayIcon> FTrayIcon;
+    std::unique_ptr<TDataSafetyMenu> FDataSafetyMenu;
 };
 
 // The one main form while the program runs.

@@ -3,6 +3,7 @@
 
 #include "IPlatform.h"
 #include "TVGDesktopPanel.h"
+#include "uDataSafetyMenu.h"
 #include "uMaroviaManage.h"
 #include "uPathInfo.h"
 #include "uPubFuns.h"
@@ -40,6 +41,8 @@ void TfrmMarovia::CreateTray() {
     AddTrayItem(QStringLiteral("-"), nullptr);
     AddTrayItem(QStringLiteral("帮助"), [] { RunFile(QString::fromLatin1(MaroviaHomePage), QString()); });
     AddTrayItem(QStringLiteral("退出程序"), [] { Platform().Quit(); });
+    FDataSafetyMenu = std::make_unique<TDataSafetyMenu>(*FTrayMenu, [this] { return FMaroviaManage.get(); });
+    FDataSafetyMenu->AddItems();
     FTrayMenu->SetOnPopup([this] { TrayMenuPopup(); });
 
     FTrayIcon = Platform().CreateTrayIcon();
@@ -76,6 +79,7 @@ void TfrmMarovia::TrayMenuPopup() {
     auto& items = FTrayMenu->Items();
     items[nShowDock].Checked = FMaroviaManage->IsShowDock();
     items[nShowSideBar].Checked = FMaroviaManage->IsShowSideBar();
+    if (FDataSafetyMenu) FDataSafetyMenu->Refresh();
 }
 
 void TfrmMarovia::TrayIconDblClick() {

@@ -87,8 +87,15 @@ void TMaroviaManage::LoadNotes() {
     FTakeNoteManage = std::make_unique<TTakeNoteManage>(PathInfo->TakeNoteConfigFile());
     FTakeNoteManage->SetOnAddTakeNote(
         [this](TTakeNoteManage*, TTakeNoteItem* item) { AddTakeNoteWidget(item); });
+    ReadNotesFile(false);
+}
+
+void TMaroviaManage::ReadNotesFile(bool AReload) {
     try {
-        FTakeNoteManage->Load();
+        if (AReload)
+            FTakeNoteManage->Reload();
+        else
+            FTakeNoteManage->Load();
     } catch (const std::exception& error) {
         // Ending the program here would leave the user with nothing; the damaged file has been
         // moved aside by the store, so the notes read before the damage are safe to keep using.
@@ -344,4 +351,55 @@ void TMaroviaManage::KeepDamagedPlanFile(QStringList ADetails) {
     const QString copy = KeepDamagedFileAside(CurrentPlanConfigFile());
     if (!copy.isEmpty()) ADetails << QStringLiteral("原文件已另存为：") + copy;
     throw EConvertError(ADetails.join(QStringLiteral("\r\n")));
+}
+
+void TMaroviaManage::RemoveNoteWidgets() {
+    std::vector<TDesktopTakeNote*> notes;
+    for (TvgObject* child : FVGParent->ChildList())
+        if (auto* note = qobject_cast<TDesktopTakeNote*>(child)) notes.push_back(note);
+    for (TDesktopTakeNote* note : notes) {
+        note->SetTakeNoteItem(nullptr);
+        note->SetParent(nullptr);
+        // Freed later: the command that asked for this may come from a note's own menu.
+        Platform().Post([gone = QPointer<TDesktopTakeNote>(note)] { delete gone.data(); });
+    }
+}
+
+bool TMaroviaManage::RestoreBackup(const TBackupEntry& AEntry) {
+    const bool notes = AEntry.Kind == TBackupKind::Notes;
+    const QString target = notes ? FTakeNoteManage->FileName() : CurrentPlanConfigFile();
+    try {
+        const QByteArray bytes = TBackupStore::Read(AEntry.Path);
+        if (bytes.isEmpty()) throw ESaveError(AEntry.Path + QStringLiteral(": 备份文件无法读取"));
+        TBackupStore store = notes ? FTakeNoteManage->BackupStore() : Backups();
+        // What the desktop shows now becomes a version too, so the restore itself can be undone.
+        if (notes) FTakeNoteManage->Save();
+        store.Keep(notes ? TBackupKind::Notes : TBackupKind::Buttons, target);
+        SaveFileSafely(target, bytes);
+    } catch (const std::exception& error) {
+        Platform().MessageBox(QStringLiteral("恢复备份失败！错误信息如下：\r\n") + ErrorText(error),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+        return false;
+    }
+    if (notes) {
+        RemoveNoteWidgets();
+        ReadNotesFile(true);
+    } else {
+        LoadFromFile();
+    }
+    return true;
+}
+
+bool TMaroviaManage::UndoDeleteTakeNote() {
+    try {
+        return FTakeNoteManage->UndoDelete();
+    } catch (const EXmlError& error) {
+        // The note is back on the desktop even when the file could not take it yet.
+        TellNotesNotSaved(error);
+        return true;
+    } catch (const std::exception& error) {
+        Platform().MessageBox(QStringLiteral("撤销删除便签失败！错误信息如下：\r\n") + ErrorText(error),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+        return false;
+    }
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "uBackups.h"
 #include "uMaroviaTypes.h"
 #include "uPubFuns.h"
 
@@ -63,6 +64,12 @@ public:
     // Deletes the first note among the root's children that marked itself for deletion.
     void DeleteTakeNote();
 
+    // Puts an earlier version of the notes file or of the plan's button file back (the current one
+    // kept as a version first) and shows what it holds. Failures are told to the user; false then.
+    bool RestoreBackup(const TBackupEntry& AEntry);
+    // Brings the most recently deleted note back onto the desktop; false when there is none.
+    bool UndoDeleteTakeNote();
+
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent handler) { FOnBuildInEvent = std::move(handler); }
     void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
@@ -82,6 +89,8 @@ private:
     // Keeps a copy of the damaged plan file and raises the error naming what was damaged.
     [[noreturn]] void KeepDamagedPlanFile(QStringList ADetails);
     void LoadNotes();
+    void ReadNotesFile(bool AReload);
+    void RemoveNoteWidgets();
     void AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem);
     static void TellNotesNotSaved(const std::exception& error);
 

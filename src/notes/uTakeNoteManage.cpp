@@ -1,9 +1,11 @@
 #include "uTakeNoteManage.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "IPlatform.h"
+#include "uBackups.h"
 #include "uErrors.h"
 #include "uSafeSave.h"
 #include "uXmlDocument.h"
@@ -103,8 +105,44 @@ void TTakeNoteManage::Save() {
             failure = std::current_exception();  // the notes written so far are still saved
         }
     }
+    KeepPreviousVersion();
     notes->OwnerDocument()->SaveToFile(FFileName);
     if (failure) std::rethrow_exception(failure);
+}
+
+TBackupStore TTakeNoteManage::BackupStore() const {
+    return TBackupStore(QFileInfo(FFileName).absolutePath() + QStringLiteral("/Backups/"));
+}
+
+void TTakeNoteManage::KeepPreviousVersion() const {
+    // A backup that cannot be written does not stop the save: the save itself tells of a full disk.
+    try {
+        BackupStore().Keep(TBackupKind::Notes, FFileName);
+    } catch (const EMvError&) {
+    }
+}
+
+bool TTakeNoteManage::UndoDelete() {
+    TBackupStore store = BackupStore();
+    const std::vector<TBackupEntry> deleted = store.List(TBackupKind::DeletedNote);
+    if (deleted.empty()) return false;
+    const QString path = deleted.front().Path;
+    const IXMLTakeNotesPtr notes = LoadTakeNotesFromBytes(TBackupStore::Read(path), path);
+    for (int i = 0; i < notes->Count(); ++i) AddItem(ReadItem(*notes->Item(i)));
+    // The note is in the store now and goes into the file with this save or the next one; its
+    // copy must not bring it back a second time.
+    QFile::remove(path);
+    Save();
+    return true;
+}
+
+bool TTakeNoteManage::CanUndoDelete() const {
+    return !BackupStore().List(TBackupKind::DeletedNote).empty();
+}
+
+void TTakeNoteManage::Reload() {
+    Clear();
+    Load();
 }
 
 TTakeNoteItem* TTakeNoteManage::AddItem(std::unique_ptr<TTakeNoteItem> ATakeNoteItem) {
@@ -119,11 +157,24 @@ TTakeNoteItem* TTakeNoteManage::AddItem(std::unique_ptr<TTakeNoteItem> ATakeNote
 }
 
 void TTakeNoteManage::Delete(TTakeNoteItem* ATakeNoteItem) {
+    IXMLTakeNotesPtr deleted;
     {
         const std::lock_guard lock(FLock);
         const auto found = std::find_if(FList.begin(), FList.end(),
                                         [&](const auto& item) { return item.get() == ATakeNoteItem; });
-        if (found != FList.end()) FList.erase(found);
+        if (found != FList.end()) {
+            deleted = NewTakeNotes();
+            const IXMLTakeNotes_TakeNotePtr node = deleted->Add();
+            WriteItem(**found, *node);
+            FList.erase(found);
+        }
+    }
+    // The deleted note is kept as it was on the desktop, so that "撤销删除便签" can bring it back.
+    if (deleted) {
+        try {
+            BackupStore().Add(TBackupKind::DeletedNote, deleted->OwnerDocument()->SaveToBytes());
+        } catch (const EMvError&) {
+        }
     }
     Save();
 }

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "uBackups.h"
+
 class TTakeNoteManage;
 
 struct TTakeNoteItem {
@@ -45,8 +47,17 @@ public:
     void Save();
     // Takes the record, numbers it and tells OnAddTakeNote. Does not save.
     TTakeNoteItem* AddItem(std::unique_ptr<TTakeNoteItem> ATakeNoteItem);
-    // Frees the record when it is in the store, then saves in any case.
+    // Frees the record when it is in the store (keeping a copy of it in the backup folder), then
+    // saves in any case.
     void Delete(TTakeNoteItem* ATakeNoteItem);
+    // Brings the most recently deleted note back and saves; false when there is none.
+    bool UndoDelete();
+    bool CanUndoDelete() const;
+    // Forgets every record and reads the file again (after a backup was restored). The owner
+    // must have let go of the records first.
+    void Reload();
+    // Data/Backups beside the notes file: earlier versions and deleted notes.
+    TBackupStore BackupStore() const;
 
     int Count() const;
     TTakeNoteItem* Item(int index) const;
@@ -59,6 +70,7 @@ public:
 private:
     void Clear();
     void KeepAside();
+    void KeepPreviousVersion() const;
 
     QString FFileName;
     int FTempID = 0;
