@@ -1,6 +1,8 @@
 #include "uDataSafetyMenu.h"
 
+#include "IShell.h"
 #include "uMaroviaManage.h"
+#include "uPathInfo.h"
 #include "uTakeNoteManage.h"
 
 const QString TDataSafetyMenu::RestoreCaption = QStringLiteral("恢复备份");
@@ -23,6 +25,25 @@ void TDataSafetyMenu::AddItems() {
         if (TMaroviaManage* manage = FManage()) manage->UndoDeleteTakeNote();
     };
     items.push_back(undo);
+    TPopupMenuItem exportItem;
+    exportItem.Caption = QStringLiteral("导出工作区");
+    exportItem.OnClick = [this] {
+        TMaroviaManage* manage = FManage();
+        if (!manage) return;
+        QString folder = Platform().Shell().SpecialFolderPath(TSpecialFolder::SF_Desktop);
+        folder = folder.isEmpty() ? PathInfo->DataPath() : folder + PathDelim();
+        manage->ExportWorkspace(folder);
+    };
+    items.push_back(exportItem);
+    TPopupMenuItem importItem;
+    importItem.Caption = QStringLiteral("导入工作区");
+    importItem.OnClick = [this] {
+        TMaroviaManage* manage = FManage();
+        if (!manage) return;
+        const QString fileName = Platform().OpenFileName(QStringLiteral("Marovia工作区 (*.xml)"));
+        if (!fileName.isEmpty()) manage->ImportWorkspace(fileName);
+    };
+    items.push_back(importItem);
     Refresh();
 }
 

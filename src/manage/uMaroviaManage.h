@@ -67,6 +67,12 @@ public:
     // Puts an earlier version of the notes file or of the plan's button file back (the current one
     // kept as a version first) and shows what it holds. Failures are told to the user; false then.
     bool RestoreBackup(const TBackupEntry& AEntry);
+    // Writes the plan folder and the notes as one workspace file into AFolder (which ends with a
+    // separator) and tells the user where; its path, or empty after telling the failure.
+    QString ExportWorkspace(const QString& AFolder);
+    // Replaces the plan files and the notes with a workspace file's (both kept as versions first)
+    // and shows them. A damaged workspace changes nothing. Failures are told; false then.
+    bool ImportWorkspace(const QString& AFileName);
     // Brings the most recently deleted note back onto the desktop; false when there is none.
     bool UndoDeleteTakeNote();
 
