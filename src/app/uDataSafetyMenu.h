@@ -15,7 +15,7 @@ class TDataSafetyMenu {
 public:
     // AManage gives the scene manager, which the main form makes after its tray.
     TDataSafetyMenu(IPopupMenu& AMenu, std::function<TMaroviaManage*()> AManage);
-    // Appends the items to the menu.
+    // Appends the items to the menu (the main form calls it where they belong in its order).
     void AddItems();
     // Fills the sub-menu from the backup folder and enables what can be done; run as the menu opens.
     void Refresh();

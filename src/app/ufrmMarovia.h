@@ -53,6 +53,12 @@ public:
         N6,
         nAloneWindowRect,
         nRestoreScreen,
+        // The data's versions and the workspace (uDataSafetyMenu).
+        N7,
+        nRestoreBackup,
+        nUndoDeleteTakeNote,
+        nExportWorkspace,
+        nImportWorkspace,
         N2,
         nHelp,
         nExitApp

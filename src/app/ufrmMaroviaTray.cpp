@@ -38,11 +38,11 @@ void TfrmMarovia::CreateTray() {
         true);
     AddTrayItem(QStringLiteral("退出时还原桌面大小"), nullptr, true);
     FTrayMenu->Items()[nRestoreScreen].Enabled = false;
+    FDataSafetyMenu = std::make_unique<TDataSafetyMenu>(*FTrayMenu, [this] { return FMaroviaManage.get(); });
+    FDataSafetyMenu->AddItems();
     AddTrayItem(QStringLiteral("-"), nullptr);
     AddTrayItem(QStringLiteral("帮助"), [] { RunFile(QString::fromLatin1(MaroviaHomePage), QString()); });
     AddTrayItem(QStringLiteral("退出程序"), [] { Platform().Quit(); });
-    FDataSafetyMenu = std::make_unique<TDataSafetyMenu>(*FTrayMenu, [this] { return FMaroviaManage.get(); });
-    FDataSafetyMenu->AddItems();
     FTrayMenu->SetOnPopup([this] { TrayMenuPopup(); });
 
     FTrayIcon = Platform().CreateTrayIcon();

@@ -48,9 +48,12 @@ protected:
 TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
     std::vector<QString> captions;
     for (const TPopupMenuItem& item : Tray().Items()) captions.push_back(item.Caption);
-    EXPECT_EQ(captions, (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
-                                              "独立侧边栏区域", "退出时还原桌面大小", "-", "帮助", "退出程序",
-                                              "-", "恢复备份", "撤销删除便签", "导出工作区", "导入工作区"}));
+    EXPECT_EQ(captions,
+              (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
+                                    "独立侧边栏区域", "退出时还原桌面大小", "-", "恢复备份", "撤销删除便签",
+                                    "导出工作区", "导入工作区", "-", "帮助", "退出程序"}));
+    EXPECT_EQ(Item(TfrmMarovia::nRestoreBackup).Caption, "恢复备份");
+    EXPECT_EQ(Item(TfrmMarovia::nExitApp).Caption, "退出程序");
     EXPECT_FALSE(Item(TfrmMarovia::nLoadDesktopLink).Visible);
     EXPECT_FALSE(Item(TfrmMarovia::nRestoreScreen).Enabled);
     EXPECT_FALSE(Item(TfrmMarovia::nAloneWindowRect).Checked);
