@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "IPlatform.h"
+#include "uDataSafetyMenu.h"
 #include "uMaroviaTypes.h"
 
 class TMarovia;
@@ -53,6 +54,12 @@ public:
         nAloneWindowRect,
         nAutoStart,
         nRestoreScreen,
+        // The data's versions and the workspace (uDataSafetyMenu).
+        N7,
+        nRestoreBackup,
+        nUndoDeleteTakeNote,
+        nExportWorkspace,
+        nImportWorkspace,
         N2,
         nHelp,
         nExitApp
@@ -92,6 +99,7 @@ private:
     std::unique_ptr<TMaroviaManage> FMaroviaManage;
     std::unique_ptr<IPopupMenu> FTrayMenu;
     std::unique_ptr<ITrayIcon> FTrayIcon;
+    std::unique_ptr<TDataSafetyMenu> FDataSafetyMenu;
 };
 
 // The one main form while the program runs.

@@ -5,6 +5,7 @@
 
 #include "IPlatform.h"
 #include "TVGDesktopPanel.h"
+#include "uDataSafetyMenu.h"
 #include "uMaroviaManage.h"
 #include "uPathInfo.h"
 #include "uPubFuns.h"
@@ -41,6 +42,8 @@ void TfrmMarovia::CreateTray() {
         QStringLiteral("开机启动"), [this] { AutoStartClick(); }, true);
     AddTrayItem(QStringLiteral("退出时还原桌面大小"), nullptr, true);
     FTrayMenu->Items()[nRestoreScreen].Enabled = false;
+    FDataSafetyMenu = std::make_unique<TDataSafetyMenu>(*FTrayMenu, [this] { return FMaroviaManage.get(); });
+    FDataSafetyMenu->AddItems();
     AddTrayItem(QStringLiteral("-"), nullptr);
     AddTrayItem(QStringLiteral("帮助"), [] { RunFile(QString::fromLatin1(MaroviaHomePage), QString()); });
     AddTrayItem(QStringLiteral("退出程序"), [] { Platform().Quit(); });
@@ -80,6 +83,7 @@ void TfrmMarovia::TrayMenuPopup() {
     auto& items = FTrayMenu->Items();
     items[nShowDock].Checked = FMaroviaManage->IsShowDock();
     items[nShowSideBar].Checked = FMaroviaManage->IsShowSideBar();
+    if (FDataSafetyMenu) FDataSafetyMenu->Refresh();
     // The session's tools can change the entry behind our back: the mark is read, never remembered.
     items[nAutoStart].Checked = Platform().Shell().IsAutoStart();
 }

@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "uErrors.h"
+#include "uSafeSave.h"
 
 namespace {
 
@@ -94,12 +94,11 @@ QByteArray TXmlDocument::SaveToBytes() const {
 }
 
 void TXmlDocument::SaveToFile(const QString& fileName) const {
-    const QByteArray bytes = SaveToBytes();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    try {
+        SaveFileSafely(fileName, SaveToBytes());
+    } catch (const ESaveError& error) {
+        throw EXmlError(error.Message());
+    }
 }
 
 QString XmlAttributeText(const pugi::xml_node& node, const char* name) {

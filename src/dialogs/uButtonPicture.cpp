@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "uErrors.h"
+#include "uSafeSave.h"
 
 namespace {
 
@@ -60,8 +60,5 @@ QByteArray TButtonPicture::Encoded() const {
 }
 
 void TButtonPicture::SaveToFile(const QString& AFileName) const {
-    const QByteArray bytes = Encoded();
-    QSaveFile file(AFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EMvError(file.errorString());
+    SaveFileSafely(AFileName, Encoded());
 }

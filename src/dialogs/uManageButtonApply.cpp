@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "IPlatform.h"
+#include "uBackups.h"
 #include "uImageFiles.h"
 #include "uManageButtonModel.h"
 #include "uMaroviaManage.h"
@@ -34,6 +35,12 @@ void TManageButtonModel::Apply() {
     const IXMLDesktopPtr desktop = NewDesktop();
     std::exception_ptr failure = WriteRows(*desktop);
     bool saved = false;
+    try {
+        // The version being replaced stays restorable from the tray's "恢复备份".
+        Backups().Keep(TBackupKind::Buttons, FManage.CurrentPlanConfigFile());
+    } catch (const std::exception&) {
+        // A backup that cannot be written does not stop "应用"; the save below reports a full disk.
+    }
     try {
         desktop->OwnerDocument()->SaveToFile(FManage.CurrentPlanConfigFile());
         saved = true;

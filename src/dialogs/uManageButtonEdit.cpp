@@ -71,9 +71,11 @@ void TManageButtonModel::StoreNewRowPicture(TButtonRow& ARow) {
         FPicture->SaveToFile(path);
         ARow.Picture = FPicture;
         ARow.ImagePath = path;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        // The button is still added, without a picture; the user must know why it has none.
         ARow.Picture.reset();
         ARow.ImagePath.clear();
+        Hint(QStringLiteral("保存图片失败！错误信息如下：\r\n") + ErrorMessage(error));
     }
 }
 
@@ -109,9 +111,11 @@ void TManageButtonModel::StoreEditedRowPicture(TButtonRow& ARow) {
         ARow.ImagePath = path;
         // Changing a picture's kind back and forth names a file that was queued; it is in use again.
         FTempImageList.removeAll(path);
-    } catch (const std::exception&) {
-        ARow.Picture.reset();
-        ARow.ImagePath.clear();
+    } catch (const std::exception& error) {
+        // The old file is untouched by a failed save: the row keeps the picture it had, and that
+        // file must not be queued for deletion.
+        FTempImageList.removeAll(ARow.ImagePath);
+        Hint(QStringLiteral("保存图片失败！错误信息如下：\r\n") + ErrorMessage(error));
     }
 }
 

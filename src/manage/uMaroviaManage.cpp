@@ -16,6 +16,7 @@
 #include "uDesktopTakeNote.h"
 #include "uErrors.h"
 #include "uPathInfo.h"
+#include "uSafeSave.h"
 #include "uSameText.h"
 #include "uTakeNoteManage.h"
 #include "uXmlDesktop.h"
@@ -86,8 +87,15 @@ void TMaroviaManage::LoadNotes() {
     FTakeNoteManage = std::make_unique<TTakeNoteManage>(PathInfo->TakeNoteConfigFile());
     FTakeNoteManage->SetOnAddTakeNote(
         [this](TTakeNoteManage*, TTakeNoteItem* item) { AddTakeNoteWidget(item); });
+    ReadNotesFile(false);
+}
+
+void TMaroviaManage::ReadNotesFile(bool AReload) {
     try {
-        FTakeNoteManage->Load();
+        if (AReload)
+            FTakeNoteManage->Reload();
+        else
+            FTakeNoteManage->Load();
     } catch (const std::exception& error) {
         // Ending the program here would leave the user with nothing; the damaged file has been
         // moved aside by the store, so the notes read before the damage are safe to keep using.
@@ -133,7 +141,19 @@ void TMaroviaManage::CreateNewTakeNote(int ALeft, int ATop) {
     item->FontStyle = 0;
     item->FontColor = 0;
     FTakeNoteManage->AddItem(std::move(item));
-    FTakeNoteManage->Save();
+    try {
+        FTakeNoteManage->Save();
+    } catch (const std::exception& error) {
+        TellNotesNotSaved(error);
+    }
+}
+
+void TMaroviaManage::TellNotesNotSaved(const std::exception& error) {
+    // Raised from a menu command: nothing above it can catch, and the notes on the desktop are
+    // still whole in memory, so they stay; the old file is untouched and the next save retries.
+    Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") + ErrorText(error) +
+                              QStringLiteral("\r\n便签仍在桌面上，下次保存时会再次写入。"),
+                          QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
 }
 
 void TMaroviaManage::DeleteTakeNote() {
@@ -152,7 +172,11 @@ void TMaroviaManage::DeleteTakeNote() {
     marked->SetTakeNoteItem(nullptr);
     marked->SetParent(nullptr);
     Platform().Post([note = QPointer<TDesktopTakeNote>(marked)] { delete note.data(); });
-    FTakeNoteManage->Delete(item);
+    try {
+        FTakeNoteManage->Delete(item);
+    } catch (const std::exception& error) {
+        TellNotesNotSaved(error);
+    }
 }
 
 QString TMaroviaManage::CurrentPlanPath() const {
@@ -253,7 +277,7 @@ struct TButtonEntry {
     QString FileName;
     QString CmdLine;
     QString ImageFile;
-    bool IsRunAsk;
+    bool IsRunAsk = false;
 };
 
 void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace place) {
@@ -268,19 +292,33 @@ void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace p
 }  // namespace
 
 void TMaroviaManage::LoadButtons() {
-    const IXMLDesktopPtr desktop = LoadDesktop(CurrentPlanConfigFile());
+    IXMLDesktopPtr desktop;
+    try {
+        desktop = LoadDesktop(CurrentPlanConfigFile());
+    } catch (const EMvError& error) {
+        KeepDamagedPlanFile({error.Message()});
+    }
     const IXMLDesktop_MVButtonsPtr buttons = desktop->MVButtons();
     const int count = buttons->Count();
     const QString planPath = CurrentPlanPath();
+    QStringList damaged;
     for (int i = 0; i < count; ++i) {
         const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
         const QString name = item->Name();
         if (ButtonExist(name)) continue;
-        // Only the low byte of the stored place counts.
-        const int place = item->Place() & 0xFF;
-        if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
-        const TButtonEntry entry{name, item->FileName(), item->CmdLine(), planPath + item->Image(),
+        int place = 0;
+        TButtonEntry entry;
+        try {
+            // Only the low byte of the stored place counts.
+            place = item->Place() & 0xFF;
+            if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
+            entry = TButtonEntry{name, item->FileName(), item->CmdLine(), planPath + item->Image(),
                                  item->IsRunAsk()};
+        } catch (const EMvError& error) {
+            // One damaged entry must not cost the buttons after it.
+            damaged << QStringLiteral("第%1个按钮“%2”：%3").arg(i + 1).arg(name, error.Message());
+            continue;
+        }
         TVGBaseButton* button = nullptr;
         switch (place) {
             case BP_ToolBar:
@@ -303,5 +341,65 @@ void TMaroviaManage::LoadButtons() {
                 break;
         }
         FButtonList.push_back(button);
+    }
+    if (damaged.isEmpty()) return;
+    KeepDamagedPlanFile(damaged);
+}
+
+void TMaroviaManage::KeepDamagedPlanFile(QStringList ADetails) {
+    // "应用" writes only what was readable; the copy keeps the rest for the user.
+    const QString copy = KeepDamagedFileAside(CurrentPlanConfigFile());
+    if (!copy.isEmpty()) ADetails << QStringLiteral("原文件已另存为：") + copy;
+    throw EConvertError(ADetails.join(QStringLiteral("\r\n")));
+}
+
+void TMaroviaManage::RemoveNoteWidgets() {
+    std::vector<TDesktopTakeNote*> notes;
+    for (TvgObject* child : FVGParent->ChildList())
+        if (auto* note = qobject_cast<TDesktopTakeNote*>(child)) notes.push_back(note);
+    for (TDesktopTakeNote* note : notes) {
+        note->SetTakeNoteItem(nullptr);
+        note->SetParent(nullptr);
+        // Freed later: the command that asked for this may come from a note's own menu.
+        Platform().Post([gone = QPointer<TDesktopTakeNote>(note)] { delete gone.data(); });
+    }
+}
+
+bool TMaroviaManage::RestoreBackup(const TBackupEntry& AEntry) {
+    const bool notes = AEntry.Kind == TBackupKind::Notes;
+    const QString target = notes ? FTakeNoteManage->FileName() : CurrentPlanConfigFile();
+    try {
+        const QByteArray bytes = TBackupStore::Read(AEntry.Path);
+        if (bytes.isEmpty()) throw ESaveError(AEntry.Path + QStringLiteral(": 备份文件无法读取"));
+        TBackupStore store = notes ? FTakeNoteManage->BackupStore() : Backups();
+        // What the desktop shows now becomes a version too, so the restore itself can be undone.
+        if (notes) FTakeNoteManage->Save();
+        store.Keep(notes ? TBackupKind::Notes : TBackupKind::Buttons, target);
+        SaveFileSafely(target, bytes);
+    } catch (const std::exception& error) {
+        Platform().MessageBox(QStringLiteral("恢复备份失败！错误信息如下：\r\n") + ErrorText(error),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+        return false;
+    }
+    if (notes) {
+        RemoveNoteWidgets();
+        ReadNotesFile(true);
+    } else {
+        LoadFromFile();
+    }
+    return true;
+}
+
+bool TMaroviaManage::UndoDeleteTakeNote() {
+    try {
+        return FTakeNoteManage->UndoDelete();
+    } catch (const EXmlError& error) {
+        // The note is back on the desktop even when the file could not take it yet.
+        TellNotesNotSaved(error);
+        return true;
+    } catch (const std::exception& error) {
+        Platform().MessageBox(QStringLiteral("撤销删除便签失败！错误信息如下：\r\n") + ErrorText(error),
+                              QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+        return false;
     }
 }

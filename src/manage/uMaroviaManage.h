@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <memory>
 #include <vector>
 
+#include "uBackups.h"
 #include "uMaroviaTypes.h"
 #include "uPubFuns.h"
 
@@ -62,6 +64,18 @@ public:
     // Deletes the first note among the root's children that marked itself for deletion.
     void DeleteTakeNote();
 
+    // Puts an earlier version of the notes file or of the plan's button file back (the current one
+    // kept as a version first) and shows what it holds. Failures are told to the user; false then.
+    bool RestoreBackup(const TBackupEntry& AEntry);
+    // Writes the plan folder and the notes as one workspace file into AFolder (which ends with a
+    // separator) and tells the user where; its path, or empty after telling the failure.
+    QString ExportWorkspace(const QString& AFolder);
+    // Replaces the plan files and the notes with a workspace file's (both kept as versions first)
+    // and shows them. A damaged workspace changes nothing. Failures are told; false then.
+    bool ImportWorkspace(const QString& AFileName);
+    // Brings the most recently deleted note back onto the desktop; false when there is none.
+    bool UndoDeleteTakeNote();
+
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent handler) { FOnBuildInEvent = std::move(handler); }
     void DoBuildInEvent(QObject* Sender, TMVSysCommand SysCommand);
@@ -78,8 +92,13 @@ private:
     void ClearButtons();
     void CreateSystemButton();
     void LoadButtons();
+    // Keeps a copy of the damaged plan file and raises the error naming what was damaged.
+    [[noreturn]] void KeepDamagedPlanFile(QStringList ADetails);
     void LoadNotes();
+    void ReadNotesFile(bool AReload);
+    void RemoveNoteWidgets();
     void AddTakeNoteWidget(TTakeNoteItem* ATakeNoteItem);
+    static void TellNotesNotSaved(const std::exception& error);
 
     std::vector<TVGBaseButton*> FButtonList;  // owned through the scene's owner model
     QString FCurrentPlanName;

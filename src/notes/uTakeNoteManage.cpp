@@ -1,11 +1,13 @@
 #include "uTakeNoteManage.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "IPlatform.h"
+#include "uBackups.h"
 #include "uErrors.h"
+#include "uSafeSave.h"
 #include "uXmlDocument.h"
 #include "uXmlTakeNote.h"
 
@@ -48,8 +50,11 @@ TTakeNoteManage::TTakeNoteManage(QString fileName) : FFileName(std::move(fileNam
 TTakeNoteManage::~TTakeNoteManage() {
     try {
         Save();
-    } catch (const EMvError& error) {
-        Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") + error.Message(),
+    } catch (const std::exception& error) {
+        // Nothing may leave a destructor; whatever the failure, the user is told.
+        const auto* own = dynamic_cast<const EMvError*>(&error);
+        Platform().MessageBox(QStringLiteral("便签保存失败！错误信息如下：\r\n") +
+                                  (own ? own->Message() : QString::fromLocal8Bit(error.what())),
                               QStringLiteral("Marovia"), TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
     }
     Clear();
@@ -57,23 +62,33 @@ TTakeNoteManage::~TTakeNoteManage() {
 
 void TTakeNoteManage::Load() {
     if (!QFileInfo::exists(FFileName)) return;
+    IXMLTakeNotesPtr notes;
     try {
-        const IXMLTakeNotesPtr notes = LoadTakeNotes(FFileName);
-        for (int i = 0; i < notes->Count(); ++i) AddItem(ReadItem(*notes->Item(i)));
+        notes = LoadTakeNotes(FFileName);
     } catch (const EMvError&) {
         KeepAside();
         throw;
     }
+    // Every readable note is kept: one damaged entry must not cost the user the notes after it.
+    QStringList damaged;
+    for (int i = 0; i < notes->Count(); ++i) {
+        std::unique_ptr<TTakeNoteItem> item;
+        try {
+            item = ReadItem(*notes->Item(i));
+        } catch (const EMvError& error) {
+            damaged << QStringLiteral("第%1条便签：%2").arg(i + 1).arg(error.Message());
+            continue;
+        }
+        AddItem(std::move(item));
+    }
+    if (damaged.isEmpty()) return;
+    // The next save writes the readable notes only; the damaged ones live on in the copy.
+    KeepAside();
+    throw EConvertError(damaged.join(QStringLiteral("\r\n")));
 }
 
 void TTakeNoteManage::KeepAside() {
-    // The store now holds only the notes before the damage; the next save would replace the
-    // user's file with them. Move the file out of the way first, under a name that says why.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString target = FFileName + QStringLiteral(".unreadable-") + stamp;
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = FFileName + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
-    if (QFile::rename(FFileName, target) || QFile::copy(FFileName, target)) FKeptAsideFile = target;
+    FKeptAsideFile = KeepDamagedFileAside(FFileName);
 }
 
 void TTakeNoteManage::Save() {
@@ -90,8 +105,44 @@ void TTakeNoteManage::Save() {
             failure = std::current_exception();  // the notes written so far are still saved
         }
     }
+    KeepPreviousVersion();
     notes->OwnerDocument()->SaveToFile(FFileName);
     if (failure) std::rethrow_exception(failure);
+}
+
+TBackupStore TTakeNoteManage::BackupStore() const {
+    return TBackupStore(QFileInfo(FFileName).absolutePath() + QStringLiteral("/Backups/"));
+}
+
+void TTakeNoteManage::KeepPreviousVersion() const {
+    // A backup that cannot be written does not stop the save: the save itself tells of a full disk.
+    try {
+        BackupStore().Keep(TBackupKind::Notes, FFileName);
+    } catch (const EMvError&) {
+    }
+}
+
+bool TTakeNoteManage::UndoDelete() {
+    TBackupStore store = BackupStore();
+    const std::vector<TBackupEntry> deleted = store.List(TBackupKind::DeletedNote);
+    if (deleted.empty()) return false;
+    const QString path = deleted.front().Path;
+    const IXMLTakeNotesPtr notes = LoadTakeNotesFromBytes(TBackupStore::Read(path), path);
+    for (int i = 0; i < notes->Count(); ++i) AddItem(ReadItem(*notes->Item(i)));
+    // The note is in the store now and goes into the file with this save or the next one; its
+    // copy must not bring it back a second time.
+    QFile::remove(path);
+    Save();
+    return true;
+}
+
+bool TTakeNoteManage::CanUndoDelete() const {
+    return !BackupStore().List(TBackupKind::DeletedNote).empty();
+}
+
+void TTakeNoteManage::Reload() {
+    Clear();
+    Load();
 }
 
 TTakeNoteItem* TTakeNoteManage::AddItem(std::unique_ptr<TTakeNoteItem> ATakeNoteItem) {
@@ -106,11 +157,24 @@ TTakeNoteItem* TTakeNoteManage::AddItem(std::unique_ptr<TTakeNoteItem> ATakeNote
 }
 
 void TTakeNoteManage::Delete(TTakeNoteItem* ATakeNoteItem) {
+    IXMLTakeNotesPtr deleted;
     {
         const std::lock_guard lock(FLock);
         const auto found = std::find_if(FList.begin(), FList.end(),
                                         [&](const auto& item) { return item.get() == ATakeNoteItem; });
-        if (found != FList.end()) FList.erase(found);
+        if (found != FList.end()) {
+            deleted = NewTakeNotes();
+            const IXMLTakeNotes_TakeNotePtr node = deleted->Add();
+            WriteItem(**found, *node);
+            FList.erase(found);
+        }
+    }
+    // The deleted note is kept as it was on the desktop, so that "撤销删除便签" can bring it back.
+    if (deleted) {
+        try {
+            BackupStore().Add(TBackupKind::DeletedNote, deleted->OwnerDocument()->SaveToBytes());
+        } catch (const EMvError&) {
+        }
     }
     Save();
 }

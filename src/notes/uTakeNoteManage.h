@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "uBackups.h"
+
 class TTakeNoteManage;
 
 struct TTakeNoteItem {
@@ -37,28 +39,38 @@ public:
     TTakeNoteManage(const TTakeNoteManage&) = delete;
     TTakeNoteManage& operator=(const TTakeNoteManage&) = delete;
 
-    // Reads the file, adding its notes in order. Raises the file's error; the notes read before
-    // it stay, and the unreadable file is first kept aside (KeptAsideFile) so that no later
-    // save can overwrite it.
+    // Reads the file, adding every readable note in order. An unreadable file, or damaged
+    // entries (named in the error, which is raised after the others were added), make it keep a
+    // copy of the file aside (KeptAsideFile) so that no later save loses what it holds.
     void Load();
     // Writes every record, replacing the file atomically; raises EXmlError when it cannot.
     void Save();
     // Takes the record, numbers it and tells OnAddTakeNote. Does not save.
     TTakeNoteItem* AddItem(std::unique_ptr<TTakeNoteItem> ATakeNoteItem);
-    // Frees the record when it is in the store, then saves in any case.
+    // Frees the record when it is in the store (keeping a copy of it in the backup folder), then
+    // saves in any case.
     void Delete(TTakeNoteItem* ATakeNoteItem);
+    // Brings the most recently deleted note back and saves; false when there is none.
+    bool UndoDelete();
+    bool CanUndoDelete() const;
+    // Forgets every record and reads the file again (after a backup was restored). The owner
+    // must have let go of the records first.
+    void Reload();
+    // Data/Backups beside the notes file: earlier versions and deleted notes.
+    TBackupStore BackupStore() const;
 
     int Count() const;
     TTakeNoteItem* Item(int index) const;
     const TOnAddTakeNote& OnAddTakeNote() const { return FOnAddTakeNote; }
     void SetOnAddTakeNote(TOnAddTakeNote handler) { FOnAddTakeNote = std::move(handler); }
     QString FileName() const { return FFileName; }
-    // Where an unreadable notes file was moved to by Load; empty when none was.
+    // Where Load kept a copy of a damaged notes file; empty when none was made.
     QString KeptAsideFile() const { return FKeptAsideFile; }
 
 private:
     void Clear();
     void KeepAside();
+    void KeepPreviousVersion() const;
 
     QString FFileName;
     int FTempID = 0;

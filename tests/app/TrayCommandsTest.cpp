@@ -8,12 +8,17 @@
 #include "TVGDesktopPanel.h"
 #include "uMaroviaManage.h"
 #include "uTakeNoteManage.h"
+#include "uXmlTakeNote.h"
 #include "ufrmManageButton.h"
 #include "ufrmMarovia.h"
 #include "ufrmWindowPanel.h"
 #include "vgButton.h"
 
 namespace {
+
+int LoadTakeNotesCount(const QString& file) {
+    return LoadTakeNotes(file)->Count();
+}
 
 class TrayCommands : public ::testing::Test {
 protected:
@@ -28,6 +33,11 @@ protected:
     TPopupMenuItem& Item(TfrmMarovia::TTrayItem item) {
         return Tray().Items()[static_cast<std::size_t>(item)];
     }
+    int IndexOf(const QString& caption) {
+        for (std::size_t i = 0; i < Tray().Items().size(); ++i)
+            if (Tray().Items()[i].Caption == caption) return static_cast<int>(i);
+        return -1;
+    }
     FakeTrayIcon& Icon() { return *platform->TrayIcons().front(); }
 
     FakePlatformScope platform;
@@ -40,9 +50,12 @@ protected:
 TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
     std::vector<QString> captions;
     for (const TPopupMenuItem& item : Tray().Items()) captions.push_back(item.Caption);
-    EXPECT_EQ(captions, (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
-                                              "独立侧边栏区域", "开机启动", "退出时还原桌面大小", "-", "帮助",
-                                              "退出程序"}));
+    EXPECT_EQ(captions,
+              (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
+                                    "独立侧边栏区域", "开机启动", "退出时还原桌面大小", "-", "恢复备份", "撤销删除便签",
+                                    "导出工作区", "导入工作区", "-", "帮助", "退出程序"}));
+    EXPECT_EQ(Item(TfrmMarovia::nRestoreBackup).Caption, "恢复备份");
+    EXPECT_EQ(Item(TfrmMarovia::nExitApp).Caption, "退出程序");
     EXPECT_FALSE(Item(TfrmMarovia::nLoadDesktopLink).Visible);
     EXPECT_FALSE(Item(TfrmMarovia::nRestoreScreen).Enabled);
     EXPECT_FALSE(Item(TfrmMarovia::nAloneWindowRect).Checked);
@@ -195,4 +208,42 @@ TEST_F(TrayCommands, TheManageDialogAndTheDesktopFileWindowOpenOnceAndGoWithTheF
     form.reset();
     EXPECT_EQ(ManageButtonForm(), nullptr);
     EXPECT_EQ(frmWindowPanel, nullptr);
+}
+
+// "删除便签" can be taken back from the tray, and every save leaves the version it replaced in
+// "恢复备份", which puts it back and shows it.
+TEST_F(TrayCommands, ADeletedNoteComesBackAndAnEarlierVersionCanBeRestored) {
+    TTakeNoteManage& store = *MaroviaManage->TakeNoteManage();
+    MaroviaManage->CreateNewTakeNote(10, 10);
+    store.Item(0)->Content = "first";
+    MaroviaManage->CreateNewTakeNote(20, 20);  // saves "first"; the one-note file becomes a version
+    const int undo = IndexOf("撤销删除便签");
+    const int restore = IndexOf("恢复备份");
+    Tray().Popup(QPoint(1, 1));
+    EXPECT_FALSE(Tray().Items()[static_cast<std::size_t>(undo)].Enabled);
+
+    store.Delete(store.Item(0));
+    ASSERT_EQ(store.Count(), 1);
+    Tray().Popup(QPoint(1, 1));
+    ASSERT_TRUE(Tray().Items()[static_cast<std::size_t>(undo)].Enabled);
+    Tray().Click(undo);
+    ASSERT_EQ(store.Count(), 2);
+    EXPECT_EQ(store.Item(1)->Content, "first");
+    EXPECT_EQ(LoadTakeNotesCount(install.Paths().TakeNoteConfigFile()), 2);
+    Tray().Popup(QPoint(1, 1));
+    EXPECT_FALSE(Tray().Items()[static_cast<std::size_t>(undo)].Enabled);  // taken back only once
+
+    // Newest first: the version before the undo held one note.
+    const auto& versions = Tray().Items()[static_cast<std::size_t>(restore)].Items;
+    ASSERT_GE(versions.size(), 3u);
+    EXPECT_TRUE(versions[0].Caption.startsWith("便签 ")) << versions[0].Caption.toStdString();
+    Tray().ClickSubItem(restore, 0);
+    platform->RunPosted();
+    EXPECT_EQ(store.Count(), 1);
+    EXPECT_EQ(LoadTakeNotesCount(install.Paths().TakeNoteConfigFile()), 1);
+    EXPECT_TRUE(platform->Messages().empty());
+    // The state before the restore is itself a version now.
+    Tray().Popup(QPoint(1, 1));
+    Tray().ClickSubItem(restore, 0);
+    EXPECT_EQ(store.Count(), 2);
 }

@@ -161,3 +161,23 @@ TEST_F(ManageButtonApply, OkAppliesPendingChangesAndClosesOnlyWhenThatWorked) {
 }
 
 }  // namespace
+
+// A bad Place in entry 4 of 10: the nine others load, "应用" writes all nine, and the damaged
+// original stays beside the new file.
+TEST_F(ManageButtonApply, AfterADamagedEntryApplyWritesEveryReadableButtonAndTheCopyStays) {
+    std::vector<TEntry> entries;
+    for (int i = 1; i <= 10; ++i) entries.push_back({QStringLiteral("B%1").arg(i), i == 4 ? "x" : "0"});
+    WritePlan(entries);
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_TRUE(platform->Messages()[0].Text.contains("第4个按钮“B4”"));
+    model.LoadButtonList();
+    EXPECT_EQ(model.RowCount(), 9);
+    model.EnableApply();
+    ASSERT_TRUE(model.BtnApplyClick());
+    EXPECT_EQ(ReadPlan().size(), 9u);
+    const QStringList copies = QDir(PlanPath()).entryList({"Desktop.xml.unreadable-*"}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    QFile copy(PlanPath() + copies[0]);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(copy.readAll().contains("Name=\"B4\" Place=\"x\""));
+}

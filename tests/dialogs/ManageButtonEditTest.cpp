@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "DialogFixture.h"
+#include "SaveFaultScope.h"
 #include "uManageButtonModel.h"
 
 namespace {
@@ -348,3 +349,34 @@ TEST_F(ManageButtonEdit, APictureThatCannotBeStoredLeavesTheRowWithoutIcon) {
 }
 
 }  // namespace
+
+TEST_F(ManageButtonEdit, APictureThatCannotBeSavedIsReportedAndTheRowKeepsItsOldOne) {
+    WritePicture(PlanPath() + "{1}.Png", Qt::red);
+    WritePlan({{"A", "0", "false", "/bin/a", "", "{1}.Png"}});
+    model.LoadButtonList();
+    const QByteArray before = Bytes(PlanPath() + "{1}.Png");
+    auto fault = std::make_unique<SaveFaultScope>(TSaveStep::Flush);
+    Select(0);
+    const QString ico = install.Folder() + "/x.ico";
+    WritePicture(ico, Qt::yellow, 16, "ico");
+    ChangeIcon(ico);
+    model.BtnWorkOkClick();
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_TRUE(platform->Messages()[0].Text.startsWith("保存图片失败！错误信息如下：\r\n"));
+    EXPECT_EQ(model.Row(0).ImagePath, PlanPath() + "{1}.Png");
+    EXPECT_TRUE(model.TempImageList().isEmpty());  // the picture still in use is not queued
+
+    platform->ClearMessages();
+    model.SetSaveMode(SM_Add);
+    Fill("B", "/bin/b");
+    ChangeIcon(ico);
+    model.BtnWorkOkClick();
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_TRUE(platform->Messages()[0].Text.startsWith("保存图片失败！"));
+    EXPECT_TRUE(model.Row(1).ImagePath.isEmpty());
+    fault.reset();
+
+    model.Apply();
+    EXPECT_EQ(ReadPlan()[0].Image, "{1}.Png");
+    EXPECT_EQ(Bytes(PlanPath() + "{1}.Png"), before);
+}

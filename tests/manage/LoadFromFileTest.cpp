@@ -111,16 +111,28 @@ TEST_F(LoadFromFile, EntriesBecomeButtonsOfTheirPlaceInFileOrder) {
     EXPECT_EQ(desk->ImageFile(), manage.CurrentPlanPath() + "{X}.Ico");
 }
 
-TEST_F(LoadFromFile, ABadEntryReportsItsErrorAndKeepsTheButtonsBeforeIt) {
-    Write(DesktopXml({{"One", "0"}, {"Two", "1"}, {"Three", ""}, {"Four", "0"}}));
+TEST_F(LoadFromFile, ABadEntryIsNamedTheOthersLoadAndTheFileIsKeptAside) {
+    const QByteArray bytes = DesktopXml({{"One", "0"}, {"Two", "1"}, {"Three", ""}, {"Four", "0"}});
+    Write(bytes);
     manage.LoadFromFile();
-    EXPECT_EQ(Names(), (std::vector<QString>{"Win桌面文件", "One", "Two"}));
+    EXPECT_EQ(Names(), (std::vector<QString>{"Win桌面文件", "One", "Two", "Four"}));
     ASSERT_EQ(platform->Messages().size(), 1u);
     const TRecordedMessage& message = platform->Messages()[0];
-    EXPECT_TRUE(message.Text.startsWith("加载失败！错误信息如下：\r\n"));
-    EXPECT_GT(message.Text.size(), QString("加载失败！错误信息如下：\r\n").size());
+    EXPECT_TRUE(message.Text.startsWith("加载失败！错误信息如下：\r\n第3个按钮“Three”："))
+        << message.Text.toStdString();
     EXPECT_EQ(message.Title, "Marovia");
     EXPECT_EQ(message.Buttons, TMsgButtons::MB_Ok);
+    const QString copy = manage.CurrentPlanConfigFile() + ".unreadable-";
+    ASSERT_TRUE(message.Text.contains("\r\n原文件已另存为：" + copy)) << message.Text.toStdString();
+    QFile kept(message.Text.mid(message.Text.indexOf(copy)));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), bytes);
+
+    // Loading the same damage again names the same copy instead of making another.
+    platform->ClearMessages();
+    manage.LoadFromFile();
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_TRUE(platform->Messages()[0].Text.endsWith(kept.fileName()));
 }
 
 TEST_F(LoadFromFile, AnEntryThatFailsToConvertLeavesNoHalfMadeButtonInItsPanel) {

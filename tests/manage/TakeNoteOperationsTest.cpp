@@ -7,6 +7,7 @@
 
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
+#include "SaveFaultScope.h"
 #include "uDesktopTakeNote.h"
 #include "uMaroviaManage.h"
 #include "uTakeNoteManage.h"
@@ -17,6 +18,11 @@
 #include "vgText.h"
 
 namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QByteArray NotesFile(const QByteArray& notes) {
     return "<?xml version=\"1.0\"?><TakeNotes>" + notes + "</TakeNotes>";
@@ -207,4 +213,42 @@ TEST_F(TakeNoteOperations, TheFileIsWrittenAfterCreatingAfterDeletingAndAtTheEnd
     // The widgets stay with the scene but no longer point at the freed records.
     EXPECT_EQ(note->TakeNoteItem(), nullptr);
     note->SetContent("after");
+}
+
+// A notes file that cannot be written (full disk, read-only folder) at each of the three save
+// moments: the user is told, the notes stay on the desktop, and the old file stays as it was.
+TEST_F(TakeNoteOperations, ASaveThatFailsIsToldAndKeepsTheNotesAndTheOldFile) {
+    const QByteArray old = NotesFile(Note("一", 1, 1) + Note("二", 2, 2));
+    WriteNotes(old);
+    auto manage = Start();
+    auto fault = std::make_unique<SaveFaultScope>(TSaveStep::Write, "TakeNote.dat");
+    const auto expectTold = [&](const char* moment) {
+        ASSERT_EQ(platform->Messages().size(), 1u) << moment;
+        EXPECT_TRUE(platform->Messages()[0].Text.startsWith("便签保存失败！错误信息如下：\r\n")) << moment;
+        EXPECT_TRUE(platform->Messages()[0].Text.contains("TakeNote.dat")) << moment;
+        EXPECT_EQ(ReadBytes(install.Paths().TakeNoteConfigFile()), old) << moment;
+        platform->ClearMessages();
+    };
+
+    EXPECT_NO_THROW(manage->DoBuildInEvent(nullptr, MVC_CreateTakeNote));
+    expectTold("create");
+    EXPECT_EQ(Notes().size(), 3u);
+    EXPECT_EQ(manage->TakeNoteManage()->Count(), 3);
+
+    auto& menu = dynamic_cast<FakePopupMenu&>(*Notes()[0]->Menu());
+    EXPECT_NO_THROW(menu.Click(menu.IndexOfCaption("删除便签")));
+    expectTold("delete");
+    EXPECT_EQ(manage->TakeNoteManage()->Count(), 2);
+
+    // Once the disk has room again the next save writes what the desktop shows.
+    fault.reset();
+    manage->CreateNewTakeNote(9, 9);
+    ASSERT_EQ(Saved()->Count(), 3);
+    EXPECT_EQ(Saved()->Item(0)->Content(), "二");
+
+    const QByteArray written = ReadBytes(install.Paths().TakeNoteConfigFile());
+    fault = std::make_unique<SaveFaultScope>(TSaveStep::Commit, "TakeNote.dat");
+    EXPECT_NO_THROW(manage.reset());
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_EQ(ReadBytes(install.Paths().TakeNoteConfigFile()), written);
 }

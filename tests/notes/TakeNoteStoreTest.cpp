@@ -131,22 +131,34 @@ TEST_F(TakeNoteStore, AStoreWithoutNotesWritesAnEmptyRootAndNoFileMeansNoNotes) 
     EXPECT_EQ(written->Count(), 0);
 }
 
-TEST_F(TakeNoteStore, ADamagedFileKeepsTheNotesBeforeTheDamageAndIsNeverOverwritten) {
-    // The second note's FontSize is empty: a conversion error after the first note.
+TEST_F(TakeNoteStore, ADamagedEntryIsNamedTheOthersLoadAndTheFileIsKeptAside) {
+    // Notes 2 and 4 of 5 are damaged: an empty FontSize and a word for IsHide.
     QByteArray bad = Note(2, "bad");
     bad.replace("FontSize=\"12\"", "FontSize=\"\"");
-    const QByteArray damaged =
-        "<?xml version=\"1.0\"?><TakeNotes>" + Note(1, "kept") + bad + Note(3, "lost") + "</TakeNotes>";
+    QByteArray worse = Note(4, "worse");
+    worse.replace("IsHide=\"false\"", "IsHide=\"maybe\"");
+    const QByteArray damaged = "<?xml version=\"1.0\"?><TakeNotes>" + Note(1, "a") + bad + Note(3, "b") +
+                               worse + Note(5, "c") + "</TakeNotes>";
     WriteFile(file, damaged);
     {
         TTakeNoteManage store(file);
-        EXPECT_THROW(store.Load(), EConvertError);
-        EXPECT_EQ(store.Count(), 1);
+        try {
+            store.Load();
+            ADD_FAILURE() << "no error";
+        } catch (const EConvertError& error) {
+            EXPECT_TRUE(error.Message().startsWith("第2条便签：")) << error.Message().toStdString();
+            EXPECT_TRUE(error.Message().contains("\r\n第4条便签：")) << error.Message().toStdString();
+            EXPECT_FALSE(error.Message().contains("第3条"));
+        }
+        ASSERT_EQ(store.Count(), 3);
+        EXPECT_EQ(store.Item(2)->Content, "c");
+        EXPECT_EQ(store.Item(2)->ID, 3);
         ASSERT_FALSE(store.KeptAsideFile().isEmpty());
         EXPECT_EQ(ReadFile(store.KeptAsideFile()), damaged);
+        EXPECT_EQ(ReadFile(file), damaged);  // a copy: until a save, the original stays in place
     }
-    // The store's own save wrote the one good note; the damaged original lies beside it untouched.
-    EXPECT_EQ(LoadTakeNotes(file)->Count(), 1);
+    // The store's own save wrote every readable note; the damaged original lies beside it untouched.
+    EXPECT_EQ(LoadTakeNotes(file)->Count(), 3);
     const QStringList beside = QDir(folder.path()).entryList({"TakeNote.dat.unreadable-*"});
     ASSERT_EQ(beside.size(), 1);
     EXPECT_EQ(ReadFile(folder.filePath(beside.front())), damaged);
