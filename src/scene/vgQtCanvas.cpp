@@ -1,5 +1,7 @@
 #include "vgQtCanvas.h"
 
+#include <QTextLayout>
+
 #include <QFontMetricsF>
 #include <QRegion>
 
@@ -348,8 +350,39 @@ void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QSt
     FPainter.setFont(CurrentQFont());
     FPainter.setPen(QPen(paint.Brush, 1));
     FPainter.setOpacity(paint.Opacity);
-    FPainter.drawText(rect, vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip, text);
+    int flags = vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip;
+    const QString shown = vgFitTextToBox(CurrentQFont(), text, rect.size(), wordWrap);
+    // A shortened wrapped text comes back broken into its lines.
+    if (shown != text && wordWrap) flags &= ~Qt::TextWordWrap;
+    FPainter.drawText(rect, flags, shown);
     FPainter.restore();
+}
+
+QString vgFitTextToBox(const QFont& font, const QString& text, QSizeF box, bool wordWrap) {
+    const QFontMetricsF metrics(font, &MeasuringSurface());
+    // Most texts are one line that fits: nothing to lay out.
+    if (metrics.horizontalAdvance(text) <= box.width()) return text;
+    if (!wordWrap) return metrics.elidedText(text, Qt::ElideRight, box.width());
+    if (box.width() <= 0 || text.contains(QLatin1Char('\n'))) return text;
+    const int fitting = std::max(1, static_cast<int>(box.height() / metrics.lineSpacing()));
+    QTextLayout layout(text, font, &MeasuringSurface());
+    QStringList lines;
+    int lastStart = 0;
+    bool overflows = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        if (lines.size() == fitting) {
+            overflows = true;
+            break;
+        }
+        lastStart = line.textStart();
+        lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    if (!overflows) return text;
+    lines.last() = metrics.elidedText(text.mid(lastStart), Qt::ElideRight, box.width());
+    return lines.join(QLatin1Char('\n'));
 }
 
 QRectF TvgQtCanvas::MeasureText(const QRectF& rect, const QString& text, bool wordWrap,
