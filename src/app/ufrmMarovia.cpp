@@ -66,9 +66,9 @@ void TfrmMarovia::CreateComponents() {
 
     FLableURL = new TvgLabel(FVGRoot);
     FLableURL->SetParent(FVGRoot);
-    // Placed in the root's bottom-right corner; the alignment keeps that distance as the root grows
-    // to the work area.
-    FLableURL->SetBounds(FVGRoot->Width() - 188, FVGRoot->Height() - 23, 188, 23);
+    // Placed in the root's bottom-right corner of the size its last layout pass saw; the alignment
+    // keeps that distance as the root grows to the work area.
+    FLableURL->SetBounds(FVGRoot->LastWidth() - 188, FVGRoot->LastHeight() - 23, 188, 23);
     FLableURL->SetAlign(vaBottomRight);
     FLableURL->SetCursor(crHandPoint);
     FLableURL->SetResource(QStringLiteral("LableURLStyle1"));

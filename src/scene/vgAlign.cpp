@@ -277,12 +277,9 @@ void TvgVisualObject::Realign() {
         return;
     }
     if ((FWidth != FLastWidth || FHeight != FLastHeight) && FHasEffect) UpdateEffects();
-    if (!FNeedAlign || ChildrenCount() == 0) {
-        // With nothing aligned there is nothing to keep relative to the old size.
-        FLastWidth = FWidth;
-        FLastHeight = FHeight;
-        return;
-    }
+    // The size of the last completed pass stays the reference: a corner-anchored child added later
+    // still moves by everything the parent grew since then.
+    if (!FNeedAlign || ChildrenCount() == 0) return;
     struct TGuard {
         bool& Flag;
         explicit TGuard(bool& f) : Flag(f) { Flag = true; }

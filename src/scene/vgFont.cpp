@@ -1,9 +1,5 @@
 #include "vgFont.h"
 
-#include <QFontDatabase>
-
-#include <array>
-
 TvgFont::TvgFont(QObject* owner) : QObject(owner) {}
 
 void TvgFont::SetFamily(const QString& family) {
@@ -87,35 +83,15 @@ TFace FaceOf(TvgFontStyle style) {
     }
 }
 
-// Whether the installed family has a face of this weight and slant (not a synthesised one).
-bool HasFace(const QString& family, TFace face) {
-    const QStringList styles = QFontDatabase::styles(family);
-    for (const QString& style : styles) {
-        const bool bold = QFontDatabase::weight(family, style) >= QFont::DemiBold;
-        const bool italic = QFontDatabase::italic(family, style);
-        if (bold == face.Bold && italic == face.Italic) return true;
-    }
-    return false;
-}
-
-TFace AvailableFace(const QString& family, TvgFontStyle style) {
-    const TFace wanted = FaceOf(style);
-    if (!QFontDatabase::hasFamily(family) || HasFace(family, wanted)) return wanted;
-    constexpr std::array<TvgFontStyle, 4> order{vgFontRegular, vgFontBold, vgFontItalic, vgFontBoldItalic};
-    for (const TvgFontStyle candidate : order) {
-        if (HasFace(family, FaceOf(candidate))) return FaceOf(candidate);
-    }
-    return wanted;
-}
-
 }  // namespace
 
 QFont TvgFont::ToQFont() const {
     vgInstallFontSubstitutes();
     QFont font(FFamily);
     font.setPointSizeF(std::max(0.1, static_cast<double>(FSize) * 0.75));
-    const QString resolved = QFont::substitute(FFamily);
-    const TFace face = AvailableFace(resolved.isEmpty() ? FFamily : resolved, FStyle);
+    // The weight and slant asked for, whether or not the family has such a face: Qt then draws a
+    // synthesised bold or oblique, so that a note written in italic never shows upright.
+    const TFace face = FaceOf(FStyle);
     font.setBold(face.Bold);
     font.setItalic(face.Italic);
     font.setUnderline(FStyle == vgFontUnderline);

@@ -84,14 +84,7 @@ void TvgObject::AddObject(TvgObject* AObject) {
 
     TvgVisualObject* parent = FVisual;
     TvgVisualObject* child = AObject->FVisual;
-    if (parent && child && child->Align() != vaNone) {
-        if (!parent->FNeedAlign) {
-            // Nothing was placed relative to an older size, so the pass starts from the current one.
-            parent->FLastWidth = parent->FWidth;
-            parent->FLastHeight = parent->FHeight;
-        }
-        parent->FNeedAlign = true;
-    }
+    if (parent && child && child->Align() != vaNone) parent->FNeedAlign = true;
     if (parent && AObject->IsEffect() && AObject->EffectEnabled()) {
         parent->FHasEffect = true;
         parent->UpdateEffects();

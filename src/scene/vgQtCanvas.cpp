@@ -1,5 +1,7 @@
 #include "vgQtCanvas.h"
 
+#include <QTextLayout>
+
 #include <QFontMetricsF>
 #include <QRegion>
 
@@ -374,10 +376,44 @@ void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QSt
     FPainter.setPen(QPen(paint.Brush, 1));
     FPainter.setOpacity(paint.Opacity);
     const bool fromTheTop = wordWrap && vertAlign == vgTextAlignNear;
-    const QRectF shown(rect.topLeft(), QPointF(rect.right(), std::min(rect.bottom(), clipRect.bottom())));
-    FPainter.drawText(rect, vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip,
-                      fromTheTop ? VisibleStart(text, shown, QFontMetricsF(FPainter.font())) : text);
+    const QRectF visible(rect.topLeft(), QPointF(rect.right(), std::min(rect.bottom(), clipRect.bottom())));
+    const QString start = fromTheTop ? VisibleStart(text, visible, QFontMetricsF(FPainter.font())) : text;
+    int flags = vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip;
+    const QString shown = vgFitTextToBox(CurrentQFont(), start, rect.size(), wordWrap);
+    // A shortened wrapped text comes back broken into its lines.
+    if (shown != start && wordWrap) flags &= ~Qt::TextWordWrap;
+    FPainter.drawText(rect, flags, shown);
     FPainter.restore();
+}
+
+QString vgFitTextToBox(const QFont& font, const QString& text, QSizeF box, bool wordWrap) {
+    // Names and notes are short; a huge text is left to the caller's own cut (measuring it whole
+    // would take longer than drawing it).
+    if (text.size() > 4096) return text;
+    const QFontMetricsF metrics(font, &MeasuringSurface());
+    // Most texts are one line that fits: nothing to lay out.
+    if (metrics.horizontalAdvance(text) <= box.width()) return text;
+    if (!wordWrap) return metrics.elidedText(text, Qt::ElideRight, box.width());
+    if (box.width() <= 0 || text.contains(QLatin1Char('\n'))) return text;
+    const int fitting = std::max(1, static_cast<int>(box.height() / metrics.lineSpacing()));
+    QTextLayout layout(text, font, &MeasuringSurface());
+    QStringList lines;
+    int lastStart = 0;
+    bool overflows = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        if (lines.size() == fitting) {
+            overflows = true;
+            break;
+        }
+        lastStart = line.textStart();
+        lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    if (!overflows) return text;
+    lines.last() = metrics.elidedText(text.mid(lastStart), Qt::ElideRight, box.width());
+    return lines.join(QLatin1Char('\n'));
 }
 
 QRectF TvgQtCanvas::MeasureText(const QRectF& rect, const QString& text, bool wordWrap,

@@ -90,3 +90,9 @@ private:
 
 // Text layout flags shared by painting and measuring.
 int vgTextFlags(bool wordWrap, TvgTextAlign horzAlign, TvgTextAlign vertAlign);
+
+// Text that does not fit its box shows its beginning and ends in "…", rather than a centred middle
+// part cut off on both sides: a long line is shortened to the box's width; wrapped text keeps the
+// lines that fit the box's height (at least one) and shortens the last of them. Text that fits is
+// returned as it is.
+QString vgFitTextToBox(const QFont& font, const QString& text, QSizeF box, bool wordWrap);

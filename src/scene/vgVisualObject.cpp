@@ -136,14 +136,9 @@ void TvgVisualObject::SetAlign(TvgAlign value) {
     FAlign = value;
     TvgVisualObject* parent = VisualParent();
     if (!parent) return;
-    const bool hadAligned = parent->FNeedAlign;
     parent->FNeedAlign =
         std::any_of(parent->ChildList().begin(), parent->ChildList().end(),
                     [](TvgObject* c) { return c->Visual() && c->Visual()->Align() != vaNone; });
-    if (!hadAligned && parent->FNeedAlign) {
-        parent->FLastWidth = parent->FWidth;
-        parent->FLastHeight = parent->FHeight;
-    }
     if (!Loading()) parent->Realign();
 }
 

@@ -118,6 +118,32 @@ TEST_F(DesktopPanelSlideTest, HideDuringTheSlideInTurnsTheSlideRoundOnItsOwnCloc
     EXPECT_EQ(X(), 400);
 }
 
+// Turned back at several moments of the slide-in, the slide-out goes on from the point of its own
+// range that the elapsed time gives, keeps moving outwards on the same clock and ends on time.
+TEST_F(DesktopPanelSlideTest, HideAtAnyMomentOfTheSlideInContinuesOutwardsFromTheCorrespondingPoint) {
+    for (const int stepsIn : {1, 3, 8, 12, 17}) {
+        SCOPED_TRACE(stepsIn);
+        Panel->Show();
+        Steps(stepsIn);
+        const double elapsed = 0.033 * stepsIn;
+        EXPECT_NEAR(X(), 400 * (1 - elapsed / 0.6), 0.01);
+        Panel->Hide();
+        EXPECT_TRUE(Panel->Visible());
+        double last = -1;
+        for (int step = 1; elapsed + 0.033 * step < 0.6; ++step) {
+            Steps(1);
+            EXPECT_NEAR(X(), 400 * (elapsed + 0.033 * step) / 0.6, 0.01);
+            EXPECT_GT(X(), last);
+            last = X();
+            EXPECT_TRUE(Panel->Visible());
+        }
+        Steps(1);
+        EXPECT_FALSE(Panel->Visible());
+        EXPECT_EQ(X(), 400);
+        EXPECT_FALSE(Panel->FloatAnimation()->Running());
+    }
+}
+
 TEST_F(DesktopPanelSlideTest, ShowDuringTheSlideOutTurnsItBackSoThePanelStaysShown) {
     Panel->Show();
     Steps(20);

@@ -26,6 +26,13 @@ struct LayoutFixture : ::testing::Test {
         return c;
     }
 
+    // The parent at this size with a completed pass behind it: the size corner-anchored and scaled
+    // children are placed relative to (a client child keeps the pass going without taking room).
+    void Settle(float w, float h) {
+        parent->SetBounds(0, 0, w, h);
+        Add(vaClient, 0, 0, 1, 1);
+    }
+
     static TvgRect Bounds(TvgVisualObject* c) { return c->BoundsRect(); }
 
     RecordingScene scene;
@@ -123,7 +130,7 @@ TEST_F(LayoutFixture, AParentUnderTwoUnitsDoesNotLayOut) {
 }
 
 TEST_F(LayoutFixture, BottomRightKeepsItsDistanceToTheCorner) {
-    parent->SetBounds(0, 0, 100, 100);
+    Settle(100, 100);
     auto* c = Add(vaBottomRight, 80, 70, 10, 10);
     EXPECT_EQ(Bounds(c), (TvgRect{80, 70, 90, 80}));
     parent->SetBounds(0, 0, 150, 120);
@@ -131,7 +138,7 @@ TEST_F(LayoutFixture, BottomRightKeepsItsDistanceToTheCorner) {
 }
 
 TEST_F(LayoutFixture, CornerRelativeAlignmentsMoveOnlyTheirAxes) {
-    parent->SetBounds(0, 0, 100, 100);
+    Settle(100, 100);
     parent->BeginUpdate();
     auto* topRight = Add(vaTopRight, 10, 10, 5, 5);
     auto* bottomLeft = Add(vaBottomLeft, 10, 10, 5, 5);
@@ -193,7 +200,7 @@ TEST_F(LayoutFixture, FitEnlargesASmallBoxAndFitLeftRightMoveIt) {
 }
 
 TEST_F(LayoutFixture, ScaleFollowsTheParentsSizeChange) {
-    parent->SetBounds(0, 0, 100, 100);
+    Settle(100, 100);
     auto* c = Add(vaScale, 10, 20, 30, 40);
     EXPECT_EQ(Bounds(c), (TvgRect{10, 20, 40, 60}));
     parent->SetBounds(0, 0, 200, 50);
@@ -320,6 +327,40 @@ TEST_F(LayoutFixture, BeginUpdateSuspendsPassesUntilTheLastEndUpdate) {
     parent->EndUpdate();
     EXPECT_EQ(c->Width(), 40);
     EXPECT_EQ(c->Updating(), 0);
+}
+
+// Only a completed pass records the reference size. A pass that stops early (no children, nothing
+// aligned) leaves it, and so do adding an aligned child and setting an alignment: a corner-anchored
+// child that arrives later still moves by everything the parent grew since the last pass.
+TEST_F(LayoutFixture, OnlyACompletedPassRecordsTheReferenceSize) {
+    struct Case {
+        const char* Sequence;
+        TvgAlign Align;
+        bool AlignAfterAdding;  // the child joins with vaNone and gets its alignment afterwards
+        bool UnalignedSibling;  // the parent's growth meets a child, but no aligned one
+        TvgRect Expected;
+    };
+    const Case cases[] = {
+        {"bottom-right added after growth", vaBottomRight, false, false, {130, 120, 140, 130}},
+        {"top-right added after growth", vaTopRight, false, false, {130, 70, 140, 80}},
+        {"bottom-left added after growth", vaBottomLeft, false, false, {80, 120, 90, 130}},
+        {"alignment set after adding", vaBottomRight, true, false, {130, 120, 140, 130}},
+        {"growth with only an unaligned child", vaBottomRight, false, true, {130, 120, 140, 130}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Sequence);
+        TearDown();
+        SetUp();
+        const float start = static_cast<TvgVisualObject*>(parent)->LastWidth();
+        ASSERT_EQ(start, 50);  // a new object's reference is its initial size
+        if (c.UnalignedSibling) Add(vaNone, 0, 0, 5, 5);
+        parent->SetBounds(0, 0, 100, 100);
+        EXPECT_EQ(static_cast<TvgVisualObject*>(parent)->LastWidth(), 50);
+        TvgVisualObject* child = Add(c.AlignAfterAdding ? vaNone : c.Align, 80, 70, 10, 10);
+        if (c.AlignAfterAdding) child->SetAlign(c.Align);
+        EXPECT_EQ(Bounds(child), c.Expected);
+        EXPECT_EQ(static_cast<TvgVisualObject*>(parent)->LastWidth(), 100);
+    }
 }
 
 TEST_F(LayoutFixture, LastSizeIsRecordedAfterAPass) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+
 #include "SceneFixture.h"
 #include "vgBounds.h"
 #include "vgButton.h"
 #include "vgLabel.h"
 #include "vgLayout.h"
+#include "vgQtCanvas.h"
 #include "vgResources.h"
 #include "vgText.h"
 
@@ -36,6 +39,42 @@ TEST_F(Texts, AlignmentPlacesTheText) {
     EXPECT_LT(nearRight, 50);
     EXPECT_GT(farLeft, 50);
     EXPECT_GT(farRight, 96);
+}
+
+// Text longer than its box shows its beginning and ends in "…" instead of a centred middle part
+// cut off on both sides; text that fits is left alone.
+TEST_F(Texts, TextLongerThanItsBoxShowsItsBeginningAndEndsInAnEllipsis) {
+    const QString name = QStringLiteral("这是一个非常长的按钮名称用于测试截断");
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(12);
+    const QFontMetricsF metrics(font);
+    const QString line = vgFitTextToBox(font, name, QSizeF(60, 20), false);
+    EXPECT_TRUE(line.startsWith(QStringLiteral("这是"))) << line.toStdString();
+    EXPECT_TRUE(line.endsWith(QChar(0x2026))) << line.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(line), 60);
+    // Wrapped into a box two lines high: two lines, the second shortened.
+    const QString twoLines = vgFitTextToBox(font, name, QSizeF(60, 2 * metrics.lineSpacing() + 1), true);
+    const QStringList lines = twoLines.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << twoLines.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("这是")));
+    EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
+    for (const QString& l : lines) EXPECT_LE(metrics.horizontalAdvance(l), 60);
+    // A box lower than one line still shows the first line.
+    EXPECT_EQ(vgFitTextToBox(font, name, QSizeF(60, 3), true).split(QLatin1Char('\n')).size(), 1);
+    // What fits stays as it is, one line or wrapped.
+    EXPECT_EQ(vgFitTextToBox(font, QStringLiteral("记事本"), QSizeF(60, 20), false),
+              QStringLiteral("记事本"));
+    EXPECT_EQ(vgFitTextToBox(font, name, QSizeF(60, 20 * metrics.lineSpacing()), true), name);
+}
+
+// Drawn centred, such a text's ink stays inside its box.
+TEST_F(Texts, ACentredLongLineStaysInsideItsBox) {
+    auto* centred = Add<TvgText>(Root, 20, 0, 60, 20);
+    centred->SetText(QStringLiteral("这是一个非常长的按钮名称用于测试截断"));
+    centred->SetWordWrap(false);
+    Draw();
+    EXPECT_GE(InkColumns(0, 20).first, 20);
+    EXPECT_LE(InkColumns(0, 20).second, 80);
 }
 
 TEST_F(Texts, EmptyTextOrNoFillDrawsNothing) {
