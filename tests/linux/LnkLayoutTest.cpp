@@ -6,7 +6,7 @@
 
 namespace {
 
-// A link whose network name runs past the end of the structure that holds it: liblnk overran its
+// A link whose network name runs past the end of the structure that holds it: the library read before overran its
 // buffer on exactly these bytes (found by the fuzz target); they stay as a regression.
 const unsigned char kNameOutsideItsBlock[] = {
     0x4c, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc0, 0x00, 0x00, 0x00, 0x00,
