@@ -6,8 +6,8 @@
 
 namespace {
 
-// A link whose network name runs past the end of the structure that holds it: the library read before overran its
-// buffer on exactly these bytes (found by the fuzz target); they stay as a regression.
+// A link whose network name runs past the end of the structure that holds it: the library read before overran
+// its buffer on exactly these bytes (found by the fuzz target); they stay as a regression.
 const unsigned char kNameOutsideItsBlock[] = {
     0x4c, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xc0, 0x00, 0x00, 0x00, 0x00,
     0x00, 0x00, 0x46, 0x82, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,

@@ -5,6 +5,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "DesktopEntry.h"
 #include "LinuxShell.h"
 #include "LnkBuilder.h"
@@ -209,10 +211,15 @@ TEST(LinuxShellShortcuts, RealFilesOfEveryKindByExtensionInAnyCase) {
     EXPECT_EQ(target.Params, "");
     ASSERT_TRUE(shell.ReadShortcut(WriteFile(dir, "nosection.url", "[Other]\nURL=x\n"), target));
     EXPECT_EQ(target.Target, "");
+    // An application entry is launched as itself, so that its trust is checked when it runs.
+    const QString entry =
+        WriteFile(dir, "ed.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ed -p %f\n");
+    ASSERT_TRUE(shell.ReadShortcut(entry, target));
+    EXPECT_EQ(target.Target, entry);
+    EXPECT_EQ(target.Params, "");
     ASSERT_TRUE(shell.ReadShortcut(
-        WriteFile(dir, "ed.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ed -p %f\n"), target));
-    EXPECT_EQ(target.Target, "/usr/bin/ed");
-    EXPECT_EQ(target.Params, "-p");
+        WriteFile(dir, "site.desktop", "[Desktop Entry]\nType=Link\nURL=https://x.example/\n"), target));
+    EXPECT_EQ(target.Target, "https://x.example/");
 }
 
 TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
@@ -224,4 +231,7 @@ TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
     EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.lnk", "[InternetShortcut]\nURL=x\n"), target));
     EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.desktop", "\x01\x02\x03"), target));
     EXPECT_FALSE(shell.ReadShortcut(dir.path(), target));  // a folder named like nothing
+    // A FIFO named like a shortcut is not opened: that would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.lnk")).constData(), 0600), 0);
+    EXPECT_FALSE(shell.ReadShortcut(dir.filePath("pipe.lnk"), target));
 }
