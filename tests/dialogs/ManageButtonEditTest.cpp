@@ -301,6 +301,7 @@ TEST_F(ManageButtonEdit, APictureNamedOutsideThePlanFolderIsNeverOverwritten) {
     EXPECT_TRUE(model.TempImageList().isEmpty());
 }
 
+#ifndef _WIN32  // symbolic links as POSIX makes them
 TEST_F(ManageButtonEdit, APictureThatIsALinkIsReplacedByANewFileNeverWrittenThrough) {
     const QString outside = install.Folder() + "/precious.png";
     WritePicture(outside, Qt::red);
@@ -333,6 +334,7 @@ TEST_F(ManageButtonEdit, APictureThatIsALinkIsReplacedByANewFileNeverWrittenThro
     EXPECT_FALSE(QFileInfo(PlanPath() + "{1}.Png").isSymLink());  // the link went, its target stays
     EXPECT_EQ(Bytes(outside), before);
 }
+#endif
 
 TEST_F(ManageButtonEdit, APictureThatCannotBeStoredLeavesTheRowWithoutIcon) {
     WritePlan({{"A"}});
