@@ -145,7 +145,7 @@ TEST_F(ButtonPicture, AFifoIsRefusedWithoutWaitingForAWriter) {
 #endif
 
 TEST_F(ButtonPicture, ALargePictureIsDecodedAtButtonSize) {
-    QImage large(2000, 1000, QImage::Format_ARGB32);
+    QImage large(kButtonPictureSide * 2, kButtonPictureSide, QImage::Format_ARGB32);
     large.fill(Qt::green);
     const QString path = Write("large.png", large, "png");
     const TButtonPicture picture = TButtonPicture::LoadFromFile(path);
