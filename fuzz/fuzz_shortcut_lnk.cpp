@@ -1,4 +1,5 @@
-// A .lnk shortcut as the desktop shortcut import reads it: damaged files give false.
+// A .lnk shortcut as the desktop shortcut import reads it, and every field of the link reader:
+// damaged files give nothing, never a read outside the bytes.
 
 #include <QByteArray>
 #include <QString>
@@ -7,6 +8,7 @@
 #include <cstdint>
 
 #include "LinuxShell.h"
+#include "LnkLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -14,6 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ReadShortcutBytes(QStringLiteral("lnk"), bytes, target)) {
         (void)target.Target.size();
         (void)target.Params.size();
+    }
+    if (const auto link = ReadLnkLink(bytes)) {
+        // Decoded strings are touched whole so that a bad length shows as a read past the data.
+        const QString all = link->IdListPath + link->LocalPath + link->NetworkPath + link->Name +
+                            link->RelativePath + link->WorkingDir + link->Arguments + link->IconLocation;
+        (void)all.toUtf8().size();
     }
     return 0;
 }

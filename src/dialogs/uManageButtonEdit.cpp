@@ -96,14 +96,22 @@ void TManageButtonModel::StoreEditedRowPicture(TButtonRow& ARow) {
     const TImageKind kind = FPicture->Kind();
     const QString ext = GetImageFileExt(kind);
     QString path = ARow.ImagePath;
-    // A name read from the file may point anywhere; the dialog writes only into the plan folder.
+    // A name read from the file may point anywhere; the dialog writes only into the plan folder,
+    // and never through a symbolic link, whose target may lie anywhere: a new file is written
+    // instead, and the link goes at "应用" (only the link, never its target).
+    const auto throughLink = [](const QString& file) { return QFileInfo(file).isSymLink(); };
     if (!IsInsideFolder(path, FManage.CurrentPlanPath())) path.clear();
+    if (!path.isEmpty() && throughLink(path)) {
+        FTempImageList << path;
+        path.clear();
+    }
     if (path.isEmpty()) {
         path = FManage.NewImageFileName(kind);
     } else if (!SameText(FileExt(path), ext)) {
         // The same GUID name with the new kind's extension; the old file goes at "应用".
         FTempImageList << path;
         path = ChangeFileExt(path, ext);
+        if (throughLink(path)) path = FManage.NewImageFileName(kind);
     }
     try {
         FPicture->SaveToFile(path);

@@ -3,6 +3,7 @@
 #include "IPlatform.h"
 #include "uCursors.h"
 #include "uPubFuns.h"
+#include "vgBitmap.h"
 #include "vgBounds.h"
 #include "vgBrush.h"
 #include "vgImage.h"
@@ -51,7 +52,7 @@ void TVGBaseButton::SetButtonName(const QString& Value) {
 void TVGBaseButton::SetImageFile(const QString& Value) {
     if (Value == FImageFile) return;
     FImageFile = Value;
-    FImage->Bitmap()->LoadFromFile(Value);
+    FImage->Bitmap()->LoadFromFile(Value, QSize(kButtonPictureSide, kButtonPictureSide));
 }
 
 void TVGBaseButton::ButtonClick(TvgObject*) {

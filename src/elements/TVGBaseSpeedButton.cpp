@@ -1,5 +1,6 @@
 #include "TVGBaseSpeedButton.h"
 
+#include "vgBitmap.h"
 #include "vgBrush.h"
 #include "vgClassRegistry.h"
 #include "vgImage.h"
@@ -21,5 +22,5 @@ TVGBaseSpeedButton::TVGBaseSpeedButton(QObject* AOwner) : TvgRectangle(AOwner), 
 void TVGBaseSpeedButton::SetImageFile(const QString& Value) {
     if (FImageFile == Value) return;
     FImageFile = Value;
-    FImage->Bitmap()->LoadFromFile(Value);
+    FImage->Bitmap()->LoadFromFile(Value, QSize(kButtonPictureSide, kButtonPictureSide));
 }

@@ -83,8 +83,10 @@ bool TVGDesktopPanel::LoadWallPaper(const QString& AFileName) {
     // A file that cannot be decoded is remembered, so that it is not decoded again twice a second.
     FWallPaper = AFileName;
     TvgBitmap& picture = *Fill()->Bitmap()->Bitmap();
-    if (!picture.LoadFromFile(AFileName)) return false;
-    FitPicture(picture, QSize(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height()))));
+    // Decoded no smaller than it is drawn, so that fitting it only ever shrinks it.
+    const QSize drawn(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height())));
+    if (!picture.LoadFromFile(AFileName, drawn, Qt::KeepAspectRatioByExpanding)) return false;
+    FitPicture(picture, drawn);
     Fill()->SetStyle(vgBrushBitmap);
     Repaint();
     return true;

@@ -7,6 +7,14 @@
 
 #include <functional>
 
+// Bounds of a decoded picture: a side of at most kMaxPictureSide pixels is kept (64 MiB at most),
+// and no decode may allocate more than kDecodeLimitMiB on the way (formats that cannot decode at a
+// smaller size decode whole first).
+constexpr int kMaxPictureSide = 4096;
+constexpr int kDecodeLimitMiB = 128;
+// The largest a launch button ever draws its picture: 256 KiB of pixels per button.
+constexpr int kButtonPictureSide = 256;
+
 class TvgBitmap : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Width READ Width)
@@ -31,8 +39,11 @@ public:
     void SetSize(int width, int height);
     void Clear(std::uint32_t color);
     // Decodes png, jpg, bmp, gif, ico, tif and whatever else the installed decoders know. A file that
-    // is missing or cannot be decoded leaves the picture as it was and returns false.
-    bool LoadFromFile(const QString& fileName);
+    // is missing, not a regular file (a FIFO or a device would block), or cannot be decoded leaves
+    // the picture as it was and returns false. A picture larger than `drawnSize` is decoded at that
+    // size (kept in proportion by `mode`); without one at most kMaxPictureSide on either side.
+    bool LoadFromFile(const QString& fileName, QSize drawnSize = QSize(),
+                      Qt::AspectRatioMode mode = Qt::KeepAspectRatio);
     void Assign(const TvgBitmap& source);
     // Tells the owner that the pixels were changed in place.
     void BitmapChanged();

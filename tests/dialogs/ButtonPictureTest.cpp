@@ -6,8 +6,13 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "uButtonPicture.h"
 #include "uErrors.h"
+#include "vgBitmap.h"
 
 namespace {
 
@@ -129,6 +134,63 @@ TEST_F(ButtonPicture, UnreadableFilesRaiseWithTheReadersMessage) {
             EXPECT_FALSE(error.Message().isEmpty()) << path.toStdString();
         }
     }
+}
+
+#ifndef _WIN32  // FIFOs are a POSIX matter
+TEST_F(ButtonPicture, AFifoIsRefusedWithoutWaitingForAWriter) {
+    const QString fifo = folder.path() + "/pipe.png";
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_THROW(TButtonPicture::LoadFromFile(fifo), EMvError);
+}
+#endif
+
+TEST_F(ButtonPicture, ALargePictureIsDecodedAtButtonSize) {
+    QImage large(kButtonPictureSide * 2, kButtonPictureSide, QImage::Format_ARGB32);
+    large.fill(Qt::green);
+    const QString path = Write("large.png", large, "png");
+    const TButtonPicture picture = TButtonPicture::LoadFromFile(path);
+    EXPECT_EQ(picture.Image().size(), QSize(kButtonPictureSide, kButtonPictureSide / 2));
+}
+
+// An icon file's directory names the frame to show; only that frame is decoded, however many the
+// directory lists. Here 65534 entries point at damaged data and the last, largest one at a real
+// frame: decoding frame after frame would stop at the first damaged one.
+TEST_F(ButtonPicture, OnlyTheLargestFrameOfAnIconIsDecoded) {
+    const QByteArray single = Bytes(Write("one.ico", Filled(32, Qt::magenta), "ico"));
+    ASSERT_GE(single.size(), 22);
+    auto u32 = [&](qsizetype at) {
+        return quint32(quint8(single[at])) | quint32(quint8(single[at + 1])) << 8 |
+               quint32(quint8(single[at + 2])) << 16 | quint32(quint8(single[at + 3])) << 24;
+    };
+    const QByteArray frame = single.mid(u32(6 + 12), u32(6 + 8));
+    const int count = 65535;
+    QByteArray ico;
+    auto put16 = [&](int v) { ico.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto put32 = [&](quint32 v) {
+        for (int i = 0; i < 4; ++i) ico.append(char((v >> (8 * i)) & 0xFF));
+    };
+    put16(0);
+    put16(1);
+    put16(count);
+    const quint32 garbageAt = 6 + 16 * count, frameAt = garbageAt + 64;
+    for (int i = 0; i < count; ++i) {
+        const bool real = i == count - 1;
+        ico.append(char(real ? 32 : 16)).append(char(real ? 32 : 16)).append('\0').append('\0');
+        put16(1);
+        put16(32);
+        put32(real ? quint32(frame.size()) : 64);
+        put32(real ? frameAt : garbageAt);
+    }
+    ico.append(QByteArray(64, '\x5A'));
+    ico.append(frame);
+    const QString path = folder.path() + "/many.ico";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ico);
+    file.close();
+    const TButtonPicture picture = TButtonPicture::LoadFromFile(path);
+    EXPECT_EQ(picture.Image().size(), QSize(32, 32));
+    EXPECT_EQ(picture.Image().pixelColor(5, 5), QColor(Qt::magenta));
 }
 
 TEST_F(ButtonPicture, SavingWhereNoFileCanBeMadeRaises) {

@@ -328,6 +328,41 @@ TEST_F(ManageButtonEdit, APictureNamedOutsideThePlanFolderIsNeverOverwritten) {
     EXPECT_TRUE(model.TempImageList().isEmpty());
 }
 
+#ifndef _WIN32  // symbolic links as POSIX makes them
+TEST_F(ManageButtonEdit, APictureThatIsALinkIsReplacedByANewFileNeverWrittenThrough) {
+    const QString outside = install.Folder() + "/precious.png";
+    WritePicture(outside, Qt::red);
+    const QByteArray before = Bytes(outside);
+    ASSERT_TRUE(QFile::link(outside, PlanPath() + "{1}.Png"));
+    WritePicture(PlanPath() + "{3}.Png", Qt::blue);
+    WritePlan({{"A", "0", "false", "/bin/a", "", "{1}.Png"}, {"B", "0", "false", "/bin/b", "", "{3}.Png"}});
+    model.LoadButtonList();
+    ASSERT_TRUE(QFile::link(outside, PlanPath() + "{3}.Ico"));  // planted where a change of kind writes
+    const QString png = install.Folder() + "/new.png";
+    WritePicture(png, Qt::green);
+    Select(0);
+    ChangeIcon(png);
+    model.BtnWorkOkClick();
+    const QString ico = install.Folder() + "/new.ico";
+    WritePicture(ico, Qt::yellow, 16, "ico");
+    Select(1);
+    ChangeIcon(ico);
+    model.BtnWorkOkClick();
+    EXPECT_EQ(Bytes(outside), before);
+    for (int row : {0, 1}) {
+        const QString path = model.Row(row).ImagePath;
+        EXPECT_TRUE(IsGuidName(QFileInfo(path).completeBaseName(), "")) << path.toStdString();
+        EXPECT_FALSE(QFileInfo(path).isSymLink()) << path.toStdString();
+        EXPECT_EQ(QFileInfo(path).absolutePath() + "/", PlanPath());
+    }
+    EXPECT_EQ(Bytes(model.Row(0).ImagePath), Bytes(png));
+    EXPECT_EQ(Bytes(model.Row(1).ImagePath), Bytes(ico));
+    model.Apply();
+    EXPECT_FALSE(QFileInfo(PlanPath() + "{1}.Png").isSymLink());  // the link went, its target stays
+    EXPECT_EQ(Bytes(outside), before);
+}
+#endif
+
 TEST_F(ManageButtonEdit, APictureThatCannotBeStoredLeavesTheRowWithoutIcon) {
     WritePlan({{"A"}});
     model.LoadButtonList();

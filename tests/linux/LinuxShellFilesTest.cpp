@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <sys/stat.h>
+
 #include "LinuxShell.h"
 #include "XdgSandbox.h"
 
@@ -141,4 +143,32 @@ TEST_F(IconsWithoutSession, ADocumentGetsItsTypesIconAndAProgramTheIconNamedAfte
     WriteText(program, "#!/bin/sh\n");
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(CentreOf(FShell.FileIcon(program)), QColor(Qt::green).rgba());
+}
+
+TEST_F(Icons, AnIconOrEntryThatIsAFifoIsNeverOpened) {
+    // Opening either FIFO would wait for a writer for ever; the calls return, and the entry gets
+    // what an entry without an icon gets.
+    const QString fifo = Work("icon.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString entry = Work("fifo-icon.desktop");
+    WriteText(entry, "[Desktop Entry]\nType=Application\nName=F\nExec=true\nIcon=" + fifo.toUtf8() + "\n");
+    const QString plain = Work("no-icon.desktop");
+    WriteText(plain, "[Desktop Entry]\nType=Application\nName=N\nExec=true\n");
+    EXPECT_EQ(FShell.ExtractIconToFile(entry, Work("fifo.Ico")),
+              FShell.ExtractIconToFile(plain, Work("plain.Ico")));
+    EXPECT_EQ(CentreOf(Work("fifo.Ico")), CentreOf(Work("plain.Ico")));
+    const QString fifoEntry = Work("pipe.desktop");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifoEntry).constData(), 0600), 0);
+    FShell.ExtractIconToFile(fifoEntry, Work("pipe.Ico"));
+    EXPECT_NE(CentreOf(Work("pipe.Ico")), QColor(Qt::green).rgba());
+    QFile::remove(fifo);
+    QFile::remove(fifoEntry);
+}
+
+TEST_F(Icons, AThemeNameWithAPathInItIsNotLookedUp) {
+    WritePicture(Work("blue.png"), Qt::blue);
+    const QString entry = Work("climb.desktop");
+    WriteText(entry, "[Desktop Entry]\nType=Application\nName=C\nExec=true\nIcon=../../work/blue\n");
+    FShell.ExtractIconToFile(entry, Work("climb.Ico"));
+    EXPECT_NE(CentreOf(Work("climb.Ico")), QColor(Qt::blue).rgba());
 }

@@ -5,8 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <set>
+
+#include "FakePlatformScope.h"
 #include "LinuxShell.h"
+#include "ShutdownSignals.h"
 #include "XdgSandbox.h"
 
 namespace {
@@ -27,15 +36,19 @@ protected:
 
     QString Path(const QString& name) const { return FDir + "/" + name; }
 
-    // An application entry whose Exec runs the recorder into the given FIFO.
-    QString RecorderEntry(const QString& fileName, const ArgvFifo& fifo, const QByteArray& extra) {
-        const QString path = Path(fileName);
+    // An application entry whose Exec runs the recorder into the given FIFO; executable, as a
+    // file manager leaves an entry the user allowed to launch, unless `executable` is false.
+    QString RecorderEntry(const QString& fileName, const ArgvFifo& fifo, const QByteArray& extra,
+                          bool executable = true) {
+        const QString path = fileName.startsWith('/') ? fileName : Path(fileName);
         WriteText(path, "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + kRecorder.toUtf8() + " " +
                             fifo.Path().toUtf8() + " " + extra + "\n");
+        if (executable) QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
         return path;
     }
 
     const XdgSandbox& FSandbox;
+    FakePlatformScope FPlatform;
     QString FDir;
     LinuxShell FShell;
 };
@@ -125,4 +138,106 @@ TEST_F(Launch, AddressesAndDocumentsGoToTheDefaultHandler) {
     EXPECT_TRUE(received[0].endsWith(QStringLiteral("读我.txt")) ||
                 received[0].endsWith("%E8%AF%BB%E6%88%91.txt"))
         << received[0].toStdString();
+}
+
+TEST_F(Launch, AnEntryThatIsNeitherExecutableNorTrustedRunsOnlyWhenTheUserSaysYes) {
+    ArgvFifo fifo(Path("untrusted.fifo"));
+    const QString declined = RecorderEntry("declined.desktop", fifo, "first", false);
+    FPlatform->ScriptAnswer(TMsgResult::MR_No);
+    EXPECT_TRUE(FShell.RunFile(declined, ""));  // the user's no is not a failure to report
+    ASSERT_EQ(FPlatform->Messages().size(), 1u);
+    const TRecordedMessage asked = FPlatform->Messages()[0];
+    EXPECT_EQ(asked.Buttons, TMsgButtons::MB_YesNo);
+    EXPECT_TRUE(asked.Text.contains(QStringLiteral("启动器【Recorder】"))) << asked.Text.toStdString();
+    EXPECT_TRUE(asked.Text.contains(declined));
+    EXPECT_TRUE(asked.Text.contains(kRecorder + " " + fifo.Path() + " first"));
+
+    const QString accepted = RecorderEntry("accepted.desktop", fifo, "second", false);
+    FPlatform->ScriptAnswer(TMsgResult::MR_Yes);
+    ASSERT_TRUE(FShell.RunFile(accepted, ""));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"second"}));  // the declined entry never ran
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(FPlatform->Messages().size(), 2u);
+}
+
+TEST_F(Launch, ExecutableEntriesAndInstalledApplicationsRunWithoutAsking) {
+    ArgvFifo fifo(Path("trusted.fifo"));
+    ASSERT_TRUE(FShell.RunFile(RecorderEntry("allowed.desktop", fifo, "exec-bit"), ""));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"exec-bit"}));
+    ArgvFifo second(Path("installed.fifo"));
+    const QString installed = FSandbox.DataHome + "/applications/marovia-installed.desktop";
+    ASSERT_TRUE(FShell.RunFile(RecorderEntry(installed, second, "installed", false), ""));
+    EXPECT_EQ(second.Wait(ok), QStringList({"installed"}));
+    QFile::remove(installed);
+    EXPECT_TRUE(FPlatform->Messages().empty());
+}
+
+TEST_F(Launch, ADesktopShortcutOfAnApplicationIsLaunchedAsTheEntryItself) {
+    ArgvFifo fifo(Path("shortcut.fifo"));
+    const QString entry = RecorderEntry("sh-c.desktop", fifo, "from-shortcut", false);
+    TShortcutTarget target;
+    ASSERT_TRUE(FShell.ReadShortcut(entry, target));
+    EXPECT_EQ(target.Target, entry);
+    FPlatform->ScriptAnswer(TMsgResult::MR_No);
+    EXPECT_TRUE(FShell.RunFile(target.Target, target.Params));
+    EXPECT_EQ(FPlatform->Messages().size(), 1u);
+}
+
+TEST_F(Launch, AFileAddressOfAProgramAsksFirst) {
+    ArgvFifo fifo(Path("address.fifo"));
+    const QString address = QUrl::fromLocalFile(kRecorder).toString();
+    FPlatform->ScriptAnswer(TMsgResult::MR_No);
+    EXPECT_TRUE(FShell.RunFile(address, fifo.Path() + " declined"));
+    ASSERT_EQ(FPlatform->Messages().size(), 1u);
+    EXPECT_TRUE(FPlatform->Messages()[0].Text.contains(QStringLiteral("地址【%1】").arg(address)));
+    FPlatform->ScriptAnswer(TMsgResult::MR_Yes);
+    ASSERT_TRUE(FShell.RunFile(address, fifo.Path() + " accepted"));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"accepted"}));
+    // A document's address opens without a question.
+    ArgvFifo handler(FSandbox.HandlerFifo);
+    const QString document = Path("note.txt");
+    WriteText(document, "text");
+    ASSERT_TRUE(FShell.RunFile(QUrl::fromLocalFile(document).toString(), ""));
+    EXPECT_EQ(handler.Wait(ok).size(), 1);
+    EXPECT_EQ(FPlatform->Messages().size(), 2u);
+}
+
+TEST_F(Launch, ABareProgramNameIsNeverTakenFromTheCurrentFolder) {
+    const QString planted = Path("marovia-planted-tool");
+    ASSERT_TRUE(QFile::copy(kRecorder, planted));
+    const QString previous = QDir::currentPath();
+    const QByteArray path = qgetenv("PATH");
+    ASSERT_TRUE(QDir::setCurrent(FDir));
+    EXPECT_FALSE(FShell.RunFile("marovia-planted-tool", ""));
+    qputenv("PATH", ".::" + path);  // relative and empty entries name the current folder too
+    EXPECT_FALSE(FShell.RunFile("marovia-planted-tool", ""));
+    qputenv("PATH", FDir.toLocal8Bit() + ":" + path);  // an absolute PATH entry is searched
+    ArgvFifo fifo(Path("planted.fifo"));
+    EXPECT_TRUE(FShell.RunFile("marovia-planted-tool", fifo.Path() + " found"));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"found"}));
+    qputenv("PATH", path);
+    QDir::setCurrent(previous);
+}
+
+TEST(ShutdownSignals, TheSignalSocketsAreNotInheritedByStartedPrograms) {
+    auto openDescriptors = [] {
+        std::set<int> descriptors;
+        for (const QString& name : QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System))
+            descriptors.insert(name.toInt());
+        return descriptors;
+    };
+    const std::set<int> before = openDescriptors();
+    ShutdownSignals::Install([] {});
+    int added = 0;
+    for (const int descriptor : openDescriptors()) {
+        if (before.count(descriptor) || fcntl(descriptor, F_GETFD) < 0) continue;
+        ++added;
+        EXPECT_TRUE(fcntl(descriptor, F_GETFD) & FD_CLOEXEC) << descriptor;
+    }
+    ShutdownSignals::Remove();
+    EXPECT_GE(added, 2);
 }

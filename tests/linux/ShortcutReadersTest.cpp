@@ -5,9 +5,12 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "DesktopEntry.h"
 #include "LinuxShell.h"
 #include "LnkBuilder.h"
+#include "LnkLayout.h"
 #include "LnkShortcut.h"
 #include "UrlShortcut.h"
 
@@ -115,6 +118,67 @@ TEST(LnkShortcut, ANetworkTargetIsPreferredAndAnsiPathsAreChinese) {
     EXPECT_TRUE(network->Target.endsWith("tool.exe"));
 }
 
+TEST(LnkShortcut, ANetworkPathJoinsTheShareAndTheCommonSuffix) {
+    const auto network = ReadLnkLink(lnk::Build({"Z:\\", "\\\\srv\\share", "tools\\a.exe", {}}));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(network->NetworkPath, "\\\\srv\\share\\tools\\a.exe");
+    EXPECT_EQ(network->LocalPath, "Z:\\tools\\a.exe");
+    const auto trailing = ReadLnkLink(lnk::Build({{}, "\\\\srv\\share\\", "a.exe", {}}));
+    ASSERT_TRUE(trailing);
+    EXPECT_EQ(trailing->NetworkPath, "\\\\srv\\share\\a.exe");
+    const auto bare = ReadLnkShortcut(lnk::Build({{}, "\\\\srv\\share", {}, {}}));
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->Target, "\\\\srv\\share");
+}
+
+TEST(LnkShortcut, EveryStringFieldInUnicodeAndInTheAnsiCodePage) {
+    for (const bool ansi : {false, true}) {
+        lnk::Link built{"C:\\a.exe",
+                        {},
+                        {},
+                        QStringLiteral("-f \"报告.doc\""),
+                        QStringLiteral("D:\\工作"),
+                        QStringLiteral("C:\\图标.ico")};
+        built.AnsiStrings = ansi;
+        const auto link = ReadLnkLink(lnk::Build(built));
+        ASSERT_TRUE(link) << ansi;
+        EXPECT_EQ(link->Arguments, built.Arguments);
+        EXPECT_EQ(link->WorkingDir, built.WorkingDir);
+        EXPECT_EQ(link->IconLocation, built.IconLocation);
+        EXPECT_EQ(link->IconIndex, 2);
+        EXPECT_EQ(link->Name, "");
+    }
+}
+
+TEST(LnkShortcut, TheUnicodeLocationFieldsWinOverTheAnsiOnes) {
+    lnk::Link built{"C:\\?\\a.exe", {}, "", {}};
+    built.UnicodeLocal = QStringLiteral("C:\\程序\\");
+    built.UnicodeSuffix = QStringLiteral("a.exe");
+    const auto target = ReadLnkShortcut(lnk::Build(built));
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, QStringLiteral("C:\\程序\\a.exe"));
+}
+
+TEST(LnkShortcut, TheTargetIdListGivesThePathOfALinkWithoutLinkInfo) {
+    const QByteArray list = lnk::MyComputerItem() + lnk::DriveItem("C:\\") +
+                            lnk::FileItem("PROGRA~1", QStringLiteral("Program Files"), true) +
+                            lnk::FileItem("TOOL.EXE");
+    const auto target = ReadLnkShortcut(lnk::Build({{}, {}, {}, "-q", {}, {}, list}));
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->Target, "C:\\Program Files\\TOOL.EXE");
+    EXPECT_EQ(target->Params, "-q");
+    // The location block, when there is one, is what the shell reports.
+    const auto both = ReadLnkShortcut(lnk::Build({"C:\\x.exe", {}, {}, {}, {}, {}, list}));
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->Target, "C:\\x.exe");
+    // A list rooted anywhere but My Computer (the network, a control panel item) names no file.
+    QByteArray virtualItem = list;
+    virtualItem[2] = 0x2E;
+    const auto none = ReadLnkShortcut(lnk::Build({{}, {}, {}, {}, {}, {}, virtualItem}));
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->Target, "");
+}
+
 TEST(LnkShortcut, ALinkWithoutAFileTargetReadsAsEmpty) {
     const auto target = ReadLnkShortcut(lnk::Build({{}, {}, {}, "--only-arguments"}));
     ASSERT_TRUE(target);
@@ -147,10 +211,15 @@ TEST(LinuxShellShortcuts, RealFilesOfEveryKindByExtensionInAnyCase) {
     EXPECT_EQ(target.Params, "");
     ASSERT_TRUE(shell.ReadShortcut(WriteFile(dir, "nosection.url", "[Other]\nURL=x\n"), target));
     EXPECT_EQ(target.Target, "");
+    // An application entry is launched as itself, so that its trust is checked when it runs.
+    const QString entry =
+        WriteFile(dir, "ed.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ed -p %f\n");
+    ASSERT_TRUE(shell.ReadShortcut(entry, target));
+    EXPECT_EQ(target.Target, entry);
+    EXPECT_EQ(target.Params, "");
     ASSERT_TRUE(shell.ReadShortcut(
-        WriteFile(dir, "ed.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ed -p %f\n"), target));
-    EXPECT_EQ(target.Target, "/usr/bin/ed");
-    EXPECT_EQ(target.Params, "-p");
+        WriteFile(dir, "site.desktop", "[Desktop Entry]\nType=Link\nURL=https://x.example/\n"), target));
+    EXPECT_EQ(target.Target, "https://x.example/");
 }
 
 TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
@@ -162,6 +231,9 @@ TEST(LinuxShellShortcuts, MissingOrDamagedFilesAreNotRead) {
     EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.lnk", "[InternetShortcut]\nURL=x\n"), target));
     EXPECT_FALSE(shell.ReadShortcut(WriteFile(dir, "bad.desktop", "\x01\x02\x03"), target));
     EXPECT_FALSE(shell.ReadShortcut(dir.path(), target));  // a folder named like nothing
+    // A FIFO named like a shortcut is not opened: that would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.lnk")).constData(), 0600), 0);
+    EXPECT_FALSE(shell.ReadShortcut(dir.filePath("pipe.lnk"), target));
 }
 
 TEST(LinuxShellShortcuts, AMenuEntryNamesItselfAndOtherFilesHaveNoName) {

@@ -4,6 +4,10 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "vgBitmap.h"
 
 namespace {
@@ -62,6 +66,42 @@ TEST(Bitmap, MissingOrBrokenFileChangesNothing) {
     EXPECT_EQ(bitmap.Width(), 4);
     EXPECT_EQ(bitmap.Image().pixel(1, 1), 0xFF00FF00u);
 }
+
+TEST(Bitmap, APictureIsDecodedAtTheSizeItIsDrawnAndNeverWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.png");
+    QImage wide(300, 150, QImage::Format_ARGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(path, "png"));
+    TvgBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadFromFile(path, QSize(64, 64)));
+    EXPECT_EQ(bitmap.Image().size(), QSize(64, 32));
+    // Covering the drawn area, for a picture that is then stretched over it.
+    ASSERT_TRUE(bitmap.LoadFromFile(path, QSize(100, 100), Qt::KeepAspectRatioByExpanding));
+    EXPECT_EQ(bitmap.Image().size(), QSize(200, 100));
+    // Smaller than drawn: as it is.
+    ASSERT_TRUE(bitmap.LoadFromFile(path, QSize(2000, 2000)));
+    EXPECT_EQ(bitmap.Image().size(), QSize(300, 150));
+    // Without a drawn size, no side beyond the bound.
+    const QString long_ = dir.filePath("long.png");
+    QImage strip(kMaxPictureSide * 2, 4, QImage::Format_ARGB32);
+    strip.fill(Qt::red);
+    ASSERT_TRUE(strip.save(long_, "png"));
+    ASSERT_TRUE(bitmap.LoadFromFile(long_));
+    EXPECT_EQ(bitmap.Image().size(), QSize(kMaxPictureSide, 2));
+}
+
+#ifndef _WIN32  // FIFOs are a POSIX matter
+TEST(Bitmap, APictureThatIsAFifoIsNotOpened) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("picture.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    TvgBitmap bitmap(2, 2);
+    EXPECT_FALSE(bitmap.LoadFromFile(fifo));  // opening it would wait for a writer for ever
+    EXPECT_FALSE(bitmap.LoadFromFile(dir.path()));
+    EXPECT_EQ(bitmap.Width(), 2);
+}
+#endif
 
 TEST(Bitmap, EmptyWhenEitherSideIsZero) {
     TvgBitmap bitmap;

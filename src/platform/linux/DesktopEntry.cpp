@@ -1,5 +1,11 @@
 #include "DesktopEntry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <gio/gio.h>
 #include <glib.h>
 
 #include <memory>
@@ -81,7 +87,7 @@ std::optional<QStringList> ParseDesktopExec(const QString& exec) {
     return arguments;
 }
 
-std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes) {
+std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes, bool* isApplication) {
     std::unique_ptr<GKeyFile, KeyFileDeleter> file(g_key_file_new());
     if (!g_key_file_load_from_data(file.get(), bytes.constData(), static_cast<gsize>(bytes.size()),
                                    G_KEY_FILE_NONE, nullptr))
@@ -92,6 +98,7 @@ std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes) {
     if (type != QLatin1String(G_KEY_FILE_DESKTOP_TYPE_APPLICATION)) return std::nullopt;
     const auto arguments = ParseDesktopExec(StringKey(file.get(), G_KEY_FILE_DESKTOP_KEY_EXEC));
     if (!arguments) return std::nullopt;
+    if (isApplication) *isApplication = true;
     return TShortcutTarget{arguments->first(), JoinCommandLine(arguments->mid(1))};
 }
 
@@ -105,4 +112,37 @@ QString ReadDesktopEntryName(const QByteArray& bytes) {
     const QString name = value ? QString::fromUtf8(value).trimmed() : QString();
     g_free(value);
     return name;
+}
+
+namespace {
+
+bool MarkedTrusted(const QString& path) {
+    GFile* file = g_file_new_for_path(QFile::encodeName(path).constData());
+    GFileInfo* info = g_file_query_info(file, "metadata::trusted", G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+    bool trusted = false;
+    if (info) {
+        // Nautilus, Nemo and Caja write the text "true"; some versions a boolean.
+        if (char* value = g_file_info_get_attribute_as_string(info, "metadata::trusted")) {
+            trusted = QString::fromUtf8(value).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+            g_free(value);
+        }
+        g_object_unref(info);
+    }
+    g_object_unref(file);
+    return trusted;
+}
+
+bool InApplicationFolder(const QFileInfo& entry) {
+    const QString folder = entry.canonicalPath();
+    for (const QString& location : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation))
+        if (!folder.isEmpty() && QDir(location).canonicalPath() == folder) return true;
+    return false;
+}
+
+}  // namespace
+
+bool DesktopEntryIsTrusted(const QString& path) {
+    const QFileInfo entry(path);
+    if (!entry.isFile()) return false;
+    return entry.isExecutable() || InApplicationFolder(entry) || MarkedTrusted(path);
 }

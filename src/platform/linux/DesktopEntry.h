@@ -16,8 +16,14 @@ std::optional<QStringList> ParseDesktopExec(const QString& exec);
 
 // Type=Application: Target is the program, Params its arguments joined as a command line.
 // Type=Link: Target is the URL. Anything else, or a file that does not parse: nothing.
-std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes);
-
 // The entry's Name in the user's language (Name[zh_CN] on a Chinese system, else Name); empty when
 // the file does not parse or has none.
 QString ReadDesktopEntryName(const QByteArray& bytes);
+
+// `isApplication` tells the two kinds apart.
+std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes, bool* isApplication = nullptr);
+
+// Whether a .desktop file may run its command without asking, as file managers decide: it is
+// executable by this user, or a file manager marked it trusted (the metadata::trusted attribute),
+// or it lies in one of the system's or the user's application folders.
+bool DesktopEntryIsTrusted(const QString& path);

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QMimeDatabase>
+#include <QPixmap>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -13,6 +15,21 @@
 namespace {
 
 constexpr int kIconSize = 48;
+constexpr int kDecodeLimitMiB = 128;
+
+// A picture named by path: only a regular file (a FIFO or a device would block the read for ever),
+// decoded at the size the icon is used, never whole (a small PNG can claim thousands of pixels).
+QIcon PictureIcon(const QString& path) {
+    if (!QFileInfo(path).isFile()) return QIcon();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kDecodeLimitMiB);
+    const QSize size = reader.size();
+    if (size.width() > kIconSize || size.height() > kIconSize)
+        reader.setScaledSize(size.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    const QImage image = reader.read();
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
 
 // Without a desktop session nothing names an icon theme, and hicolor alone holds the programs'
 // own icons but none of the standard names (utilities-terminal, text-x-generic). Then a full theme
@@ -62,7 +79,9 @@ QIcon DesktopEntryIcon(const QString& sourceFile) {
     }
     g_key_file_free(file);
     if (name.isEmpty()) return QIcon();
-    if (QFileInfo(name).isAbsolute()) return QFileInfo::exists(name) ? QIcon(name) : QIcon();
+    if (QFileInfo(name).isAbsolute()) return PictureIcon(name);
+    // A theme name is a plain name; one with a path in it would reach outside the theme folders.
+    if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.'))) return QIcon();
     return NamedIcon(name);
 }
 
@@ -85,7 +104,8 @@ QIcon MimeTypeIcon(const QString& sourceFile) {
 QIcon IconForFile(const QString& sourceFile) {
     const QFileInfo info(sourceFile);
     if (!info.exists()) return QIcon();
-    if (info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0) {
+    // The key-file reader would wait for ever on a FIFO named like an entry.
+    if (info.isFile() && info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0) {
         const QIcon icon = DesktopEntryIcon(sourceFile);
         if (!icon.isNull()) return icon;
     }

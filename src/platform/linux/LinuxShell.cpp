@@ -66,11 +66,22 @@ bool ReadShortcutBytes(const QString& extension, const QByteArray& bytes, TShort
 }
 
 bool LinuxShell::ReadShortcut(const QString& fileName, TShortcutTarget& target) {
+    // Only regular files: opening a FIFO named like a shortcut would wait for a writer for ever.
+    if (!QFileInfo(fileName).isFile()) return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxShortcutSize) return false;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return false;
-    return ReadShortcutBytes(QFileInfo(fileName).suffix(), bytes, target);
+    const QFileInfo info(fileName);
+    if (info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0)
+        return ReadShortcutBytes(info.suffix(), bytes, target);
+    bool isApplication = false;
+    const auto read = ReadDesktopShortcut(bytes, &isApplication);
+    if (!read) return false;
+    // An application entry is started as itself, through the desktop-entry launcher, so that
+    // its Terminal= and Path= apply and the entry's trust is checked at the moment it runs.
+    target = isApplication ? TShortcutTarget{info.absoluteFilePath(), QString()} : *read;
+    return true;
 }
 
 bool LinuxShell::ExtractIconToFile(const QString& sourceFile, const QString& iconFile) {

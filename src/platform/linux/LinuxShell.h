@@ -1,5 +1,5 @@
 #pragma once
-// The shell services on a Linux desktop: GIO for launching and settings, liblnk for Windows
+// The shell services on a Linux desktop: GIO for launching and settings, our own reader for Windows
 // shortcuts, Qt for icons. Owned by the Qt platform and returned from its Shell().
 
 #include <memory>

@@ -1,5 +1,5 @@
 #pragma once
-// Windows shell links (.lnk) read with liblnk.
+// Windows shell links (.lnk) as the desktop shortcut import sees them.
 
 #include <QByteArray>
 
@@ -8,6 +8,6 @@
 #include "IShell.h"
 
 // The link's target path (its network path when it has one, as the shell prefers it, else its
-// local path) and its arguments. Values the link does not hold are empty. Nothing when the bytes
-// are not a shell link.
+// local path, else the path its ID list names) and its arguments. Values the link does not hold are
+// empty. Nothing when the bytes are not a sound shell link.
 std::optional<TShortcutTarget> ReadLnkShortcut(const QByteArray& bytes);

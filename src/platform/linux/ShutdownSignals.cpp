@@ -22,7 +22,9 @@ extern "C" void WriteSignalByte(int) {
 }  // namespace
 
 void Install(std::function<void()> onSignal) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    // Close-on-exec: programs the user starts from a button inherit nothing of ours. Non-blocking:
+    // a burst of signals must never stall the handler on a full socket.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
     handler = std::move(onSignal);
     notifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
