@@ -112,3 +112,23 @@ choose_switch_menu_item() {
   xdotool key Return
   sleep 0.5
 }
+
+# A plan of a few side and dock buttons with a translucent round icon, written before the start.
+write_plan() {
+  local plan="$install/Data/默认方案" i entries=""
+  mkdir -p "$plan"
+  convert -size 48x48 xc:none -fill 'rgba(230,80,40,0.9)' -draw 'circle 24,24 24,4' "$plan/icon.Png"
+  for i in 1 2 3; do
+    entries+="<MVButton Name=\"Side$i\" Place=\"0\" IsRunAsk=\"false\" FileName=\"/bin/true\" CmdLine=\"\" Image=\"icon.Png\" IsAdvert=\"false\"/>"
+    entries+="<MVButton Name=\"Dock$i\" Place=\"1\" IsRunAsk=\"false\" FileName=\"/bin/true\" CmdLine=\"\" Image=\"icon.Png\" IsAdvert=\"false\"/>"
+  done
+  printf '<?xml version="1.0"?>\n<Desktop><MVButtons>%s</MVButtons></Desktop>' "$entries" >"$plan/Desktop.xml"
+}
+
+# Sets a root picture as desktops do (feh writes _XROOTPMAP_ID and ESETROOT_PMAP_ID): a gradient
+# with a checker, so that blending against the wrong pixels shows.
+set_wallpaper() {  # set_wallpaper file [colour-from colour-to]
+  convert -size 1920x1080 "gradient:${2:-#3060a0}-${3:-#a0c060}" \
+    \( -size 1920x1080 pattern:checkerboard -alpha set -channel A -evaluate set 15% \) -composite "$1"
+  feh --no-fehbg --bg-scale "$1"
+}

@@ -158,18 +158,4 @@ void RestackToBottom(WId window) {
     xcb_flush(c);
 }
 
-bool CompositorRunning() {
-    xcb_connection_t* c = Connection();
-    if (!c) return true;
-    const int screen = 0;
-    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
-    const xcb_atom_t selection = Atom(c, name.constData());
-    xcb_get_selection_owner_reply_t* reply =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
-    if (!reply) return false;
-    const bool owned = reply->owner != XCB_WINDOW_NONE;
-    free(reply);
-    return owned;
-}
-
 }  // namespace X11Window

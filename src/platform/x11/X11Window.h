@@ -30,7 +30,4 @@ void ClearBoundingShape(WId window);
 // request is honoured even while the window has just been activated).
 void RestackToBottom(WId window);
 
-// True while a compositing manager owns the screen's _NET_WM_CM_S<n> selection.
-bool CompositorRunning();
-
 }  // namespace X11Window
