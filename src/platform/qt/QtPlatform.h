@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <map>
 #include <memory>
+#include <vector>
+
+#include <QMetaObject>
 
 #include "IPlatform.h"
 
@@ -28,6 +31,7 @@ public:
     QRect WorkArea() const override;
     QSize ScreenSize() const override;
     QPoint CursorPos() const override;
+    void SetOnScreenChanged(std::function<void()> handler) override;
     std::unique_ptr<IPopupMenu> CreatePopupMenu() override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
@@ -47,4 +51,11 @@ private:
     TimerId FNextTimerId = 1;
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
     std::unique_ptr<IShell> FShell;
+    std::function<void()> FOnScreenChanged;
+    bool FScreenChangePosted = false;
+    QMetaObject::Connection FPrimaryScreenConnection;
+    std::vector<QMetaObject::Connection> FScreenConnections;
+
+    void WatchPrimaryScreen();
+    void PostScreenChanged();
 };
