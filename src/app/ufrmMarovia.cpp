@@ -98,9 +98,16 @@ void TfrmMarovia::FormCreate() {
     FMaroviaManage->SetOnBuildInEvent(
         [this](QObject* sender, TMVSysCommand command) { HandleBuildInEvent(sender, command); });
     FMaroviaManage->LoadFromFile();
+    Platform().SetOnScreenChanged([this] { ScreenChanged(); });
+}
+
+void TfrmMarovia::ScreenChanged() {
+    FitToWorkArea();
+    FMaroviaManage->FitToWorkArea();
 }
 
 void TfrmMarovia::FormDestroy() {
+    Platform().SetOnScreenChanged(nullptr);
     RestoreWorkArea();
     MaroviaManage = nullptr;
     FMaroviaManage.reset();

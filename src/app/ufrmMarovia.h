@@ -84,6 +84,8 @@ private:
     void FormCreate();
     void FormDestroy();
     void FitToWorkArea();
+    // The work area or the screen changed: the form and every panel are fitted to them again.
+    void ScreenChanged();
     void CreateTray();
     void AddTrayItem(const QString& ACaption, std::function<void()> AOnClick, bool AAutoCheck = false,
                      bool AChecked = false);

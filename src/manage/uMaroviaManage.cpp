@@ -21,6 +21,7 @@
 #include "uTakeNoteManage.h"
 #include "uXmlDesktop.h"
 #include "vgBounds.h"
+#include "vgFloatAnimation.h"
 #include "vgFont.h"
 #include "vgPosition.h"
 
@@ -38,7 +39,8 @@ QString ErrorText(const std::exception& error) {
 
 }  // namespace
 
-TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent) : FVGParent(AVGParent) {
+TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent)
+    : FVGParent(AVGParent), FWorkArea(Platform().WorkArea()), FScreenSize(Platform().ScreenSize()) {
     const auto forward = [this](QObject* sender, TMVSysCommand command) { DoBuildInEvent(sender, command); };
     // Children of the root are drawn in the order they are made: the hint box lies above the
     // panels (the desktop panel sends itself to the back whenever it is shown).
@@ -266,6 +268,38 @@ void TMaroviaManage::LoadFromFile() {
     // A dock the user hid comes back when the plan has dock buttons; an empty one goes.
     FVGDockPanel->SetVisible(FVGDockPanel->ButtonCount() != 0);
     FVGDesktopPanel->DoRestore();
+}
+
+void TMaroviaManage::FitToWorkArea() {
+    const QRect workArea = Platform().WorkArea();
+    const QSize screen = Platform().ScreenSize();
+    if (workArea.size() == FWorkArea.size() && screen == FScreenSize) return;
+    const auto width = static_cast<float>(workArea.width());
+    // A dock the user dragged keeps its distance from the bottom edge, as an undragged one does.
+    FVGDockPanel->Position()->SetY(FVGDockPanel->Position()->Y() +
+                                   static_cast<float>(workArea.height() - FWorkArea.height()));
+    FWorkArea = workArea;
+    FScreenSize = screen;
+
+    FVGDesktopPanel->SetHeight(static_cast<float>(screen.height()));
+    TvgFloatAnimation* slide = FVGDesktopPanel->FloatAnimation();
+    if (slide->Running()) {
+        // The slide goes on, to or from the new edge.
+        if (slide->StopValue() > slide->StartValue())
+            slide->SetStopValue(width);
+        else
+            slide->SetStartValue(width);
+    } else if (!FVGDesktopPanel->Visible()) {
+        FVGDesktopPanel->Position()->SetX(width);
+    }
+    if (FVGDesktopPanel->Visible()) FVGDesktopPanel->SetWidth(width);
+
+    // The grid's columns and rows come from the work area: the buttons are placed again, in file
+    // order, as at start. A dock the user closed stays closed.
+    const bool dockShown = FVGDockPanel->Visible();
+    LoadFromFile();
+    FVGDockPanel->SetVisible(dockShown && FVGDockPanel->ButtonCount() != 0);
+    FVGDockPanel->Realign();
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // into them, keeps the list of buttons it made, owns the note store and forwards every built-in
 // command raised in the scene to one handler.
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +35,10 @@ public:
 
     // Rebuilds every launch button from the plan's Desktop.xml.
     void LoadFromFile();
+    // Fits the panels to the platform's current work area and screen after they changed: the dock is
+    // centred again at its distance from the bottom, the desktop panel takes the new size and its
+    // slide the new distance, and the buttons are placed on the new grid as at start.
+    void FitToWorkArea();
 
     int ButtonCount() const { return static_cast<int>(FButtonList.size()); }
     // Raises std::out_of_range outside 0 … ButtonCount() − 1.
@@ -103,6 +109,9 @@ private:
     std::vector<TVGBaseButton*> FButtonList;  // owned through the scene's owner model
     QString FCurrentPlanName;
     TvgVisualObject* FVGParent;
+    // What the panels were last fitted to.
+    QRect FWorkArea;
+    QSize FScreenSize;
     TVGDesktopPanel* FVGDesktopPanel;
     TVGSidePanel* FVGSidePanel;
     TVGDockPanel* FVGDockPanel;

@@ -110,6 +110,9 @@ public:
     virtual QPoint CursorPos() const = 0;
     // Reserves (width > 0) or gives back (width == 0) a strip on the right of the primary screen.
     virtual void ReserveRightStrip(int width) = 0;
+    // The handler runs, from the event loop, after the primary screen, its size or its work area
+    // changed (a panel added, the screen resized, another screen made primary); an empty one stops it.
+    virtual void SetOnScreenChanged(std::function<void()> handler) = 0;
 
     // Windows.
     virtual std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) = 0;

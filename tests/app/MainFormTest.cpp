@@ -5,7 +5,11 @@
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
+#include "TVGBaseButton.h"
+#include "TVGDesktopPanel.h"
+#include "TVGDockPanel.h"
 #include "TVGHintBox.h"
+#include "TVGSidePanel.h"
 #include "uMaroviaManage.h"
 #include "ufrmMarovia.h"
 #include "vgBackground.h"
@@ -114,4 +118,55 @@ TEST(MainFormWithButtons, HoveringASideButtonShowsItsNameToTheLeftAndAClickLaunc
     EXPECT_EQ(platform->ShellFake().Launches[0].FileName, "/usr/bin/editor");
     window.MouseMove(QPointF(500, 350));
     EXPECT_FALSE(hint->Visible());
+}
+
+TEST(MainFormScreenChanges, TheFormAndEveryPanelFollowTheWorkAreaAndTheScreen) {
+    FakePlatformScope platform;
+    InstallationScope install;
+    platform->SetWorkArea(QRect(0, 0, 1000, 700));
+    platform->SetScreenSize(QSize(1000, 740));
+    QFile file(install.Paths().GetPlanConfigFile("默认方案"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray entries =
+        "<MVButton Name=\"D\" Place=\"1\" IsRunAsk=\"false\" FileName=\"/bin/d\" CmdLine=\"\" Image=\"\"/>";
+    for (int i = 1; i <= 8; ++i)
+        entries += QByteArray("<MVButton Name=\"Desk") + QByteArray::number(i) +
+                   "\" Place=\"2\" IsRunAsk=\"false\" FileName=\"/bin/x\" CmdLine=\"\" Image=\"\"/>";
+    file.write("<?xml version=\"1.0\"?><Desktop><MVButtons>" + entries + "</MVButtons></Desktop>");
+    file.close();
+    TfrmMarovia form;
+    form.Show();
+    platform->Advance(50);
+    TVGDockPanel* dock = MaroviaManage->DockPanel();
+    TVGDesktopPanel* desktop = MaroviaManage->DesktopPanel();
+    const auto lastDesktopButton = [] { return MaroviaManage->GetButton(MaroviaManage->ButtonCount() - 1); };
+    EXPECT_FLOAT_EQ(dock->Position()->Y(), 700 - 55 - 20);
+    // Seven rows of 94 fit into 740: the eighth button (after "Win桌面文件") opens the second column.
+    EXPECT_GT(lastDesktopButton()->Position()->X(), 4);
+
+    // A taskbar at the top and a larger screen.
+    platform->ChangeScreen(QRect(0, 30, 1400, 900), QSize(1400, 960));
+    platform->Advance(50);
+    EXPECT_EQ(form.BoundsRect(), QRect(0, 0, 1400, 900));
+    EXPECT_FLOAT_EQ(form.LoTopButton()->Position()->X(), (1400 - 203) / 2.0f);
+    EXPECT_FLOAT_EQ(dock->Position()->Y(), 900 - 55 - 20);
+    EXPECT_FLOAT_EQ(dock->Position()->X(), (1400 - dock->Width()) / 2);
+    EXPECT_TRUE(dock->Visible());
+    EXPECT_FLOAT_EQ(MaroviaManage->SidePanel()->AbsoluteRect().Right, 1400 - 2);
+    EXPECT_FLOAT_EQ(desktop->Height(), 960);
+    EXPECT_FLOAT_EQ(desktop->Position()->X(), 1400);  // hidden beyond the new right edge
+    // Ten rows fit now: the eighth button is back in the first column.
+    EXPECT_FLOAT_EQ(lastDesktopButton()->Position()->X(), 4);
+
+    // The slide covers the new width; a dock the user closed stays closed on the next change.
+    form.BtnMaroviaClick();
+    platform->Advance(700);
+    EXPECT_FLOAT_EQ(desktop->Position()->X(), 0);
+    EXPECT_FLOAT_EQ(desktop->Width(), 1400);
+    dock->SetVisible(false);
+    platform->ChangeScreen(QRect(0, 0, 1200, 800), QSize(1200, 800));
+    platform->Advance(50);
+    EXPECT_FALSE(dock->Visible());
+    EXPECT_FLOAT_EQ(desktop->Width(), 1200);
+    EXPECT_FLOAT_EQ(desktop->Position()->X(), 0);
 }

@@ -72,3 +72,63 @@ stacking_order() {
   xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-fA-F]*' || true
 }
 not_ours() { ! is_ours "$1"; }
+
+pixel() {  # the colour of one screen pixel as "r g b"
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | sed 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/'
+}
+brightness() { local r g b; read -r r g b <<<"$(pixel "$1" "$2")"; echo $(( (r + g + b) / 3 )); }
+
+# Starts an xmessage window with the given geometry and prints its client id once it is managed.
+open_ordinary_window() {
+  local title="ordinary-$RANDOM" id
+  xmessage -title "$title" -geometry "$1" "an ordinary window" >/dev/null 2>&1 & helper_pids+=($!)
+  for _ in $(seq 100); do
+    for id in $(stacking_order); do
+      xprop -id "$id" WM_NAME 2>/dev/null | grep -q "\"$title\"" && { echo "$id"; return 0; }
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+# The position of a client in the stacking order, from the bottom (-1 when absent).
+stack_position() {
+  local i=0 id
+  for id in $(stacking_order); do
+    [ "$((id))" = "$(($1))" ] && { echo "$i"; return 0; }
+    i=$((i + 1))
+  done
+  echo -1
+}
+
+# Opens the tray menu from the switch (no notification area runs) and chooses an item by its
+# place among the shown items, from the top.
+choose_switch_menu_item() {
+  local width
+  width=$(xwininfo -id "$main_window" | sed -n 's/.*Width: //p')
+  xdotool mousemove $((width / 2 - 101 + 145)) 15 click 3
+  sleep 0.5
+  for _ in $(seq "$1"); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.5
+}
+
+# A plan of a few side and dock buttons with a translucent round icon, written before the start.
+write_plan() {
+  local plan="$install/Data/默认方案" i entries=""
+  mkdir -p "$plan"
+  convert -size 48x48 xc:none -fill 'rgba(230,80,40,0.9)' -draw 'circle 24,24 24,4' "$plan/icon.Png"
+  for i in 1 2 3; do
+    entries+="<MVButton Name=\"Side$i\" Place=\"0\" IsRunAsk=\"false\" FileName=\"/bin/true\" CmdLine=\"\" Image=\"icon.Png\" IsAdvert=\"false\"/>"
+    entries+="<MVButton Name=\"Dock$i\" Place=\"1\" IsRunAsk=\"false\" FileName=\"/bin/true\" CmdLine=\"\" Image=\"icon.Png\" IsAdvert=\"false\"/>"
+  done
+  printf '<?xml version="1.0"?>\n<Desktop><MVButtons>%s</MVButtons></Desktop>' "$entries" >"$plan/Desktop.xml"
+}
+
+# Sets a root picture as desktops do (feh writes _XROOTPMAP_ID and ESETROOT_PMAP_ID): a gradient
+# with a checker, so that blending against the wrong pixels shows.
+set_wallpaper() {  # set_wallpaper file [colour-from colour-to]
+  convert -size 1920x1080 "gradient:${2:-#3060a0}-${3:-#a0c060}" \
+    \( -size 1920x1080 pattern:checkerboard -alpha set -channel A -evaluate set 15% \) -composite "$1"
+  feh --no-fehbg --bg-scale "$1"
+}

@@ -13,11 +13,6 @@ centre=$((width / 2))
 left_segment_x=$((centre - 101 + 55))
 right_segment_x=$((centre - 101 + 145))
 
-pixel() {  # the colour of one screen pixel as "r g b"
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | sed 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/'
-}
-brightness() { local r g b; read -r r g b <<<"$(pixel "$1" "$2")"; echo $(( (r + g + b) / 3 )); }
-
 under=$(pointer_window "$right_segment_x" 15)
 check "the pointer over the switch is over our window" is_ours "$under"
 under=$(pointer_window "$centre" $((height / 2)))

@@ -139,3 +139,11 @@ bool FakePlatform::ChooseFont(TDialogFont& AFont) {
     FFontChoices.pop_front();
     return true;
 }
+
+void FakePlatform::ChangeScreen(const QRect& workArea, const QSize& screenSize) {
+    FWorkArea = workArea;
+    FScreenSize = screenSize;
+    Post([this] {
+        if (FOnScreenChanged) FOnScreenChanged();
+    });
+}

@@ -79,6 +79,7 @@ public:
     QSize ScreenSize() const override { return FScreenSize; }
     QPoint CursorPos() const override { return FCursorPos; }
     void ReserveRightStrip(int width) override;
+    void SetOnScreenChanged(std::function<void()> handler) override { FOnScreenChanged = std::move(handler); }
 
     std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) override;
     std::unique_ptr<IPopupMenu> CreatePopupMenu() override;
@@ -101,6 +102,8 @@ public:
 
     void SetWorkArea(const QRect& rect) { FWorkArea = rect; }
     void SetScreenSize(const QSize& size) { FScreenSize = size; }
+    // As the window system would: new sizes, then the change reported from the event loop.
+    void ChangeScreen(const QRect& workArea, const QSize& screenSize);
     void SetCursorPos(const QPoint& pos) { FCursorPos = pos; }
     const std::vector<int>& ReservedStrips() const { return FReservedStrips; }
 
@@ -143,6 +146,7 @@ private:
     QRect FWorkArea{0, 0, 1920, 1040};
     QSize FScreenSize{1920, 1080};
     QPoint FCursorPos{0, 0};
+    std::function<void()> FOnScreenChanged;
     std::vector<int> FReservedStrips;
     std::deque<TMsgResult> FAnswers;
     TMsgResult FDefaultAnswer = TMsgResult::MR_Ok;

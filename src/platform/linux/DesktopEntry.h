@@ -14,12 +14,12 @@
 // malformed (an unterminated quote) or names no program.
 std::optional<QStringList> ParseDesktopExec(const QString& exec);
 
-// Type=Application: Target is the program, Params its arguments joined as a command line.
-// Type=Link: Target is the URL. Anything else, or a file that does not parse: nothing.
 // The entry's Name in the user's language (Name[zh_CN] on a Chinese system, else Name); empty when
 // the file does not parse or has none.
 QString ReadDesktopEntryName(const QByteArray& bytes);
 
+// Type=Application: Target is the program, Params its arguments joined as a command line.
+// Type=Link: Target is the URL. Anything else, or a file that does not parse: nothing.
 // `isApplication` tells the two kinds apart.
 std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes, bool* isApplication = nullptr);
 

@@ -106,6 +106,7 @@ QImage* QtHostWindow::BeginPaint(const QRegion& region) {
 
 void QtHostWindow::EndPaint(const QRegion& region) {
     const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, region);
+    if (FPaintImage) FinishFrame(*FPaintImage, region, inputRegionChanged);
     FBackingStore->endPaint();
     FBackingStore->flush(region);
     FPaintImage = nullptr;

@@ -50,6 +50,9 @@ protected:
     virtual void KeepAtBottom() { lower(); }
     // Called after the desktop window has been shown by Show().
     virtual void Shown(bool firstShow) {}
+    // The frame is painted and its input region taken, but not yet shown: the last moment to change
+    // its pixels in place or to shape the window for it.
+    virtual void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {}
     // After a frame has been presented (the input region may have changed).
     virtual void Presented(bool inputRegionChanged) {}
     virtual void Resized() {}

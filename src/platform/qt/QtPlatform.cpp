@@ -29,6 +29,7 @@ QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
 }
 
 QtPlatform::~QtPlatform() {
+    SetOnScreenChanged(nullptr);
     FTimers.clear();
 }
 
@@ -89,6 +90,40 @@ QSize QtPlatform::ScreenSize() const {
 
 QPoint QtPlatform::CursorPos() const {
     return QCursor::pos();
+}
+
+void QtPlatform::SetOnScreenChanged(std::function<void()> handler) {
+    FOnScreenChanged = std::move(handler);
+    QObject::disconnect(FPrimaryScreenConnection);
+    for (const auto& connection : FScreenConnections) QObject::disconnect(connection);
+    FScreenConnections.clear();
+    if (!FOnScreenChanged) return;
+    FPrimaryScreenConnection = QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, [this] {
+        WatchPrimaryScreen();
+        PostScreenChanged();
+    });
+    WatchPrimaryScreen();
+}
+
+void QtPlatform::WatchPrimaryScreen() {
+    for (const auto& connection : FScreenConnections) QObject::disconnect(connection);
+    FScreenConnections.clear();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    FScreenConnections.push_back(
+        QObject::connect(screen, &QScreen::availableGeometryChanged, [this] { PostScreenChanged(); }));
+    FScreenConnections.push_back(
+        QObject::connect(screen, &QScreen::geometryChanged, [this] { PostScreenChanged(); }));
+}
+
+void QtPlatform::PostScreenChanged() {
+    // A resize brings a new size and a new work area one after the other: one re-fit for both.
+    if (FScreenChangePosted) return;
+    FScreenChangePosted = true;
+    Post([this] {
+        FScreenChangePosted = false;
+        if (FOnScreenChanged) FOnScreenChanged();
+    });
 }
 
 std::unique_ptr<IPopupMenu> QtPlatform::CreatePopupMenu() {

@@ -7,6 +7,9 @@
 #include <QTranslator>
 #include <map>
 #include <memory>
+#include <vector>
+
+#include <QMetaObject>
 
 #include "IPlatform.h"
 
@@ -29,6 +32,7 @@ public:
     QRect WorkArea() const override;
     QSize ScreenSize() const override;
     QPoint CursorPos() const override;
+    void SetOnScreenChanged(std::function<void()> handler) override;
     std::unique_ptr<IPopupMenu> CreatePopupMenu() override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
     TMsgResult MessageBox(const QString& text, const QString& title, TMsgIcon icon,
@@ -50,4 +54,11 @@ private:
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
     std::unique_ptr<IShell> FShell;
     bool FQuitRequested = false;
+    std::function<void()> FOnScreenChanged;
+    bool FScreenChangePosted = false;
+    QMetaObject::Connection FPrimaryScreenConnection;
+    std::vector<QMetaObject::Connection> FScreenConnections;
+
+    void WatchPrimaryScreen();
+    void PostScreenChanged();
 };

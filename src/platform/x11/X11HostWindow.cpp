@@ -1,10 +1,23 @@
 #include "X11HostWindow.h"
 
+#include <QPaintEvent>
+
+#include "BackdropBlend.h"
+#include "IPlatform.h"
+#include "X11Backdrop.h"
 #include "X11Window.h"
 
 X11HostWindow::X11HostWindow(THostWindowKind kind) : QtHostWindow(kind) {
     create();
     if (IsDesktop()) X11Window::SetDesktopLevelHints(winId());
+    if (X11Window::IsAvailable()) {
+        FCompositor = X11Backdrop::Instance().CompositorRunning();
+        FBackdropListener = X11Backdrop::Instance().AddListener([this] { BackdropChanged(); });
+    }
+}
+
+X11HostWindow::~X11HostWindow() {
+    if (FBackdropListener) X11Backdrop::Instance().RemoveListener(FBackdropListener);
 }
 
 void X11HostWindow::Show() {
@@ -17,22 +30,64 @@ void X11HostWindow::Shown(bool firstShow) {
     if (firstShow) X11Window::SetDesktopLevelHints(winId());
 }
 
-void X11HostWindow::Presented(bool inputRegionChanged) {
+void X11HostWindow::Resized() {
+    FShapeDirty = true;
+    FHasFrame = false;
+}
+
+void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {
     if (inputRegionChanged) FShapeDirty = true;
+    if (IsDesktop() && FBackdropListener && !X11Backdrop::Instance().CompositorRunning())
+        BlendOverBackdrop(image, region);
+    // Shaped before the pixels are sent, so that a growing shape already shows them.
     ApplyShapes();
+    if ((QRegion(image.rect()) - region).isEmpty()) FHasFrame = true;
+}
+
+void X11HostWindow::BlendOverBackdrop(QImage& image, const QRegion& region) {
+    // The frame is blended in place: the backing store's image stays the one frame buffer. What was
+    // blended is repainted whole when the backdrop or the compositor changes (BackdropChanged).
+    if (!FDesktopColorKnown) {
+        FDesktopColor = Platform().Shell().DesktopColor();
+        FDesktopColorKnown = true;
+    }
+    const QRgb color =
+        qRgb(static_cast<int>(FDesktopColor & 0xFF), static_cast<int>((FDesktopColor >> 8) & 0xFF),
+             static_cast<int>((FDesktopColor >> 16) & 0xFF));
+    const QPoint origin = mapToGlobal(QPoint(0, 0)) * devicePixelRatio();
+    ::BlendOverBackdrop(image, region, X11Backdrop::Instance().Picture(), origin, color);
+}
+
+void X11HostWindow::BackdropChanged() {
+    FShapeDirty = true;
+    FHasFrame = false;
+    FDesktopColorKnown = false;
+    // The frame in the backing store was blended for the old backdrop, or not at all: draw it anew.
+    if (Client()) Client()->HostExposed();
 }
 
 void X11HostWindow::exposeEvent(QExposeEvent* event) {
+    if (!isExposed()) return;
+    // A whole frame is at hand: paintEvent shows the exposed part again, with no drawing (without a
+    // compositor every growing bounding shape exposes the part it adds).
+    if (FHasFrame) {
+        ApplyShapes();
+        return;
+    }
     FShapeDirty = true;
     QtHostWindow::exposeEvent(event);
     ApplyShapes();
+}
+
+void X11HostWindow::paintEvent(QPaintEvent* event) {
+    if (FHasFrame && isExposed()) BackingStore().flush(event->region());
 }
 
 void X11HostWindow::ApplyShapes() {
     // Window managers copy a client's input shape to their frame only when it changes on a mapped
     // window, so the shape waits until the window is exposed.
     if (!isExposed()) return;
-    const bool compositor = X11Window::CompositorRunning();
+    const bool compositor = !FBackdropListener || X11Backdrop::Instance().CompositorRunning();
     if (!FShapeDirty && compositor == FCompositor) return;
     X11Window::SetInputShape(winId(), InputRegion());
     // Without a compositor X shows transparent pixels as black: show only the drawn ones.

@@ -1,6 +1,8 @@
 #pragma once
 // The host window on X11: the EWMH hints that keep it on the desktop, and the Shape extension's
-// input shape (and, without a compositor, bounding shape) following the drawn pixels.
+// input shape (and, without a compositor, bounding shape) following the drawn pixels. Without a
+// compositor the desktop window also blends its frame over the root's picture itself, so that it
+// looks as it does with one.
 
 #include "QtHostWindow.h"
 
@@ -8,18 +10,27 @@ class X11HostWindow : public QtHostWindow {
     Q_OBJECT
 public:
     explicit X11HostWindow(THostWindowKind kind);
+    ~X11HostWindow() override;
 
     void Show() override;
 
 protected:
     void Shown(bool firstShow) override;
-    void Presented(bool inputRegionChanged) override;
-    void Resized() override { FShapeDirty = true; }
+    void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) override;
+    void Resized() override;
     void exposeEvent(QExposeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ApplyShapes();
+    void BackdropChanged();
+    void BlendOverBackdrop(QImage& image, const QRegion& region);
 
     bool FShapeDirty = true;
     bool FCompositor = true;
+    // The backing store holds a whole frame, so an expose only needs it shown again.
+    bool FHasFrame = false;
+    int FBackdropListener = 0;
+    bool FDesktopColorKnown = false;
+    unsigned FDesktopColor = 0;
 };

@@ -37,7 +37,7 @@ void X11Platform::ReserveRightStrip(int width) {
     FStrutWindow->setGeometry(screen.width() - 1, 0, 1, 1);
     FStrutWindow->create();
     X11Window::SetRightStrut(FStrutWindow->winId(), width, screen);
-    FStrutWindow->show();
+    X11Window::MapWindow(FStrutWindow->winId());
     X11Window::SetInputShape(FStrutWindow->winId(), QRegion());
 }
 

@@ -45,6 +45,12 @@ void SetShape(WId window, xcb_shape_kind_t kind, const QRegion& region) {
     xcb_flush(c);
 }
 
+void SetOnAllDesktops(xcb_connection_t* c, WId window) {
+    const uint32_t allDesktops = 0xFFFFFFFFu;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_DESKTOP"),
+                        XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+}
+
 }  // namespace
 
 bool IsAvailable() {
@@ -58,6 +64,11 @@ void SetDesktopLevelHints(WId window) {
                                  Atom(c, "_NET_WM_STATE_SKIP_PAGER"), Atom(c, "_NET_WM_STATE_STICKY")};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                         std::size(states), states);
+    // A desktop window is what "show desktop" shows: window managers hide every other window then,
+    // keep it in their lowest layer and place it where it asks to be.
+    const xcb_atom_t desktopType = Atom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &desktopType);
     // Never take the keyboard focus: window managers such as openbox treat a focused, undecorated
     // window that covers the whole monitor as full-screen and lift it above every window.
     const uint32_t inputHint = 1, windowGroupHint = 64;
@@ -78,9 +89,7 @@ void SetDesktopLevelHints(WId window) {
     const xcb_atom_t protocols[] = {Atom(c, "WM_DELETE_WINDOW"), Atom(c, "_NET_WM_PING")};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32,
                         std::size(protocols), protocols);
-    const uint32_t allDesktops = 0xFFFFFFFFu;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_DESKTOP"),
-                        XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    SetOnAllDesktops(c, window);
     xcb_flush(c);
 }
 
@@ -99,6 +108,20 @@ void SetRightStrut(WId window, int width, QSize screenSize) {
                         XCB_ATOM_CARDINAL, 32, 12, partial);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_STRUT"), XCB_ATOM_CARDINAL,
                         32, 4, strut);
+    // Window managers count a strut only on the workspaces its window is on: on all of them, so
+    // that no workspace's maximised windows cover the side bar.
+    const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_STICKY"), Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                 Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                        std::size(states), states);
+    SetOnAllDesktops(c, window);
+    xcb_flush(c);
+}
+
+void MapWindow(WId window) {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    xcb_map_window(c, Window(window));
     xcb_flush(c);
 }
 
@@ -133,20 +156,6 @@ void RestackToBottom(WId window) {
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(c);
-}
-
-bool CompositorRunning() {
-    xcb_connection_t* c = Connection();
-    if (!c) return true;
-    const int screen = 0;
-    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
-    const xcb_atom_t selection = Atom(c, name.constData());
-    xcb_get_selection_owner_reply_t* reply =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
-    if (!reply) return false;
-    const bool owned = reply->owner != XCB_WINDOW_NONE;
-    free(reply);
-    return owned;
 }
 
 }  // namespace X11Window

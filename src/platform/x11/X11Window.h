@@ -16,6 +16,9 @@ void SetDesktopLevelHints(WId window);
 // Marks a window as a dock that reserves `width` pixels at the right edge of a screen of the given
 // size (0 gives the strip back).
 void SetRightStrut(WId window, int width, QSize screenSize);
+// Maps a window as it is, without Qt rewriting its workspace and state first (Qt puts a window on
+// the current workspace when it shows it).
+void MapWindow(WId window);
 
 // The pixels that take mouse input; everywhere else clicks reach the window below.
 void SetInputShape(WId window, const QRegion& region);
@@ -26,8 +29,5 @@ void ClearBoundingShape(WId window);
 // Asks the window manager to put the window at the bottom of its layer (as a pager would, so the
 // request is honoured even while the window has just been activated).
 void RestackToBottom(WId window);
-
-// True while a compositing manager owns the screen's _NET_WM_CM_S<n> selection.
-bool CompositorRunning();
 
 }  // namespace X11Window
