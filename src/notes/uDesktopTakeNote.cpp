@@ -13,6 +13,7 @@
 #include "vgBounds.h"
 #include "vgFont.h"
 #include "vgImage.h"
+#include "vgPictureCache.h"
 #include "vgPosition.h"
 #include "vgText.h"
 
@@ -93,8 +94,11 @@ void TDesktopTakeNote::SetBackImage(const QString& value) {
 
 void TDesktopTakeNote::LoadBackImage() {
     // A missing picture keeps the one shown before; the name is still kept and saved.
+    // The seven pictures are shared by every note rather than decoded once per note.
     const QString file = FindTakeNoteImage(FBackImage);
-    if (!file.isEmpty()) FvgImage->Bitmap()->LoadFromFile(file);
+    if (file.isEmpty()) return;
+    const QImage picture = SharedPicture(file);
+    if (!picture.isNull()) FvgImage->Bitmap()->SetImage(picture);
 }
 
 void TDesktopTakeNote::SetContent(const QString& value) {
