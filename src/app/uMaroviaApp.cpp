@@ -72,6 +72,9 @@ int RunMarovia(const TStartupOptions& options) {
         frmMarovia->Show();
         if (options.ReportFirstFrame) ReportFirstFrame(options.StartedAt);
         exitCode = Platform().Exec();
+        if (options.ReportFrames)
+            QTextStream(stderr) << "presented " << frmMarovia->DesktopPanel()->HostWindow()->PresentedFrames()
+                                << " frames\n";
     }
     return exitCode;
 }
