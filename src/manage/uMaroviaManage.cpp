@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QPointer>
+#include <QSet>
 
 #include <stdexcept>
 
@@ -265,6 +266,14 @@ void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace p
     button.SetImageFile(entry.ImageFile);
 }
 
+// A name as SameText compares it: the letters A to Z lowered, everything else as it is.
+QString SameTextKey(const QString& name) {
+    QString key = name;
+    for (QChar& c : key)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + ('a' - 'A'));
+    return key;
+}
+
 }  // namespace
 
 void TMaroviaManage::LoadButtons() {
@@ -272,10 +281,14 @@ void TMaroviaManage::LoadButtons() {
     const IXMLDesktop_MVButtonsPtr buttons = desktop->MVButtons();
     const int count = buttons->Count();
     const QString planPath = CurrentPlanPath();
+    // The names taken so far, so that each entry is checked at once rather than against every
+    // button made before it (as ButtonExist would).
+    QSet<QString> taken;
+    for (const TVGBaseButton* button : FButtonList) taken.insert(SameTextKey(button->ButtonName()));
     for (int i = 0; i < count; ++i) {
         const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
         const QString name = item->Name();
-        if (ButtonExist(name)) continue;
+        if (taken.contains(SameTextKey(name))) continue;
         // Only the low byte of the stored place counts.
         const int place = item->Place() & 0xFF;
         if (place != BP_ToolBar && place != BP_Dock && place != BP_Desktop) continue;
@@ -303,5 +316,6 @@ void TMaroviaManage::LoadButtons() {
                 break;
         }
         FButtonList.push_back(button);
+        taken.insert(SameTextKey(name));
     }
 }
