@@ -16,7 +16,9 @@
 
 #include "FakeHostWindow.h"
 #include "FakePlatform.h"
+#include "TVGDesktopButton.h"
 #include "TVGDesktopPanel.h"
+#include "uPathInfo.h"
 #include "vgAniThread.h"
 #include "vgBackground.h"
 #include "vgFloatAnimation.h"
@@ -119,5 +121,33 @@ BENCHMARK(BM_FullFrame)
     ->Args({3840, 50})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Placing 1,000 desktop buttons on the scene manager's panel, the "添加" button moving on after
+// each: the grid part of loading a plan of 1,000 desktop buttons.
+void BM_PlaceDesktopButtons(benchmark::State& state) {
+    Fake().SetWorkArea(QRect(0, 0, FrameWidth, FrameHeight - 40));
+    Fake().SetScreenSize(QSize(FrameWidth, FrameHeight));
+    const int count = static_cast<int>(state.range(0));
+    QTemporaryDir install;
+    TPathInfo paths(install.path());
+    PathInfo = &paths;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TvgBackground root;
+        auto* panel = new TVGDesktopPanel(&root);
+        panel->SetParent(&root);
+        panel->CreateDefaultButton();
+        std::vector<TVGDesktopButton*> buttons;
+        for (int i = 0; i < count; ++i) buttons.push_back(new TVGDesktopButton(panel));
+        state.ResumeTiming();
+        for (TVGDesktopButton* button : buttons) panel->AddDesktopButton(button);
+        benchmark::DoNotOptimize(panel->ButtonCount());
+        state.PauseTiming();
+        delete panel;
+        state.ResumeTiming();
+    }
+    PathInfo = nullptr;
+}
+BENCHMARK(BM_PlaceDesktopButtons)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

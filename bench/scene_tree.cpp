@@ -7,11 +7,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "FakePlatform.h"
 #include "vgBounds.h"
 #include "vgLayout.h"
+#include "vgObjectRegistry.h"
 #include "vgPosition.h"
 #include "vgVisualObject.h"
 
@@ -94,5 +96,16 @@ void BM_Clone50ObjectStyle(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Clone50ObjectStyle);
+
+// A style lookup that falls through to the live objects, with 10,000 of them alive (a plan of
+// 1,000 buttons has about that many) and one of them carrying the name.
+void BM_LiveStyleLookup10000(benchmark::State& state) {
+    std::vector<std::unique_ptr<TvgVisualObject>> objects;
+    for (int i = 0; i < 10000; ++i) objects.push_back(std::make_unique<TvgVisualObject>());
+    objects[10]->SetResourceName(QStringLiteral("LookupProbeStyle"));
+    const QString name = QStringLiteral("lookupprobestyle");
+    for (auto _ : state) benchmark::DoNotOptimize(FindLiveResource(name));
+}
+BENCHMARK(BM_LiveStyleLookup10000);
 
 }  // namespace

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     SetPlatform(platform.get());
     TStartupOptions options;
     options.ReportFirstFrame = qEnvironmentVariableIsSet("MAROVIA_REPORT_STARTUP");
+    options.ReportFrames = qEnvironmentVariableIsSet("MAROVIA_REPORT_FRAMES");
     options.StartedAt = startedAt;
     const int exitCode = RunMarovia(options);
     SetPlatform(nullptr);

@@ -6,6 +6,9 @@ bool FreeMemoryBusy = false;
 namespace {
 constexpr int FreeMemoryInterval = 2000;
 
+// The heap as the last trim left it: while it is the same, a trim would give nothing back.
+std::uint64_t TrimmedHeap = 0;
+
 // Clears the busy flag however the tick ends, an exception included.
 class BusyScope {
 public:
@@ -33,6 +36,10 @@ void FreeMemoryTimerProc() {
 }
 
 void TrimWorkingSet() {
-    Platform().TrimWorkingSet();
+    const std::uint64_t heap = Platform().HeapFingerprint();
+    if (heap == 0 || heap != TrimmedHeap) {
+        Platform().TrimWorkingSet();
+        TrimmedHeap = Platform().HeapFingerprint();
+    }
     Platform().ProcessPendingEvents();
 }

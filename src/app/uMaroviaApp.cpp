@@ -95,6 +95,9 @@ int RunMarovia(const TStartupOptions& options) {
         });
         if (options.ReportFirstFrame) ReportFirstFrame(options.StartedAt);
         exitCode = Platform().Exec();
+        if (options.ReportFrames)
+            QTextStream(stderr) << "presented " << frmMarovia->DesktopPanel()->HostWindow()->PresentedFrames()
+                                << " frames\n";
     }
     return exitCode;
 }

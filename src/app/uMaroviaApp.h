@@ -10,6 +10,8 @@ struct TStartupOptions {
     // When set, the time from `StartedAt` (milliseconds of the monotonic clock QElapsedTimer reads)
     // to the first presented frame is written to standard error, for measuring start-up.
     bool ReportFirstFrame = false;
+    // At exit, writes how many frames the main window presented (for bench/measure_running.sh).
+    bool ReportFrames = false;
     std::uint64_t StartedAt = 0;
 };
 

@@ -50,3 +50,8 @@ void TVGDesktopButton::BackGroundDblClick(TvgObject*) {
     // A system button raises its command through the panel that placed it.
     if (FDesktopPanel && FDesktopPanel->OnBuildInEvent()) FDesktopPanel->OnBuildInEvent()(this, SysCommand());
 }
+
+void TVGDesktopButton::MatrixChanged() {
+    TVGDockButton::MatrixChanged();
+    if (auto* panel = qobject_cast<TVGDesktopPanel*>(Parent())) panel->DesktopButtonMoved(this);
+}

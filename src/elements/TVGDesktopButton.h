@@ -21,6 +21,9 @@ public:
     TVGDesktopPanel* DesktopPanel() const { return FDesktopPanel; }
     void SetDesktopPanel(TVGDesktopPanel* Value) { FDesktopPanel = Value; }
 
+protected:
+    void MatrixChanged() override;
+
 private:
     QPointer<TVGDesktopPanel> FDesktopPanel;
 };

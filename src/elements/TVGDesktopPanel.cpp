@@ -58,9 +58,24 @@ TVGDesktopPanel::~TVGDesktopPanel() {
 }
 
 int TVGDesktopPanel::ButtonCount() const {
-    return static_cast<int>(std::count_if(ChildList().begin(), ChildList().end(), [](TvgObject* child) {
-        return qobject_cast<TVGDesktopButton*>(child) != nullptr;
-    }));
+    return FCells.ButtonCount();
+}
+
+void TVGDesktopPanel::AddObject(TvgObject* AObject) {
+    TvgRectangle::AddObject(AObject);
+    if (!AObject || AObject->Parent() != this) return;
+    if (auto* button = qobject_cast<TVGDesktopButton*>(AObject))
+        FCells.Add(button, button->Position()->Point());
+}
+
+void TVGDesktopPanel::RemoveObject(TvgObject* AObject) {
+    TvgRectangle::RemoveObject(AObject);
+    // By address only: a button that is being freed is no longer a TVGDesktopButton.
+    if (AObject && AObject->Parent() != this) FCells.Remove(AObject);
+}
+
+void TVGDesktopPanel::DesktopButtonMoved(TVGDesktopButton* AButton) {
+    if (AButton->Parent() == this) FCells.Move(AButton, AButton->Position()->Point());
 }
 
 int TVGDesktopPanel::GetColumnCount() const {
@@ -73,10 +88,7 @@ int TVGDesktopPanel::GetRowCount() const {
 }
 
 bool TVGDesktopPanel::PositionUsed(const TvgPoint& P) const {
-    return std::any_of(ChildList().begin(), ChildList().end(), [&](TvgObject* child) {
-        const auto* button = qobject_cast<TVGDesktopButton*>(child);
-        return button && button->Position()->X() == P.X && button->Position()->Y() == P.Y;
-    });
+    return FCells.Used(P);
 }
 
 TvgPoint TVGDesktopPanel::GetFreePosition(TVGBaseButton* AButton) {
@@ -90,50 +102,64 @@ TvgPoint TVGDesktopPanel::GetFreePosition(TVGBaseButton* AButton) {
 }
 
 // The walk through the cells in fill order. It gives the first free cell, or, when the grid is
-// full, a cell that is taken.
-TvgPoint TVGDesktopPanel::SearchCell(float APitchX, float APitchY, int& ARow) const {
+// full, a cell that is taken. A walk on the same grid resumes where the previous one stopped, as
+// long as none of the cells it went through has been freed since: it would pass them again.
+TvgPoint TVGDesktopPanel::SearchCell(float APitchX, float APitchY, int& ARow) {
     const int columns = GetColumnCount();
     const int rows = GetRowCount();
-    int row = 0, col = 0;
-    TvgPoint P = CellAt(col, row, APitchX, APitchY);
     // Once the last row or column is reached the walk goes round it for ever; every state of the
     // walk is a column in 0…columns and a row in 0…rows + 1, so a longer walk has repeated itself.
     const int longestWalk = (columns + 1) * (rows + 2);
-    for (int step = 0; step < longestWalk && PositionUsed(P); ++step) {
+    TDesktopCells::TTrail& trail = FCells.SearchTrail();
+    TDesktopCells::TWalk w;
+    if (!trail.Start({columns, rows, APitchX, APitchY, FButtonAlign}, w))
+        w.P = CellAt(0, 0, APitchX, APitchY);
+    while (!w.Ended && w.Step < longestWalk && PositionUsed(w.P)) {
+        trail.Passed(w.P);
         if (FButtonAlign == BA_Vertical) {
-            if (row <= rows) ++row;
-            if (row == rows) {
-                row = 0;
-                if (col < columns) ++col;
+            if (w.Row <= rows) ++w.Row;
+            if (w.Row == rows) {
+                w.Row = 0;
+                if (w.Col < columns) ++w.Col;
             }
         } else {
-            if (col < columns) ++col;
-            if (col == columns) {
-                col = 0;
-                if (row <= rows) ++row;
+            if (w.Col < columns) ++w.Col;
+            if (w.Col == columns) {
+                w.Col = 0;
+                if (w.Row <= rows) ++w.Row;
             }
         }
-        P = CellAt(col, row, APitchX, APitchY);
-        if (row >= rows && col >= columns) break;
+        w.P = CellAt(w.Col, w.Row, APitchX, APitchY);
+        if (w.Row >= rows && w.Col >= columns)
+            w.Ended = true;
+        else
+            ++w.Step;
     }
-    ARow = row;
-    return P;
+    trail.Stopped(w);
+    ARow = w.Row;
+    return w.P;
 }
 
 // A full grid goes on past its edge in the direction it grows: further columns to the right, or
 // further rows below (the desktop file window scrolls to them). The first free cell in fill order.
-TvgPoint TVGDesktopPanel::OverflowCell(float APitchX, float APitchY, int& ARow) const {
+TvgPoint TVGDesktopPanel::OverflowCell(float APitchX, float APitchY, int& ARow) {
     const bool vertical = FButtonAlign == BA_Vertical;
     const int perLine = std::max(vertical ? GetRowCount() : GetColumnCount(), 1);
-    for (int line = 0;; ++line) {
-        for (int slot = 0; slot < perLine; ++slot) {
-            const int col = vertical ? line : slot;
-            const int row = vertical ? slot : line;
-            const TvgPoint P = CellAt(col, row, APitchX, APitchY);
-            if (PositionUsed(P)) continue;
-            ARow = row;
-            return P;
+    TDesktopCells::TTrail& trail = FCells.OverflowTrail();
+    TDesktopCells::TWalk w;
+    trail.Start({perLine, 0, APitchX, APitchY, FButtonAlign}, w);
+    for (;; ++w.Step) {
+        const int line = w.Step / perLine, slot = w.Step % perLine;
+        const int col = vertical ? line : slot;
+        const int row = vertical ? slot : line;
+        const TvgPoint P = CellAt(col, row, APitchX, APitchY);
+        if (PositionUsed(P)) {
+            trail.Passed(P);
+            continue;
         }
+        trail.Stopped(w);
+        ARow = row;
+        return P;
     }
 }
 

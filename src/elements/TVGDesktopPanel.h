@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "IPlatform.h"
+#include "TDesktopCells.h"
 #include "uMaroviaTypes.h"
 #include "vgRectangle.h"
 
@@ -60,6 +61,10 @@ public:
     float ValidWidth() const { return FValidWidth; }
     void SetValidWidth(float Value) { FValidWidth = Value; }
     TVGDesktopButton* AddButton() const { return FAddButton; }
+    // Keeps the record of taken cells: a desktop button tells its panel when it moves.
+    void AddObject(TvgObject* AObject) override;
+    void RemoveObject(TvgObject* AObject) override;
+    void DesktopButtonMoved(TVGDesktopButton* AButton);
 
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
@@ -78,10 +83,13 @@ public:
     void Show();
     // Slides out to the right edge, then hides.
     void Hide();
+    // Runs the wallpaper timer while the panel is visible.
+    void SetVisible(bool value) override;
     QString WallPaper() const { return FWallPaper; }
     void SetWallPaper(const QString& Value);
     bool IsSynchronWallPaper() const { return FIsSynchronWallPaper; }
-    // While on, the wallpaper setting is read again every 500 ms as long as the panel is visible.
+    // While on, the wallpaper setting is read again every 500 ms as long as the panel is visible;
+    // the timer runs only then.
     void SetIsSynchronWallPaper(bool Value);
     TvgFloatAnimation* FloatAnimation() const { return FFloatAnimation; }
     bool WallPaperTimerActive() const { return FTimer != 0; }
@@ -91,8 +99,8 @@ private:
     int GetRowCount() const;
     bool PositionUsed(const TvgPoint& P) const;
     TvgPoint GetFreePosition(TVGBaseButton* AButton);
-    TvgPoint SearchCell(float APitchX, float APitchY, int& ARow) const;
-    TvgPoint OverflowCell(float APitchX, float APitchY, int& ARow) const;
+    TvgPoint SearchCell(float APitchX, float APitchY, int& ARow);
+    TvgPoint OverflowCell(float APitchX, float APitchY, int& ARow);
 
     void AddMenuItem(const QString& ACaption, TMVSysCommand ACommand, bool AAutoCheck = false);
     void AddMenuSeparator();
@@ -111,11 +119,13 @@ private:
     float FValidWidth = 0;
     TVGDesktopButton* FAddButton = nullptr;
     TOnBuildInEvent FOnBuildInEvent;
+    TDesktopCells FCells;
 
     QString FWallPaper;
     bool FIsSynchronWallPaper = false;
     TvgFloatAnimation* FFloatAnimation;
     std::unique_ptr<IPopupMenu> FPopupMenu;
     TimerId FTimer = 0;
+    bool FInWallPaperTimer = false;
     IPlatform* FTimerPlatform = nullptr;
 };

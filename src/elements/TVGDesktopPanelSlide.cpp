@@ -2,6 +2,7 @@
 // with the user's wallpaper, which is read again twice a second while the panel is visible.
 
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <stdexcept>
 #include <utility>
@@ -17,12 +18,24 @@ float WorkAreaWidth() {
     return static_cast<float>(Platform().WorkArea().width());
 }
 
-// The picture is brought to the size the panel is shown at once, when it is loaded, so that every
-// frame of the slide copies it rather than resampling a picture of another size (and a 3840 × 2160
-// wallpaper keeps 8 MB rather than 33 MB). The brush still stretches it should that size change.
-void FitPicture(TvgBitmap& picture, const QSize& size) {
-    if (size.isEmpty() || picture.Image().size() == size) return;
-    picture.SetImage(picture.Image().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+// The picture is decoded straight at the size the panel is shown at, before the slide's clock
+// starts, so that the slide's first frame copies a ready picture rather than decoding and
+// resampling (and a 3840 × 2160 wallpaper keeps 8 MB rather than 33 MB). It is kept in the
+// format the frame buffer has, so that no frame converts it. The brush still stretches it should
+// the panel's size change.
+QImage DecodeWallPaper(const QString& fileName, const QSize& size) {
+    QImageReader reader(fileName);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (!size.isEmpty() && reader.size().isValid() &&
+        !reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        reader.setScaledSize(size);
+    QImage image = reader.read();
+    if (image.isNull()) return image;
+    if (!size.isEmpty() && image.size() != size)
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
 }
 
 }  // namespace
@@ -64,6 +77,16 @@ void TVGDesktopPanel::FloatAnimationFinish() {
     SetVisible(false);
 }
 
+void TVGDesktopPanel::SetVisible(bool value) {
+    TvgRectangle::SetVisible(value);
+    // A hidden panel reads the wallpaper at its next Show; until then nothing needs to wake up.
+    if (!Visible()) {
+        StopWallPaperTimer();
+    } else if (FIsSynchronWallPaper) {
+        StartWallPaperTimer();
+    }
+}
+
 void TVGDesktopPanel::SetWallPaper(const QString& Value) {
     if (Value.isEmpty()) {
         PaintDesktopColour();
@@ -82,11 +105,12 @@ bool TVGDesktopPanel::LoadWallPaper(const QString& AFileName) {
     if (!QFileInfo::exists(AFileName)) return false;
     // A file that cannot be decoded is remembered, so that it is not decoded again twice a second.
     FWallPaper = AFileName;
-    TvgBitmap& picture = *Fill()->Bitmap()->Bitmap();
-    // Decoded no smaller than it is drawn, so that fitting it only ever shrinks it.
-    const QSize drawn(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height())));
-    if (!picture.LoadFromFile(AFileName, drawn, Qt::KeepAspectRatioByExpanding)) return false;
-    FitPicture(picture, drawn);
+    // Only regular files: a pipe or a device would block or never end.
+    if (!QFileInfo(AFileName).isFile()) return false;
+    const QImage image = DecodeWallPaper(
+        AFileName, QSize(Platform().WorkArea().width(), static_cast<int>(RoundHalfEven(Height()))));
+    if (image.isNull()) return false;
+    Fill()->Bitmap()->Bitmap()->SetImage(image);
     Fill()->SetStyle(vgBrushBitmap);
     Repaint();
     return true;
@@ -101,16 +125,22 @@ void TVGDesktopPanel::SetIsSynchronWallPaper(bool Value) {
     if (Value == FIsSynchronWallPaper) return;
     FIsSynchronWallPaper = Value;
     if (Value) {
-        StartWallPaperTimer();
+        if (Visible()) StartWallPaperTimer();
     } else {
         StopWallPaperTimer();
     }
 }
 
+// One repeating timer for the panel's visible life; the flag keeps a tick from running inside
+// another should loading the picture ever dispatch events.
 void TVGDesktopPanel::WallPaperTimer() {
-    StopWallPaperTimer();
+    if (FInWallPaperTimer) return;
+    FInWallPaperTimer = true;
+    const struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } reset{FInWallPaperTimer};
     if (Visible()) SetWallPaper(GetWallPaper());
-    StartWallPaperTimer();
 }
 
 void TVGDesktopPanel::StartWallPaperTimer() {

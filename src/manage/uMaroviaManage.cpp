@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QPointer>
+#include <QSet>
 
 #include <stdexcept>
 
@@ -323,6 +324,14 @@ void ApplyEntry(TVGBaseButton& button, const TButtonEntry& entry, TButtonPlace p
     button.SetImageFile(entry.ImageFile);
 }
 
+// A name as SameText compares it: the letters A to Z lowered, everything else as it is.
+QString SameTextKey(const QString& name) {
+    QString key = name;
+    for (QChar& c : key)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + ('a' - 'A'));
+    return key;
+}
+
 }  // namespace
 
 void TMaroviaManage::LoadButtons() {
@@ -336,10 +345,14 @@ void TMaroviaManage::LoadButtons() {
     const int count = buttons->Count();
     const QString planPath = CurrentPlanPath();
     QStringList damaged;
+    // The names taken so far, so that each entry is checked at once rather than against every
+    // button made before it (as ButtonExist would).
+    QSet<QString> taken;
+    for (const TVGBaseButton* button : FButtonList) taken.insert(SameTextKey(button->ButtonName()));
     for (int i = 0; i < count; ++i) {
         const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
         const QString name = item->Name();
-        if (ButtonExist(name)) continue;
+        if (taken.contains(SameTextKey(name))) continue;
         int place = 0;
         TButtonEntry entry;
         try {
@@ -375,6 +388,7 @@ void TMaroviaManage::LoadButtons() {
                 break;
         }
         FButtonList.push_back(button);
+        taken.insert(SameTextKey(name));
     }
     if (damaged.isEmpty()) return;
     KeepDamagedPlanFile(damaged);

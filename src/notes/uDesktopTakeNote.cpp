@@ -15,6 +15,7 @@
 #include "vgBounds.h"
 #include "vgFont.h"
 #include "vgImage.h"
+#include "vgPictureCache.h"
 #include "vgPosition.h"
 #include "vgText.h"
 
@@ -95,19 +96,11 @@ void TDesktopTakeNote::SetBackImage(const QString& value) {
 
 void TDesktopTakeNote::LoadBackImage() {
     // A missing picture keeps the one shown before; the name is still kept and saved.
+    // The seven pictures are shared by every note rather than decoded once per note.
     const QString file = FindTakeNoteImage(FBackImage);
     if (file.isEmpty()) return;
-    // Every note wears one of seven pictures: each is decoded once and its pixels shared (a QImage
-    // copies them only when written). Decoding one per note made 20,000 notes take gigabytes and
-    // minutes, at start and again at exit.
-    static std::map<QString, QImage> decoded;
-    auto found = decoded.find(file);
-    if (found == decoded.end()) {
-        TvgBitmap picture;
-        if (!picture.LoadFromFile(file)) return;
-        found = decoded.emplace(file, picture.Image()).first;
-    }
-    FvgImage->Bitmap()->SetImage(found->second);
+    const QImage picture = SharedPicture(file);
+    if (!picture.isNull()) FvgImage->Bitmap()->SetImage(picture);
 }
 
 void TDesktopTakeNote::SetContent(const QString& value) {

@@ -129,6 +129,9 @@ public:
 
     // Process.
     virtual void TrimWorkingSet() = 0;
+    // A fingerprint of the process heap: equal values mean that, as far as can be told, nothing
+    // was allocated or given back in between. 0 when it cannot be told.
+    virtual std::uint64_t HeapFingerprint() const;
 
     // The shell services (launching, shortcuts, wallpaper, special folders, icons).
     virtual IShell& Shell() = 0;

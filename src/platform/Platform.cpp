@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 IPlatform* installedPlatform = nullptr;
 }
@@ -13,6 +17,20 @@ IPlatform& Platform() {
 
 void SetPlatform(IPlatform* platform) {
     installedPlatform = platform;
+}
+
+std::uint64_t IPlatform::HeapFingerprint() const {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+    const struct mallinfo2 info = mallinfo2();
+    std::uint64_t hash = 1469598103934665603ull;
+    for (const std::size_t value : {info.arena, info.hblkhd, info.uordblks, info.fordblks}) {
+        hash ^= value;
+        hash *= 1099511628211ull;
+    }
+    return hash == 0 ? 1 : hash;
+#else
+    return 0;
+#endif
 }
 
 void ClickMenuItem(std::vector<TPopupMenuItem>& AItems, int AIndex) {

@@ -14,12 +14,6 @@ TvgObject* FindIn(const TvgResources* styles, const QString& name) {
     return styles->Root()->FindResource(name);
 }
 
-TvgObject* FirstVisual(std::initializer_list<TvgObject*> candidates) {
-    for (TvgObject* candidate : candidates)
-        if (candidate && candidate->IsVisual()) return candidate;
-    return nullptr;
-}
-
 // A TvgValueLabel looks for "ValueLabelstyle": the class name without its "Tvg" prefix.
 QString ClassStyleName(const QMetaObject* meta) {
     return meta ? QString::fromLatin1(meta->className()).mid(3) + QStringLiteral("style") : QString();
@@ -41,16 +35,23 @@ void TvgControl::SetResource(const QString& value) {
 TvgObject* TvgControl::FindStyleResource() const {
     const QString& name = FResource;
     TvgResources* sceneStyles = Scene() ? Scene()->GetStyle() : nullptr;
+    TvgResources* defaults = DefaultStyles();
+    // Each place is searched only when the ones before it gave nothing visual.
+    const auto visual = [](TvgObject* candidate) {
+        return candidate && candidate->IsVisual() ? candidate : nullptr;
+    };
     if (!name.isEmpty() && name.compare(ResourceName(), Qt::CaseInsensitive) != 0) {
-        if (TvgObject* found = FirstVisual(
-                {FindIn(sceneStyles, name), FindIn(DefaultStyles(), name), FindLiveResource(name)}))
-            return found;
+        if (TvgObject* found = visual(FindIn(sceneStyles, name))) return found;
+        if (TvgObject* found = visual(FindIn(defaults, name))) return found;
+        if (TvgObject* found = visual(FindLiveResource(name))) return found;
+    } else if (TvgObject* found = visual(FindIn(sceneStyles, name))) {
+        return found;
     }
     const QString own = ClassStyleName(metaObject());
-    const QString inherited = ClassStyleName(metaObject()->superClass());
-    TvgResources* defaults = DefaultStyles();
-    return FirstVisual({FindIn(sceneStyles, name), FindIn(sceneStyles, own), FindIn(defaults, name),
-                        FindIn(defaults, own), FindIn(defaults, inherited)});
+    if (TvgObject* found = visual(FindIn(sceneStyles, own))) return found;
+    if (TvgObject* found = visual(FindIn(defaults, name))) return found;
+    if (TvgObject* found = visual(FindIn(defaults, own))) return found;
+    return visual(FindIn(defaults, ClassStyleName(metaObject()->superClass())));
 }
 
 void TvgControl::ApplyResource() {

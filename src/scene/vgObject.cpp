@@ -22,6 +22,13 @@ TvgObject::~TvgObject() {
     UnregisterLiveObject(FSerial);
 }
 
+void TvgObject::SetResourceName(const QString& value) {
+    if (value == FResourceName) return;
+    const QString old = FResourceName;
+    FResourceName = value;
+    RenameLiveObject(FSerial, this, old, value);
+}
+
 void TvgObject::MarkVisual(TvgVisualObject* AVisual) {
     FIsVisual = AVisual != nullptr;
     FVisual = AVisual;

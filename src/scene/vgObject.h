@@ -73,7 +73,7 @@ public:
 
     // --- published ---
     QString ResourceName() const { return FResourceName; }
-    void SetResourceName(const QString& value) { FResourceName = value; }
+    void SetResourceName(const QString& value);
     QString BindingName() const { return FBindingName; }
     void SetBindingName(const QString& value) { FBindingName = value; }
     bool Stored() const { return FStored; }

@@ -20,6 +20,24 @@ TEST(FreeMemory, TrimsEveryTwoSecondsUntilStopped) {
     EXPECT_EQ(platform->TrimCount(), 4);
 }
 
+TEST(FreeMemory, ATickSkipsTheTrimWhileTheHeapIsAsTheLastTrimLeftIt) {
+    FakePlatformScope platform;
+    platform->SetHeapFingerprint(7);
+    StartFreeMemory();
+    platform->Advance(2000);
+    EXPECT_EQ(platform->TrimCount(), 1);
+    platform->Advance(4000);
+    EXPECT_EQ(platform->TrimCount(), 1);
+    EXPECT_TRUE(platform->IsTimerActive(FreeMemoryTimerID));
+    platform->SetHeapFingerprint(8);
+    platform->Advance(2000);
+    EXPECT_EQ(platform->TrimCount(), 2);
+    platform->SetHeapFingerprint(0);  // changing at every look again
+    platform->Advance(4000);
+    EXPECT_EQ(platform->TrimCount(), 4);
+    StopFreeMemory();
+}
+
 TEST(FreeMemory, ATickDeliveredWhileProcessingEventsDoesNothing) {
     FakePlatformScope platform;
     // A tick that arrives from the pending-event pass of a running tick must not trim again.

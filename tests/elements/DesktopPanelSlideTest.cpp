@@ -245,12 +245,13 @@ TEST_F(DesktopPanelSlideTest, APathSetAgainAfterNoWallpaperIsLoadedAgain) {
 TEST_F(DesktopPanelSlideTest, TheWallpaperIsPolledTwiceASecondOnlyWhileThePanelIsVisible) {
     SetUserWallPaper(Picture("one.png", Qt::red));
     Panel->SetIsSynchronWallPaper(true);
-    EXPECT_TRUE(Panel->WallPaperTimerActive());
+    EXPECT_FALSE(Panel->WallPaperTimerActive());  // nothing wakes up for a hidden panel
     Desk.Fake->Advance(2000);
     EXPECT_EQ(WallPaperReads(), 0);
     EXPECT_TRUE(Panel->WallPaper().isEmpty());
 
     Panel->Show();
+    EXPECT_TRUE(Panel->WallPaperTimerActive());
     EXPECT_EQ(WallPaperReads(), 1);
     SetUserWallPaper(Picture("two.png", Qt::green));
     Desk.Fake->Advance(499);
@@ -262,6 +263,7 @@ TEST_F(DesktopPanelSlideTest, TheWallpaperIsPolledTwiceASecondOnlyWhileThePanelI
 
     Panel->Hide();
     Steps(20);
+    EXPECT_FALSE(Panel->WallPaperTimerActive());
     const int reads = WallPaperReads();
     SetUserWallPaper(Picture("three.png", Qt::blue));
     Desk.Fake->Advance(2000);
@@ -272,6 +274,8 @@ TEST_F(DesktopPanelSlideTest, TheWallpaperIsPolledTwiceASecondOnlyWhileThePanelI
 }
 
 TEST_F(DesktopPanelSlideTest, SwitchingSynchronisationOffOrFreeingThePanelStopsTheTimer) {
+    Panel->Show();
+    Steps(20);
     const int before = Desk.Fake->ActiveTimerCount();
     Panel->SetIsSynchronWallPaper(false);  // already off: nothing
     EXPECT_EQ(Desk.Fake->ActiveTimerCount(), before);

@@ -133,6 +133,24 @@ TEST_F(DesktopPanelTest, AFreedButtonLeavesAHoleTheNextButtonFills) {
     EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 380}));
 }
 
+TEST_F(DesktopPanelTest, CellsLeftOrTakenByButtonsMovedByHandAreSeenByLaterPlacements) {
+    Panel->CreateDefaultButton();
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 30; ++i) buttons.push_back(AddButton(QString::number(i)));
+    // Cell n is in column n / 11, row n % 11; "添加" is in cell 30.
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{172, 756}));
+    buttons[3]->Position()->SetPoint({700, 700});   // cell 3 left
+    buttons[20]->SetParent(nullptr);                // cell 20 left
+    buttons[25]->Position()->SetPoint({172, 850});  // cell 25 left, cell 31 taken
+    EXPECT_EQ(At(AddButton("A")), (TvgPoint{4, 286}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{88, 850}));
+    EXPECT_EQ(At(AddButton("B")), (TvgPoint{88, 850}));
+    EXPECT_EQ(At(AddButton("C")), (TvgPoint{172, 286}));
+    EXPECT_EQ(At(AddButton("D")), (TvgPoint{172, 756}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{172, 944}));
+    EXPECT_EQ(Panel->ButtonCount(), 30 - 1 + 4 + 1);
+}
+
 TEST_F(DesktopPanelTest, TheCountIncludesTheAddButtonAndHiddenButtonsButNothingElse) {
     Panel->CreateDefaultButton();
     AddButton("shown");

@@ -58,6 +58,25 @@ TEST(ObjectTree, EveryObjectIsInTheRegistryWhileAlive) {
     EXPECT_EQ(FindLiveResource("RegistryProbe"), nullptr);
 }
 
+TEST(ObjectTree, TheRegistryFindsTheNewestStoredObjectUnderItsCurrentName) {
+    TvgVisualObject older, newer, other;
+    older.SetResourceName("NameProbe");
+    newer.SetResourceName("nameprobe");
+    other.SetResourceName("Elsewhere");
+    EXPECT_EQ(FindLiveResource("NAMEPROBE"), &newer);
+    newer.SetStored(false);  // a style clone is never the answer
+    EXPECT_EQ(FindLiveResource("NameProbe"), &older);
+    newer.SetStored(true);
+    newer.SetResourceName("Renamed");
+    EXPECT_EQ(FindLiveResource("NameProbe"), &older);
+    EXPECT_EQ(FindLiveResource("renamed"), &newer);
+    other.SetResourceName("NameProbe");
+    EXPECT_EQ(FindLiveResource("nameprobe"), &other);
+    other.SetResourceName(QString());
+    older.SetResourceName(QString());
+    EXPECT_EQ(FindLiveResource("NameProbe"), nullptr);
+}
+
 }  // namespace
 
 namespace {

@@ -90,6 +90,11 @@ public:
     bool ChooseFont(TDialogFont& AFont) override;
 
     void TrimWorkingSet() override { ++FTrimCount; }
+    // A new value at every call (the heap changes all the time), unless a test fixes it.
+    std::uint64_t HeapFingerprint() const override {
+        return FHeapFingerprint ? FHeapFingerprint : ++FHeapChanges;
+    }
+    void SetHeapFingerprint(std::uint64_t value) { FHeapFingerprint = value; }
     IShell& Shell() override { return FShell; }
 
     // --- the test's side ---
@@ -156,6 +161,8 @@ private:
     std::deque<TDialogFont> FFontChoices;
     std::vector<TDialogFont> FFontDialogs;
     int FTrimCount = 0;
+    std::uint64_t FHeapFingerprint = 0;
+    mutable std::uint64_t FHeapChanges = 0;
     int FQuitRequests = 0;
     FakeShell FShell;
     std::function<void()> FOnExec;

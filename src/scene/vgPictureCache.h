@@ -1,0 +1,10 @@
+#pragma once
+// Pictures decoded once and shared: the same file shown by many objects (the notes' backgrounds)
+// is decoded the first time and handed out as implicitly shared copies of that one image, until
+// the file changes (its size or modification time).
+
+#include <QImage>
+#include <QString>
+
+// The decoded picture, or a null image when the file is not a regular file or cannot be decoded.
+QImage SharedPicture(const QString& AFileName);
