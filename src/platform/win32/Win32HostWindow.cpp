@@ -4,11 +4,34 @@
 
 namespace {
 
-// The hidden owner of the desktop window: a message-less top-level window of the system's
-// "Static" class, never shown.
-HWND CreateOwnerWindow() {
-    return CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"Marovia", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+constexpr wchar_t kOwnerClass[] = L"MaroviaDesktopOwner";
+
+// The hidden owner gets WM_CLOSE too (taskkill sends it to every top-level window of the
+// process); closing it would destroy the desktop window it owns, so it asks for the shut-down.
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        auto* onClose = reinterpret_cast<std::function<void()>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (onClose && *onClose) (*onClose)();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The hidden owner of the desktop window: a top-level window that is never shown.
+HWND CreateOwnerWindow(std::function<void()>* onClose) {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = OwnerProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kOwnerClass;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered) return nullptr;
+    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (owner) SetWindowLongPtrW(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(onClose));
+    return owner;
 }
 
 }  // namespace
@@ -41,7 +64,7 @@ void Win32HostWindow::MakeLayered() {
 }
 
 void Win32HostWindow::HangUnderDesktop() {
-    FOwner = CreateOwnerWindow();
+    FOwner = CreateOwnerWindow(&FOnClose);
     if (!FOwner) return;
     // Without the shell's desktop window the owner stays top-level and the window is an ordinary
     // bottom-most one.
