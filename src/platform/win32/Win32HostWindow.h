@@ -1,0 +1,44 @@
+#pragma once
+// The host window on Windows: a layered window presented with UpdateLayeredWindow from the one
+// frame buffer (a DIB section), so that every pixel takes the scene's alpha and fully transparent
+// pixels let the mouse through to the window below. The desktop kind is a tool window (no
+// taskbar button) owned by a hidden window hung under the shell's "Progman" window, and it answers
+// every z-order change with HWND_BOTTOM.
+
+#include <functional>
+
+#include "LayeredSurface.h"
+#include "QtHostWindow.h"
+
+class Win32HostWindow : public QtHostWindow {
+    Q_OBJECT
+public:
+    // `onClose` runs when the system asks the desktop window to close (taskkill, Alt+F4, a test):
+    // the program then ends through its normal shut-down instead of losing its window.
+    Win32HostWindow(THostWindowKind kind, std::function<void()> onClose);
+    ~Win32HostWindow() override;
+
+    QImage* BeginPaint(const QRegion& region) override;
+    void EndPaint(const QRegion& region) override;
+
+    HWND Handle() const { return FHandle; }
+    // The hidden window that owns the desktop window; null for the tool kind.
+    HWND OwnerHandle() const { return FOwner; }
+
+protected:
+    void KeepAtBottom() override;
+    void Resized() override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void MakeLayered();
+    void HangUnderDesktop();
+
+    HWND FHandle = nullptr;
+    HWND FOwner = nullptr;
+    std::function<void()> FOnClose;
+    TLayeredSurface FSurface;
+    bool FPainting = false;
+};
