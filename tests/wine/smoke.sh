@@ -68,7 +68,7 @@ for _ in $(seq 300); do
 done
 check "marovia.exe maps its window" test -n "$window"
 if [ -z "$window" ]; then cat "$install/stderr"; echo "$passes passed, $failures failed"; exit 1; fi
-sleep 3  # the first frames and the dock's slide-in
+sleep "${MAROVIA_SMOKE_SETTLE:-8}"  # the first frames and the dock's slide-in
 
 read -r wx wy ww wh < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
   /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
