@@ -150,10 +150,14 @@ TEST(Win32HostWindowZOrder, EveryZOrderChangePutsTheDesktopWindowBackAtTheBottom
     window.Show();
     HWND ordinary = CreateOrdinaryWindow();
     ASSERT_NE(ordinary, nullptr);
-    SetWindowPos(window.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // (Without activation: under wine the X window manager raises an activated window itself.)
+    SetWindowPos(window.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_TRUE(IsBelow(window.Handle(), ordinary));
-    SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_TRUE(IsBelow(window.Handle(), ordinary));
+    // Activated and raised: once the activation has been handled it is back at the bottom.
+    BringWindowToTop(window.Handle());
+    EXPECT_TRUE(WaitFor([&] { return IsBelow(window.Handle(), ordinary); }, 5000));
     EXPECT_FALSE(GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     // A pure move stays a move.
     SetWindowPos(window.Handle(), nullptr, 7, 9, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
