@@ -211,7 +211,7 @@ TEST(Win32HostWindowPresent, PresentedPixelsAndInputRegionFollowTheFrameBuffer) 
     EXPECT_NE(again.pixel(15, 15), qRgb(255, 0, 0));
 }
 
-TEST(Win32HostWindowInput, PressCapturesTheMouseUntilTheRelease) {
+TEST(Win32HostWindowInput, PressCapturesTheMouseUntilTheReleaseAndTheWheelArrives) {
     Win32HostWindow window(THostWindowKind::HW_Tool, [] {});
     RecordingClient client;
     window.SetClient(&client);
@@ -228,6 +228,11 @@ TEST(Win32HostWindowInput, PressCapturesTheMouseUntilTheRelease) {
     ASSERT_TRUE(WaitFor([&] { return client.Ups == 1; }, 5000));
     EXPECT_EQ(client.LastPos, QPointF(70, 50));
     EXPECT_NE(GetCapture(), window.Handle());
+
+    // The wheel arrives with its position in screen pixels.
+    SendMessageW(window.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(50, 50));
+    ASSERT_TRUE(WaitFor([&] { return client.Wheels == 1; }, 5000));
+    EXPECT_EQ(client.LastWheel, WHEEL_DELTA);
     window.SetClient(nullptr);
 }
 

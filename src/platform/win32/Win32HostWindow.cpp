@@ -62,6 +62,7 @@ LRESULT CALLBACK Win32HostWindow::HostProc(HWND window, UINT message, WPARAM wPa
 
 Win32HostWindow::Win32HostWindow(THostWindowKind kind, std::function<void()> onClose)
     : QtHostWindow(kind), FOnClose(std::move(onClose)) {
+    DropBackingStore();  // the DIB section below is the one frame buffer
     create();
     FHandle = reinterpret_cast<HWND>(winId());
     MakeLayered();
