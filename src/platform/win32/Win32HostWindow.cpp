@@ -34,18 +34,48 @@ HWND CreateOwnerWindow(std::function<void()>* onClose) {
     return owner;
 }
 
+constexpr wchar_t kHostProperty[] = L"MaroviaHostWindow";
+
 }  // namespace
+
+// Ahead of Qt's own window procedure, so that no z-order change and no close request reaches
+// the default handling first.
+LRESULT CALLBACK Win32HostWindow::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = static_cast<Win32HostWindow*>(GetPropW(window, kHostProperty));
+    if (!host) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_WINDOWPOSCHANGING:
+            if (!host->IsDesktop()) break;
+            // Every change goes to the bottom; one with SWP_NOZORDER stays a pure move or resize.
+            reinterpret_cast<WINDOWPOS*>(lParam)->hwndInsertAfter = HWND_BOTTOM;
+            return 0;
+        case WM_CLOSE:
+            // Closing the native window under the scene would leave the program without its
+            // window; the desktop window ends the program instead, a tool window ignores it.
+            if (host->IsDesktop() && host->FOnClose) host->FOnClose();
+            return 0;
+        default:
+            break;
+    }
+    return CallWindowProcW(host->FQtProc, window, message, wParam, lParam);
+}
 
 Win32HostWindow::Win32HostWindow(THostWindowKind kind, std::function<void()> onClose)
     : QtHostWindow(kind), FOnClose(std::move(onClose)) {
+    DropBackingStore();  // the DIB section below is the one frame buffer
     create();
     FHandle = reinterpret_cast<HWND>(winId());
     MakeLayered();
+    SetPropW(FHandle, kHostProperty, this);
+    FQtProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32HostWindow::HostProc)));
     if (IsDesktop()) HangUnderDesktop();
 }
 
 Win32HostWindow::~Win32HostWindow() {
     // Qt destroys the window itself; the owner goes after it, so the window is never left ownerless.
+    if (FQtProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FQtProc));
+    RemovePropW(FHandle, kHostProperty);
     destroy();
     if (FOwner) DestroyWindow(FOwner);
 }
@@ -56,20 +86,26 @@ void Win32HostWindow::MakeLayered() {
     // make UpdateLayeredWindow fail.
     SetWindowLongPtrW(FHandle, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
     style |= WS_EX_LAYERED;
+    // The desktop window has no taskbar button; the tool kind is an ordinary window that has one.
     if (IsDesktop()) {
         style |= WS_EX_TOOLWINDOW;
         style &= ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
+    } else {
+        style &= ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW);
+        style |= WS_EX_APPWINDOW;
     }
     SetWindowLongPtrW(FHandle, GWL_EXSTYLE, style);
 }
 
 void Win32HostWindow::HangUnderDesktop() {
+    // Without the shell's desktop window the window stays unowned: an ordinary bottom-most one
+    // (an owner of its own would hold it above the owner's place in the z-order).
+    HWND progman = FindWindowW(L"Progman", nullptr);
+    if (!progman) return;
     FOwner = CreateOwnerWindow(&FOnClose);
     if (!FOwner) return;
-    // Without the shell's desktop window the owner stays top-level and the window is an ordinary
-    // bottom-most one.
-    if (HWND progman = FindWindowW(L"Progman", nullptr)) SetParent(FOwner, progman);
-    SetWindowLongPtrW(FHandle, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(FOwner));
+    SetParent(FOwner, progman);
+    Shown(true);
 }
 
 QImage* Win32HostWindow::BeginPaint(const QRegion&) {
@@ -97,25 +133,10 @@ void Win32HostWindow::KeepAtBottom() {
     SetWindowPos(FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool Win32HostWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (eventType != "windows_generic_MSG") return false;
-    const MSG* msg = static_cast<const MSG*>(message);
-    switch (msg->message) {
-        case WM_WINDOWPOSCHANGING:
-            if (!IsDesktop()) return false;
-            // Every change goes to the bottom; one with SWP_NOZORDER stays a pure move or resize.
-            reinterpret_cast<WINDOWPOS*>(msg->lParam)->hwndInsertAfter = HWND_BOTTOM;
-            *result = 0;
-            return true;
-        case WM_CLOSE:
-            // Closing the native window under the scene would leave the program without its
-            // window; the desktop window ends the program instead, a tool window ignores it.
-            if (IsDesktop() && FOnClose) FOnClose();
-            *result = 0;
-            return true;
-        default:
-            return false;
-    }
+void Win32HostWindow::Shown(bool) {
+    // Qt sets the owner from the transient parent (none) each time it shows the window.
+    if (FOwner && GetWindow(FHandle, GW_OWNER) != FOwner)
+        SetWindowLongPtrW(FHandle, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(FOwner));
 }
 
 void Win32HostWindow::mousePressEvent(QMouseEvent* event) {

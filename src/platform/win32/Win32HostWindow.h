@@ -3,7 +3,7 @@
 // frame buffer (a DIB section), so that every pixel takes the scene's alpha and fully transparent
 // pixels let the mouse through to the window below. The desktop kind is a tool window (no
 // taskbar button) owned by a hidden window hung under the shell's "Progman" window, and it answers
-// every z-order change with HWND_BOTTOM.
+// every z-order change with HWND_BOTTOM. Without "Progman" it is an unowned bottom-most window.
 
 #include <functional>
 
@@ -22,23 +22,26 @@ public:
     void EndPaint(const QRegion& region) override;
 
     HWND Handle() const { return FHandle; }
-    // The hidden window that owns the desktop window; null for the tool kind.
+    // The hidden window under "Progman" that owns the desktop window; null for the tool kind and
+    // when the shell has no desktop window.
     HWND OwnerHandle() const { return FOwner; }
 
 protected:
     void KeepAtBottom() override;
     void Resized() override;
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    void Shown(bool firstShow) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void MakeLayered();
     void HangUnderDesktop();
 
     HWND FHandle = nullptr;
     HWND FOwner = nullptr;
     std::function<void()> FOnClose;
+    WNDPROC FQtProc = nullptr;
     TLayeredSurface FSurface;
     bool FPainting = false;
 };
