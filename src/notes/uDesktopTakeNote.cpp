@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <map>
 
 #include "uPathInfo.h"
 #include "uPubFuns.h"

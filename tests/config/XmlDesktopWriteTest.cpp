@@ -8,8 +8,10 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
+#endif
 
 #include "uErrors.h"
 #include "uXmlDesktop.h"
@@ -139,6 +141,8 @@ TEST(XmlDesktopWrite, SavingReplacesTheWholeOldFile) {
     EXPECT_EQ(LoadDesktop(path)->MVButtons()->Item(0)->Name(), "New");
 }
 
+#ifndef _WIN32
+// The failure is made with a POSIX file-size limit; Windows has no such limit to set.
 TEST(XmlDesktopWrite, AFailedSaveLeavesTheOldFileWholeAndNoTemporaryBehind) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Desktop.xml");
@@ -166,6 +170,7 @@ TEST(XmlDesktopWrite, AFailedSaveLeavesTheOldFileWholeAndNoTemporaryBehind) {
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Desktop.xml"});
 }
+#endif
 
 TEST(XmlDesktopWrite, SavingIntoAMissingFolderRaisesWithTheFileName) {
     QTemporaryDir dir;

@@ -10,9 +10,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 #include "DialogFixture.h"
+#include "MouseClick.h"
 #include "uButtonListView.h"
 #include "ufrmBatchSet.h"
 #include "ufrmManageButton.h"
@@ -33,7 +33,7 @@ protected:
     }
     static void ClickRow(TButtonListView* list, int row) {
         const QRect rect = list->visualRect(list->model()->index(row, 1));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        MouseClick(list->viewport(), rect.center());
     }
 };
 
@@ -155,8 +155,7 @@ TEST_F(Forms, DeletingFromTheFormAndDrawingTheSelectedRow) {
     EXPECT_EQ(form.LvButtons->SelectedRow(), 0);
     EXPECT_EQ(form.EdtName->text(), "Editor");
     // Clicking below the rows clears the selection and the fields.
-    QTest::mouseClick(form.LvButtons->viewport(), Qt::LeftButton, {},
-                      QPoint(20, form.LvButtons->viewport()->height() - 5));
+    MouseClick(form.LvButtons->viewport(), QPoint(20, form.LvButtons->viewport()->height() - 5));
     EXPECT_EQ(form.LvButtons->SelectedRow(), -1);
     EXPECT_TRUE(form.EdtName->text().isEmpty());
     EXPECT_TRUE(form.RbAdd->isChecked());

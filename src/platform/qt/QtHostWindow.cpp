@@ -80,7 +80,7 @@ QtHostWindow::~QtHostWindow() = default;
 
 void QtHostWindow::SetGeometry(const QRect& rect) {
     setGeometry(rect);
-    FBackingStore->resize(rect.size());
+    if (FBackingStore) FBackingStore->resize(rect.size());
 }
 
 void QtHostWindow::Show() {
@@ -145,7 +145,7 @@ void QtHostWindow::exposeEvent(QExposeEvent*) {
 }
 
 void QtHostWindow::resizeEvent(QResizeEvent*) {
-    FBackingStore->resize(size());
+    if (FBackingStore) FBackingStore->resize(size());
     FInputRegion = {};
     Resized();
     if (FClient) FClient->HostResized(size());

@@ -41,6 +41,9 @@ protected:
     bool IsDesktop() const { return FKind == THostWindowKind::HW_Desktop; }
     IHostWindowClient* Client() const { return FClient; }
     QBackingStore& BackingStore() { return *FBackingStore; }
+    // For a window system that presents a frame buffer of its own (BeginPaint and EndPaint
+    // overridden): Qt's backing store would only hold a second, unused copy of the window.
+    void DropBackingStore() { FBackingStore.reset(); }
     // Takes the alpha of the painted region into the input region; true when it changed.
     bool TakeInputRegion(const QImage& image, const QRegion& region);
     void ClearInputRegion() { FInputRegion = {}; }
