@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "AutoStart.h"
+#include "DesktopEntry.h"
 #include "LinuxShell.h"
 #include "XdgSandbox.h"
 
@@ -46,10 +47,12 @@ TEST_F(AutoStart, TurningItOnWritesAValidEntryThatStartsTheProgramAndOffRemovesI
     const QString program = R"(/opt/My "Apps"/100% $HOME\marovia)";
     ASSERT_TRUE(shell.SetAutoStart(true, program));
     EXPECT_TRUE(shell.IsAutoStart());
-    TShortcutTarget target;
-    ASSERT_TRUE(shell.ReadShortcut(Entry(), target));
-    EXPECT_EQ(target.Target, program);
-    EXPECT_EQ(target.Params, "");
+    QFile entry(Entry());
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const std::optional<TShortcutTarget> target = ReadDesktopShortcut(entry.readAll());
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->Target, program);
+    EXPECT_EQ(target->Params, "");
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
     if (!validator.isEmpty()) {
         QProcess validate;
