@@ -4,13 +4,13 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QMimeDatabase>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <glib.h>
+
+#include "IcoFile.h"
 
 namespace {
 
@@ -122,11 +122,5 @@ QImage IconImage(const QIcon& icon) {
 }
 
 bool WriteIconFile(const QIcon& icon, const QString& iconFile) {
-    const QImage image = IconImage(icon);
-    if (image.isNull()) return false;
-    QSaveFile file(iconFile);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QImageWriter writer(&file, "ico");
-    if (!writer.write(image)) return false;
-    return file.commit();
+    return WriteIcoFile(IconImage(icon), iconFile);
 }

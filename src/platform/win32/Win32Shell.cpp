@@ -3,9 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -15,6 +13,7 @@
 
 #include <vector>
 
+#include "IcoFile.h"
 #include "UrlShortcut.h"
 
 namespace {
@@ -178,13 +177,7 @@ QImage Win32Shell::FileIcon(const QString& fileName) {
 
 bool Win32Shell::ExtractIconToFile(const QString& sourceFile, const QString& iconFile) {
     if (QFileInfo::exists(iconFile)) QFile::remove(iconFile);
-    const QImage image = FileIcon(sourceFile);
-    if (image.isNull()) return false;
-    QSaveFile file(iconFile);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QImageWriter writer(&file, "ico");
-    if (!writer.write(image)) return false;
-    return file.commit();
+    return WriteIcoFile(FileIcon(sourceFile), iconFile);
 }
 
 bool Win32Shell::OpenDisplaySettings() {

@@ -6,22 +6,13 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include "XcbConnection.h"
+
 namespace X11Window {
 namespace {
 
-xcb_connection_t* Connection() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    if (!reply) return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    free(reply);
-    return atom;
-}
+using Xcb::Atom;
+using Xcb::Connection;
 
 xcb_window_t Window(WId id) {
     return static_cast<xcb_window_t>(id);
