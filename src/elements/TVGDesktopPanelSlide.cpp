@@ -9,6 +9,7 @@
 
 #include "TVGDesktopPanel.h"
 #include "uPubFuns.h"
+#include "vgBitmap.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
 
@@ -27,6 +28,8 @@ QImage DecodeWallPaper(const QString& fileName, const QSize& size) {
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    // The same bound as every other picture: a small file must not claim gigabytes.
+    reader.setAllocationLimit(kDecodeLimitMiB);
     if (!size.isEmpty() && reader.size().isValid() &&
         !reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
         reader.setScaledSize(size);
