@@ -28,7 +28,7 @@ public:
     struct TWalk {
         int Row = 0;
         int Col = 0;
-        int Step = 0;
+        long long Step = 0;
         bool Ended = false;  // the search ran out of cells at this point
         TvgPoint P{};
     };

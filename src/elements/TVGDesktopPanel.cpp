@@ -1,6 +1,8 @@
 #include "TVGDesktopPanel.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <stdexcept>
 
 #include "TVGDesktopButton.h"
@@ -21,10 +23,17 @@ TvgPoint CellAt(int col, int row, float pitchX, float pitchY) {
     return {static_cast<float>(col) * pitchX + kGap, static_cast<float>(row) * pitchY + kGap};
 }
 
-// How many whole pitches of `size` + 4 fit into `length`, rounded to whole pixels first.
+// More cells than any screen or window holds; it keeps the counts, and the walk over them, within
+// the integers.
+constexpr double kMostCells = 1 << 20;
+
+// How many whole pitches of `size` + 4 fit into `length`, rounded to whole pixels first. A length
+// that is not a number, or not positive, holds no cell.
 int CountCells(double length, int size) {
-    const auto rounded = static_cast<long long>(RoundHalfEven(length));
-    return static_cast<int>(std::max(rounded, 0LL) / std::max(size + static_cast<int>(kGap), 1));
+    if (!(length > 0)) return 0;
+    const double pitch = std::max(static_cast<double>(size) + kGap, 1.0);
+    const double rounded = RoundHalfEven(std::min(length, kMostCells * pitch));
+    return static_cast<int>(std::min(std::floor(rounded / pitch), kMostCells));
 }
 
 }  // namespace
@@ -97,7 +106,7 @@ TvgPoint TVGDesktopPanel::GetFreePosition(TVGBaseButton* AButton) {
     int row = 0;
     TvgPoint P = SearchCell(pitchX, pitchY, row);
     if (PositionUsed(P)) P = OverflowCell(pitchX, pitchY, row);
-    if (FButtonAlign == BA_Horizontal) SetHeight(static_cast<float>((row + 1) * FButtonHeight));
+    if (FButtonAlign == BA_Horizontal) SetHeight(static_cast<float>((row + 1.0) * FButtonHeight));
     return P;
 }
 
@@ -109,7 +118,7 @@ TvgPoint TVGDesktopPanel::SearchCell(float APitchX, float APitchY, int& ARow) {
     const int rows = GetRowCount();
     // Once the last row or column is reached the walk goes round it for ever; every state of the
     // walk is a column in 0…columns and a row in 0…rows + 1, so a longer walk has repeated itself.
-    const int longestWalk = (columns + 1) * (rows + 2);
+    const long long longestWalk = (columns + 1LL) * (rows + 2LL);
     TDesktopCells::TTrail& trail = FCells.SearchTrail();
     TDesktopCells::TWalk w;
     if (!trail.Start({columns, rows, APitchX, APitchY, FButtonAlign}, w))
@@ -142,25 +151,32 @@ TvgPoint TVGDesktopPanel::SearchCell(float APitchX, float APitchY, int& ARow) {
 
 // A full grid goes on past its edge in the direction it grows: further columns to the right, or
 // further rows below (the desktop file window scrolls to them). The first free cell in fill order.
+// A grid without rows (or, filling rows, without columns) goes on one cell per line.
 TvgPoint TVGDesktopPanel::OverflowCell(float APitchX, float APitchY, int& ARow) {
     const bool vertical = FButtonAlign == BA_Vertical;
     const int perLine = std::max(vertical ? GetRowCount() : GetColumnCount(), 1);
     TDesktopCells::TTrail& trail = FCells.OverflowTrail();
     TDesktopCells::TWalk w;
     trail.Start({perLine, 0, APitchX, APitchY, FButtonAlign}, w);
+    // Distinct cells: among the first (taken cells + 1) lines of the walk one cell is free. Cells
+    // coincide only when a pitch is zero (buttons of width or height −4) or the positions are too
+    // large to tell apart; the walk then gives up on the last cell it looked at.
+    const long long longestWalk = (static_cast<long long>(FCells.ButtonCount()) + 1) * perLine;
+    TvgPoint P;
+    int row = 0;
     for (;; ++w.Step) {
-        const int line = w.Step / perLine, slot = w.Step % perLine;
+        const auto line = static_cast<int>(std::min<long long>(w.Step / perLine, INT_MAX));
+        const int slot = static_cast<int>(w.Step % perLine);
         const int col = vertical ? line : slot;
-        const int row = vertical ? slot : line;
-        const TvgPoint P = CellAt(col, row, APitchX, APitchY);
-        if (PositionUsed(P)) {
-            trail.Passed(P);
-            continue;
-        }
-        trail.Stopped(w);
-        ARow = row;
-        return P;
+        row = vertical ? slot : line;
+        P = CellAt(col, row, APitchX, APitchY);
+        if (!PositionUsed(P)) break;
+        trail.Passed(P);
+        if (w.Step >= longestWalk) break;
     }
+    trail.Stopped(w);
+    ARow = row;
+    return P;
 }
 
 void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
@@ -177,9 +193,14 @@ void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
     button->SetWidth(static_cast<float>(FButtonWidth));
     button->SetHeight(static_cast<float>(FButtonHeight));
     button->Position()->SetPoint(P);
-    if (!FAddButton) return;
-    if (button != FAddButton) FAddButton->Position()->SetPoint(GetFreePosition(button));
-    FAddButton->SetVisible(true);
+    if (FAddButton) {
+        if (button != FAddButton) FAddButton->Position()->SetPoint(GetFreePosition(button));
+        FAddButton->SetVisible(true);
+    }
+    // A panel that grows with its rows reaches below its own height (rows of 90 on a pitch of 94):
+    // what holds it (the desktop file window's scroll box) lays out again now that the new button
+    // has its cell, so that its range takes in the whole last row.
+    if (FButtonAlign == BA_Horizontal && Parent() && Parent()->IsVisual()) Parent()->Visual()->Realign();
 }
 
 void TVGDesktopPanel::CreateDefaultButton() {

@@ -150,12 +150,28 @@ float TvgScrollBox::ClientHeight() {
     return ViewportRect().Height();
 }
 
+namespace {
+
+// The area an object and its shown descendants cover, in the object's parent's space. A child may
+// stand outside its parent (the grid of a desktop panel reaches below the panel's own height); only
+// a parent that clips its children keeps them within its own rectangle.
+TvgRect ExtentInParent(TvgVisualObject* AObject) {
+    TvgRect local = AObject->LocalRect();
+    if (!AObject->ClipChildren())
+        for (TvgObject* child : AObject->ChildList())
+            if (child->IsVisual() && child->Visual()->Visible())
+                local = UnionRect(local, ExtentInParent(child->Visual()));
+    return MapRect(local, AObject->LocalMatrix());
+}
+
+}  // namespace
+
 TvgRect TvgScrollBox::ContentBounds() const {
     const TvgRect viewport = ViewportRect();
     TvgRect bounds{0, 0, viewport.Width(), viewport.Height()};
     for (TvgObject* child : FContent->ChildList()) {
         if (!child->IsVisual() || !child->Visual()->Visible()) continue;
-        bounds = UnionRect(bounds, child->Visual()->ParentedRect());
+        bounds = UnionRect(bounds, ExtentInParent(child->Visual()));
     }
     return bounds;
 }

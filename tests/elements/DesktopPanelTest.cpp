@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <stdexcept>
 
@@ -219,6 +220,78 @@ TEST_F(DesktopPanelTest, APanelNarrowerThanOneColumnStacksASingleColumn) {
         EXPECT_EQ(button->Position()->X(), 4) << i;
         EXPECT_TRUE(cells.insert({button->Position()->X(), button->Position()->Y()}).second) << i;
     }
+}
+
+// The grid's degenerate cases: a panel lower than one row, a work area narrower than one column,
+// widths that are not numbers, and buttons whose cells all coincide. Each search ends, and every
+// button gets a defined cell.
+std::vector<TvgPoint> Places(const std::vector<TVGDesktopButton*>& buttons) {
+    std::vector<TvgPoint> places;
+    for (TVGDesktopButton* button : buttons) places.push_back(button->Position()->Point());
+    return places;
+}
+
+TEST_F(DesktopPanelTest, AVerticalPanelWithoutRowsGoesOnAlongTheTopRow) {
+    Panel->SetHeight(50);  // no row of 94 fits
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 5; ++i) buttons.push_back(AddButton(QString::number(i)));
+    // The walk steps from the first cell into row 1 and finds it free; after that it stays in
+    // row 1, so the rest go on along row 0 past the last taken cell.
+    const std::vector<TvgPoint> expected = {{4, 4}, {4, 98}, {88, 4}, {172, 4}, {256, 4}};
+    EXPECT_EQ(Places(buttons), expected);
+    EXPECT_EQ(Panel->Height(), 50) << "a vertical panel keeps its height";
+}
+
+TEST_F(DesktopPanelTest, AVerticalPanelOnAWorkAreaNarrowerThanAColumnFillsColumnAfterColumn) {
+    Desk.Fake->SetWorkArea(QRect(0, 0, 80, 1040));
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 13; ++i) buttons.push_back(AddButton(QString::number(i)));
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(At(buttons[i]), (TvgPoint{4, 4 + 94.0f * i})) << i;
+    // Column 0 is full: the next buttons start column 1, beyond the work area's right edge.
+    EXPECT_EQ(At(buttons[11]), (TvgPoint{88, 4}));
+    EXPECT_EQ(At(buttons[12]), (TvgPoint{88, 98}));
+}
+
+TEST_F(DesktopPanelTest, AHorizontalPanelWithoutColumnsOrRowsStacksOneColumn) {
+    Panel->SetButtonAlign(BA_Horizontal);
+    Panel->SetValidWidth(0);
+    Panel->SetHeight(0);
+    std::vector<TVGDesktopButton*> buttons;
+    for (int i = 0; i < 4; ++i) {
+        buttons.push_back(AddButton(QString::number(i)));
+        EXPECT_EQ(Panel->Height(), 90.0f * (i + 1)) << i;
+    }
+    const std::vector<TvgPoint> expected = {{4, 4}, {4, 98}, {4, 192}, {4, 286}};
+    EXPECT_EQ(Places(buttons), expected);
+}
+
+TEST_F(DesktopPanelTest, WidthsThatAreNotNumbersCountNoColumnsAndEndlessOnesAreBounded) {
+    Panel->SetButtonAlign(BA_Horizontal);
+    for (const float width : {std::numeric_limits<float>::quiet_NaN(), -720.0f}) {
+        Panel->SetValidWidth(width);
+        TVGDesktopButton* button = AddButton("narrow");
+        EXPECT_EQ(button->Position()->X(), 4) << width;
+    }
+    std::vector<TVGDesktopButton*> buttons;
+    Panel->SetValidWidth(std::numeric_limits<float>::infinity());
+    for (int i = 0; i < 3; ++i) buttons.push_back(AddButton(QString::number(i)));
+    // Two buttons stack at x 4 in rows 0 and 1; an endless row takes the rest beside the first.
+    const std::vector<TvgPoint> expected = {{88, 4}, {172, 4}, {256, 4}};
+    EXPECT_EQ(Places(buttons), expected);
+}
+
+TEST_F(DesktopPanelTest, CellsThatAllCoincideEndTheSearchOnATakenCell) {
+    Panel->CreateDefaultButton();
+    // Buttons of −4 × −4 have a pitch of 0: every cell of the "添加" button's search is (4, 4).
+    Panel->SetButtonWidth(-4);
+    Panel->SetButtonHeight(-4);
+    TVGDesktopButton* first = AddButton("first");
+    EXPECT_EQ(At(first), (TvgPoint{4, 4}));
+    EXPECT_EQ(At(Panel->AddButton()), (TvgPoint{4, 4}));
+    EXPECT_TRUE(Panel->AddButton()->Visible());
+    TVGDesktopButton* second = AddButton("second");
+    EXPECT_EQ(At(second), (TvgPoint{4, 98})) << "a new button still has its own size to search with";
+    EXPECT_EQ(Panel->ButtonCount(), 3);
 }
 
 TEST_F(DesktopPanelTest, HoveringShowsADarkBoxAndNothingElse) {

@@ -12,6 +12,7 @@
 #include "ufrmWindowPanel.h"
 #include "vgCloseButton.h"
 #include "vgHudWindow.h"
+#include "vgLabel.h"
 #include "vgPosition.h"
 #include "vgScrollBox.h"
 #include "vg_Marovia.h"
@@ -134,6 +135,28 @@ TEST_F(WindowPanel, ManyShortcutsScrollWithTheWheel) {
     const float before = Buttons()[0]->AbsoluteRect().Top;
     frmWindowPanel->Scene()->HostMouseWheel({}, -120, QPointF(360, 320));
     EXPECT_LT(Buttons()[0]->AbsoluteRect().Top, before);
+}
+
+TEST_F(WindowPanel, ScrolledToTheBottomTheLastRowShowsWhole) {
+    // 60 shortcuts: 7 full rows of 8 and 4 in the eighth; the panel's own height (8 × 90) stops
+    // 32 pixels short of the last row's bottom (8 × 94).
+    AddShortcuts(60);
+    ShowWindowPanel();
+    TvgScrollBox* box = frmWindowPanel->WinScrollBox();
+    TvgScrollBar* bar = box->VScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->Visible());
+    const auto buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 60u);
+    EXPECT_FLOAT_EQ(buttons.back()->Position()->Y(), 7 * 94 + 4);
+    EXPECT_FLOAT_EQ(bar->Max(), 8 * 94);
+    bar->SetValue(bar->Max());
+    const TvgRect viewport = box->AbsoluteRect();
+    EXPECT_LE(buttons.back()->AbsoluteRect().Bottom, viewport.Bottom);
+    EXPECT_LE(buttons.back()->Title()->AbsoluteRect().Bottom, viewport.Bottom);
+    EXPECT_GE(buttons.back()->AbsoluteRect().Top, viewport.Top);
+    // Nothing more to scroll: the last row's bottom is the viewport's bottom.
+    EXPECT_FLOAT_EQ(buttons.back()->AbsoluteRect().Bottom, viewport.Top + box->ClientHeight());
 }
 
 }  // namespace

@@ -283,3 +283,42 @@ TEST_F(ScrollBoxTest, AChildAlignedToTheTopFollowsTheViewportOnceTheBarAppears) 
 }
 
 }  // namespace
+
+namespace {
+
+// What a child draws below its own rectangle (the rows of a desktop panel reach past its height)
+// is content too; what a clipping child cuts off is not.
+TEST_F(ScrollBoxTest, TheRangeReachesGrandchildrenThatStandOutsideTheirParent) {
+    TvgLayout* holder = AddContent(100, 300);
+    auto* below = new TvgLayout(holder);
+    below->SetParent(holder);
+    below->SetBounds(10, 280, 50, 120);  // reaches 400, 100 past the holder
+    Box->Realign();
+    TvgScrollBar* bar = Box->VScrollBar();
+    ASSERT_TRUE(bar->Visible());
+    EXPECT_FLOAT_EQ(bar->Max(), 400);
+    bar->SetValue(bar->Max() - bar->ViewportSize());
+    EXPECT_FLOAT_EQ(below->AbsoluteRect().Bottom, 200) << "the bottom of the grandchild shows at the bottom";
+
+    // Hidden, or cut off by a clipping holder, it adds nothing.
+    below->SetVisible(false);
+    Box->Realign();
+    EXPECT_FLOAT_EQ(bar->Max(), 300);
+    below->SetVisible(true);
+    holder->SetClipChildren(true);
+    Box->Realign();
+    EXPECT_FLOAT_EQ(bar->Max(), 300);
+}
+
+TEST_F(ScrollBoxTest, AGrandchildStickingOutOnBothSidesCountsWithItsWholeWidth) {
+    TvgLayout* holder = AddContent(100, 100);
+    auto* wide = new TvgLayout(holder);
+    wide->SetParent(holder);
+    wide->SetBounds(-40, 0, 400, 10);  // from −40 to 360 in the content
+    Box->Realign();
+    ASSERT_TRUE(Box->HScrollBar()->Visible());
+    EXPECT_FALSE(Box->VScrollBar()->Visible());
+    EXPECT_FLOAT_EQ(Box->HScrollBar()->Max(), 400);
+}
+
+}  // namespace
