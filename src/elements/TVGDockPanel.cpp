@@ -1,6 +1,7 @@
 #include "TVGDockPanel.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include "IPlatform.h"
 #include "TVGBaseButton.h"
@@ -74,9 +75,52 @@ TVGDockPanel::TVGDockPanel(QObject* AOwner) : TvgSelection(AOwner) {
     FCloseButton = CreateHotButton(this, {24, 10}, PathInfo->CloseButtonImageFile());
     FCloseButton->SetOnClick([this](TvgObject* Sender) { CloseButtonClick(Sender); });
 
+    Position()->SetPoint(HomePosition());
+}
+
+TvgPoint TVGDockPanel::HomePosition() const {
     const QRect workArea = Platform().WorkArea();
-    Position()->SetPoint({(static_cast<float>(workArea.width()) - Width()) / 2,
-                          static_cast<float>(workArea.height()) - Height() - kBottomGap});
+    return {(static_cast<float>(workArea.width()) - Width()) / 2,
+            static_cast<float>(workArea.height()) - Height() - kBottomGap};
+}
+
+TvgRect TVGDockPanel::ShownRect() {
+    TvgRect shown = TvgSelection::ShownRect();
+    if (!FPanel || !FPanel->Visible()) return shown;
+    for (TvgObject* child : FPanel->ChildList())
+        if (child->IsVisual() && child->Visual()->Visible())
+            shown = UnionRect(shown, MapRect(child->Visual()->ParentedRect(), FPanel->LocalMatrix()));
+    return shown;
+}
+
+void TVGDockPanel::KeepRowInside() {
+    const TvgObject* parent = Parent();
+    if (!ParentBounds() || !parent || !parent->Visual()) return;
+    const TvgRect shown = ShownRect();
+    const float parentHeight = parent->Visual()->Height();
+    // A parent not laid out yet says nothing about where the dock may go.
+    if (parentHeight <= 0) return;
+    float y = Position()->Y();
+    // The top rule comes last: a dock taller than the work area keeps its buttons in view.
+    if (y + shown.Bottom > parentHeight) y = parentHeight - shown.Bottom;
+    if (y + shown.Top < 0) y = -shown.Top;
+    Position()->SetY(y);
+}
+
+void TVGDockPanel::DblClick() {
+    TvgSelection::DblClick();
+    FGoHome = true;
+}
+
+void TVGDockPanel::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
+    FGoHome = false;
+    const QPointer<TVGDockPanel> self(this);
+    TvgSelection::MouseDown(Button, Shift, X, Y);
+    if (!self || !FGoHome) return;
+    FGoHome = false;
+    // The second press of the double click would otherwise drag the dock from where it was.
+    CancelDrag();
+    Position()->SetPoint(HomePosition());
 }
 
 void TVGDockPanel::LoadBackGround(const QString& ALeftImageFile, const QString& ACenterImageFile,
@@ -107,6 +151,7 @@ void TVGDockPanel::Realign() {
     FPanel->SetWidth(Width() - kExtraWidth);
     FPanel->Position()->SetPoint({kRowStart, kRowRise});
     Position()->SetX((WorkAreaWidth() - Width()) / 2);
+    KeepRowInside();
 }
 
 float TVGDockPanel::PaddingLeft() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The dock: a bar of launch buttons near the bottom of the work area on a three-piece background
 // (left end, tiled centre, right end), with a manage and a hide hot button on its left end. It is a
-// selection frame whose frame is never drawn, so the user can drag it about.
+// selection frame whose frame is never drawn, so the user can drag it about; the drag keeps the
+// whole dock, with the row of buttons above the shelf, inside the work area.
 
 #include <QString>
 
@@ -43,6 +44,12 @@ public:
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
 
+    // The place the dock starts at: centred across the work area, 20 pixels above its bottom.
+    TvgPoint HomePosition() const;
+    // A double click on the dock's own shelf (not on a button) brings it back to that place.
+    void DblClick() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) override;
+
     void SetButtonClick(TvgObject* Sender);
     void CloseButtonClick(TvgObject* Sender);
 
@@ -54,7 +61,14 @@ public:
     TVGHotButton* SetButton() const { return FSetButton; }
     TVGHotButton* CloseButton() const { return FCloseButton; }
 
+protected:
+    // The shelf and the row of buttons standing above it.
+    TvgRect ShownRect() override;
+
 private:
+    // The dock, buttons included, inside its parent (the work area) from top to bottom.
+    void KeepRowInside();
+
     TvgImage* FLeftImage = nullptr;
     TvgImage* FRightImage = nullptr;
     TvgImage* FCenterImage = nullptr;
@@ -63,4 +77,5 @@ private:
     TVGHotButton* FSetButton = nullptr;
     TVGHotButton* FCloseButton = nullptr;
     TOnBuildInEvent FOnBuildInEvent;
+    bool FGoHome = false;
 };

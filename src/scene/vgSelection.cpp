@@ -12,6 +12,8 @@ namespace {
 constexpr TvgColor FrameColor = 0xFF1072C5u;
 constexpr TvgColor GripColor = 0xFFFFFFFFu;
 constexpr TvgColor HotGripColor = 0xFFFF0000u;
+// White at alpha 1 of 255.
+constexpr TvgColor GripCatcherColor = 0x01FFFFFFu;
 
 float R(float value) {
     return static_cast<float>(RoundHalfEven(value));
@@ -70,6 +72,10 @@ bool TvgSelection::PointInObject(float X, float Y) {
 TvgRect TvgSelection::AbsoluteRect() {
     const float grow = FGripSize + 4;
     return TvgVisualObject::AbsoluteRect().Inflate(grow, grow);
+}
+
+TvgRect TvgSelection::ShownRect() {
+    return {0, 0, Width(), Height()};
 }
 
 float TvgSelection::ParentWidth() const {
@@ -140,10 +146,11 @@ void TvgSelection::MoveStep() {
     if (FParentBounds && Parent() && Parent()->Visual()) {
         // The right and bottom rules come last, so a frame wider than its parent ends at a
         // negative position with its right edge on the parent's.
-        if (x < 0) x = 0;
-        if (y < 0) y = 0;
-        if (x + Width() > ParentWidth()) x = ParentWidth() - Width();
-        if (y + Height() > ParentHeight()) y = ParentHeight() - Height();
+        const TvgRect shown = ShownRect();
+        if (x + shown.Left < 0) x = -shown.Left;
+        if (y + shown.Top < 0) y = -shown.Top;
+        if (x + shown.Right > ParentWidth()) x = ParentWidth() - shown.Right;
+        if (y + shown.Bottom > ParentHeight()) y = ParentHeight() - shown.Bottom;
     }
     Position()->SetPoint({x, y});
     if (FOnTrack) FOnTrack(this);
@@ -255,8 +262,23 @@ void TvgSelection::MouseLeave() {
     Repaint();
 }
 
+void TvgSelection::PaintGripCatchers(TvgCanvas& Canvas) {
+    // A window takes the mouse only where its pixels are not fully transparent. The grips of an
+    // undrawn frame often lie on transparent corners of its picture (the dock's rounded ends), so
+    // each grip square is covered with white at the least alpha there is: invisible on any
+    // background, yet a press there reaches the frame and resizes it.
+    if (AbsoluteOpacity() <= 0) return;
+    Canvas.Fill().SetStyle(vgBrushSolid);
+    Canvas.Fill().SetSolidColor(GripCatcherColor);
+    for (TCorner corner : {TCorner::LeftTop, TCorner::RightTop, TCorner::RightBottom, TCorner::LeftBottom}) {
+        const TvgPoint c = CornerPoint(corner);
+        Canvas.FillRect(QRectF(c.X - FGripSize, c.Y - FGripSize, 2 * FGripSize, 2 * FGripSize), 0, 0,
+                        TvgCorners(), 1, vgCornerRound);
+    }
+}
+
 void TvgSelection::Paint(TvgCanvas& Canvas) {
-    if (FHideSelection) return;
+    if (FHideSelection) return PaintGripCatchers(Canvas);
     const float opacity = AbsoluteOpacity();
     const TvgCorners allCorners =
         vgCornerTopLeft | vgCornerTopRight | vgCornerBottomLeft | vgCornerBottomRight;

@@ -1,7 +1,8 @@
 #pragma once
 // A selection frame: dragging its body moves it, dragging one of its four corner grips resizes it,
 // kept inside its parent and never below a minimum size. With HideSelection it draws nothing but
-// still moves and resizes, which is how the dock and the notes become draggable.
+// still moves and resizes, which is how the dock and the notes become draggable; its grip squares
+// are then covered at alpha 1, so that the host window takes presses there.
 
 #include <functional>
 
@@ -51,12 +52,21 @@ public:
     bool RightBottomHot() const { return FRightBottomHot; }
     bool LeftBottomHot() const { return FLeftBottomHot; }
 
+protected:
+    // The part of the frame, in its local coordinates, that a drag keeps inside the parent: the
+    // frame's own rectangle, unless the frame shows things beyond it.
+    virtual TvgRect ShownRect();
+    // Ends the drag that the current press started; its release raises no OnChange.
+    void CancelDrag() { FMove = FLeftTop = FLeftBottom = FRightTop = FRightBottom = false; }
+
 private:
     enum class TCorner { LeftTop, RightTop, RightBottom, LeftBottom };
 
     TvgPoint CornerPoint(TCorner corner) const;
     bool InGrip(TCorner corner, const TvgPoint& P) const;
     void UpdateHover();
+    // With the frame hidden: the grip squares, barely opaque, so that they take the mouse.
+    void PaintGripCatchers(TvgCanvas& Canvas);
     void MoveStep();
     void ResizeStep(float X, float Y);
     // A direction in the parent's space, expressed in the frame's own space.

@@ -171,6 +171,108 @@ TEST_F(DockPanelTest, TheManageHotButtonRaisesItsCommandAndTheCloseButtonHidesTh
     EXPECT_TRUE(button->CheckParentVisible());
 }
 
+// A background piece whose 8 × 8 corners are fully transparent, as the rounded dock pictures are.
+QString WriteRoundedPicture(const QString& path, int width, int height) {
+    QImage picture(width, height, QImage::Format_ARGB32);
+    picture.fill(Qt::darkCyan);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((x < 8 || x >= width - 8) && (y < 8 || y >= height - 8)) picture.setPixel(x, y, 0);
+    EXPECT_TRUE(picture.save(path, "PNG"));
+    return path;
+}
+
+TEST_F(DockPanelTest, TheCornerGripsTakeTheMouseWhereThePictureIsTransparentAndResizeTheDock) {
+    const QString folder = Desk.Installation.Folder();
+    Dock->LoadBackGround(WriteRoundedPicture(folder + "/l.png", 55, 55),
+                         WritePicture(folder + "/c.png", 8, 55),
+                         WriteRoundedPicture(folder + "/r.png", 25, 55));
+    AddButton("one");
+    Desk.Frame();
+    const auto& window = dynamic_cast<FakeHostWindow&>(*Desk.Scene->HostWindow());
+    const QRegion input = window.InputRegion();
+    const int left = static_cast<int>(DockLeft()), top = static_cast<int>(DockTop());
+    const int right = left + 148, bottom = top + 55;
+    // The corner pixels of the pictures are transparent, yet the grips around them take the mouse,
+    // inside the dock and beyond its edge.
+    ASSERT_EQ(qAlpha(window.FrameBuffer().pixel(right - 1, bottom - 1)), 1);
+    for (const QPoint corner :
+         {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)})
+        for (const QPoint d : {QPoint(-3, -3), QPoint(-1, -1), QPoint(0, 0), QPoint(2, 2), QPoint(-3, 2)})
+            EXPECT_TRUE(input.contains(corner + d)) << corner.x() + d.x() << "," << corner.y() + d.y();
+    // Further from the corner the transparent pixels still let the mouse through to the desktop.
+    EXPECT_FALSE(input.contains(QPoint(right - 6, bottom - 6)));
+    EXPECT_FALSE(input.contains(QPoint(right + 5, bottom + 5)));
+    EXPECT_TRUE(input.contains(QPoint(left + 80, top + 40)));
+
+    // A press on the bottom-right grip and a drag resize the dock, which then centres again.
+    Desk.MoveTo(right - 1, bottom - 1);
+    Desk.Press(TMouseButton::mbLeft, right - 1, bottom - 1, TShiftState(TShiftFlag::ssLeft));
+    Desk.Scene->HostMouseMove(TShiftState(TShiftFlag::ssLeft), QPointF(right + 50, bottom + 10));
+    Desk.Release(TMouseButton::mbLeft, right + 50, bottom + 10);
+    EXPECT_EQ(Dock->Width(), 198);
+    EXPECT_EQ(Dock->Height(), 65);
+    EXPECT_EQ(DockLeft(), (1920 - 198) / 2.0f);
+    EXPECT_EQ(DockTop(), top);
+}
+
+TEST_F(DockPanelTest, DraggingKeepsTheRowOfButtonsAboveTheShelfOnTheWorkArea) {
+    TVGDockButton* first = AddButton("one");
+    AddButton("two");
+    Desk.Fake->RunPosted();
+    const auto drag = [&](float dx, float dy) {
+        const float grabX = DockLeft() + 200, grabY = DockTop() + 40;  // the shelf, right of the row
+        Desk.MoveTo(grabX, grabY);
+        Desk.Press(TMouseButton::mbLeft, grabX, grabY, TShiftState(TShiftFlag::ssLeft));
+        Desk.Scene->HostMouseMove(TShiftState(TShiftFlag::ssLeft), QPointF(grabX + dx, grabY + dy));
+        Desk.Release(TMouseButton::mbLeft, grabX + dx, grabY + dy);
+    };
+    drag(-3000, -3000);
+    // The buttons stand 30 pixels above the shelf: the shelf stops 30 below the top.
+    EXPECT_EQ(Dock->Position()->Point(), (TvgPoint{0, 30}));
+    EXPECT_EQ(first->AbsoluteRect().Top, 0);
+    drag(5000, 5000);
+    EXPECT_EQ(Dock->Position()->Point(), (TvgPoint{1920 - 216, 1040 - 55}));
+
+    // Pulling the top-left grip up to the top of the screen leaves the row in view too.
+    drag(-300, -600);
+    const float left = DockLeft(), top = DockTop();
+    Desk.MoveTo(left + 1, top + 1);
+    Desk.Press(TMouseButton::mbLeft, left + 1, top + 1, TShiftState(TShiftFlag::ssLeft));
+    Desk.Scene->HostMouseMove(TShiftState(TShiftFlag::ssLeft), QPointF(left + 1, 0));
+    Desk.Release(TMouseButton::mbLeft, left + 1, 0);
+    EXPECT_GT(Dock->Height(), 55);
+    EXPECT_EQ(DockTop(), 30);
+    EXPECT_EQ(first->AbsoluteRect().Top, 0);
+}
+
+TEST_F(DockPanelTest, ADoubleClickOnTheEmptyShelfBringsTheDockBackToItsCentredPlace) {
+    AddButton("one");
+    AddButton("two");
+    Desk.Fake->RunPosted();
+    int dblClicks = 0;
+    Dock->SetOnDblClick([&](TvgObject*) { ++dblClicks; });
+    const float grabX = DockLeft() + 200, grabY = DockTop() + 40;
+    Desk.MoveTo(grabX, grabY);
+    Desk.Press(TMouseButton::mbLeft, grabX, grabY, TShiftState(TShiftFlag::ssLeft));
+    Desk.Scene->HostMouseMove(TShiftState(TShiftFlag::ssLeft), QPointF(100, 200));
+    Desk.Release(TMouseButton::mbLeft, 100, 200);
+    ASSERT_EQ(Dock->Position()->Point(), (TvgPoint{0, 160}));  // x = 100 − 200 is held at 0
+
+    const float shelfX = DockLeft() + 190, shelfY = DockTop() + 45;
+    Desk.Click(shelfX, shelfY);
+    EXPECT_EQ(Dock->Position()->Point(), (TvgPoint{0, 160}));
+    Desk.Press(TMouseButton::mbLeft, shelfX, shelfY, TShiftState(TShiftFlag::ssLeft) | TShiftFlag::ssDouble);
+    EXPECT_EQ(dblClicks, 1);
+    EXPECT_EQ(Dock->Position()->Point(), (TvgPoint{(1920 - 216) / 2.0f, 1040 - 55 - 20}));
+    EXPECT_EQ(Dock->Position()->Point(), Dock->HomePosition());
+    // The second press does not go on dragging the dock from where it was.
+    Desk.Scene->HostMouseMove(TShiftState(TShiftFlag::ssLeft), QPointF(shelfX + 5, shelfY + 5));
+    EXPECT_EQ(Dock->Position()->Point(), Dock->HomePosition());
+    Desk.Release(TMouseButton::mbLeft, shelfX + 5, shelfY + 5);
+    EXPECT_EQ(Dock->Position()->Point(), Dock->HomePosition());
+}
+
 class DockButtonHoverTest : public DockPanelTest {
 protected:
     DockButtonHoverTest() {
