@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 TfrmEditTakeNote::TfrmEditTakeNote(QWidget* AParent)
@@ -13,6 +14,9 @@ TfrmEditTakeNote::TfrmEditTakeNote(QWidget* AParent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FMmoContent);
     FMmoContent->setFrameShape(QFrame::NoFrame);
+    // The note draws its text from the corner of its text area; the text box starts there too, so
+    // the text does not move when editing starts (a text document keeps 4 pixels around its text).
+    FMmoContent->document()->setDocumentMargin(0);
     FMmoContent->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     FMmoContent->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     FMmoContent->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

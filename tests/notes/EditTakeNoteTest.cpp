@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextCursor>
+
+#include "FakeHostWindow.h"
 
 #include "NoteScene.h"
 #include "uEditTakeNoteLogic.h"
@@ -85,4 +89,65 @@ TEST_F(EditTakeNote, ANoteFreedWhileItsEditorIsOpenIsNotTouched) {
     form->MmoContent()->setPlainText("x");
     form->FormDeactivate();  // must not reach the freed note
     EXPECT_EQ(record.Content, "");
+}
+
+namespace {
+
+// The first row and column, from `origin`, inside a box of `size`, where black text covers more
+// than half of a pixel of `image` (whose colour at `origin` is the background): where the ink begins.
+QPoint InkStart(const QImage& image, QPoint origin, QSize size) {
+    const QRgb background = image.pixel(origin);
+    const int full = qRed(background) + qGreen(background) + qBlue(background);
+    const auto ink = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return 2 * (full - qRed(p) - qGreen(p) - qBlue(p)) > full;
+    };
+    int top = -1, left = -1;
+    for (int y = 0; y < size.height() && top < 0; ++y)
+        for (int x = 0; x < size.width(); ++x)
+            if (ink(origin.x() + x, origin.y() + y)) {
+                top = y;
+                break;
+            }
+    for (int x = 0; x < size.width() && left < 0; ++x)
+        for (int y = 0; y < size.height(); ++y)
+            if (ink(origin.x() + x, origin.y() + y)) {
+                left = x;
+                break;
+            }
+    return {left, top};
+}
+
+}  // namespace
+
+TEST_F(EditTakeNote, TheEditorsTextStartsExactlyWhereTheNotesDoes) {
+    note->ContentFont()->SetFamily("DejaVu Sans");
+    note->ContentFont()->SetSize(16);
+    note->SetContent("Hello\nWorld");
+    note->SetBackImage("1.Png");
+    TfrmEditTakeNote* form = ShowEditTakeNote(note);
+    QPlainTextEdit* box = form->MmoContent();
+
+    // Where each lays out its first line: the note's text area and the text box's first line,
+    // both in screen pixels.
+    const TvgRect area = note->Text()->AbsoluteRect();
+    const QPoint noteOrigin = scene.Scene->LocalToScreen({area.Left, area.Top});
+    const QRect cursor = box->cursorRect(QTextCursor(box->document()));
+    const QPoint editorOrigin = form->geometry().topLeft() + box->viewport()->mapTo(form, cursor.topLeft());
+    EXPECT_EQ(noteOrigin, QPoint(116, 74));
+    EXPECT_EQ(editorOrigin, noteOrigin);
+
+    // And where the ink of the letters begins, drawn by each.
+    scene.Fake->RunPosted();
+    const QImage drawn = dynamic_cast<FakeHostWindow*>(scene.Scene->HostWindow())->FrameBuffer();
+    const QImage typed = form->grab().toImage();
+    const QSize box168(168, 40);
+    const QPoint onNote = InkStart(drawn, QPoint(116, 74), box168);
+    const QPoint inEditor = InkStart(typed, QPoint(0, 0), box168);
+    ASSERT_GE(onNote.y(), 0) << "the note shows its text";
+    EXPECT_EQ(inEditor, onNote);
+    // The second line follows at the same distance.
+    const QPoint secondOnNote = InkStart(drawn, QPoint(116, 74 + onNote.y() + 14), box168);
+    const QPoint secondInEditor = InkStart(typed, QPoint(0, inEditor.y() + 14), box168);
+    EXPECT_EQ(secondInEditor.y() + inEditor.y(), secondOnNote.y() + onNote.y());
 }
