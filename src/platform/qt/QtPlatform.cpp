@@ -12,6 +12,7 @@
 #include "MessageBox.h"
 #include "QtPopupMenu.h"
 #include "QtTranslations.h"
+#include "QuitRequest.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
@@ -75,6 +76,7 @@ int QtPlatform::Exec() {
 
 void QtPlatform::Quit() {
     FQuitRequested = true;
+    SetQuitPending(true);
     // Ends every loop now running, a modal box's too (its answer is then the cautious one), so that
     // shut-down is not held up by a box nobody will answer.
     QCoreApplication::exit(0);
