@@ -12,7 +12,6 @@
 #include "MessageBox.h"
 #include "QtPopupMenu.h"
 #include "QtTranslations.h"
-#include "QuitRequest.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
@@ -76,7 +75,6 @@ int QtPlatform::Exec() {
 
 void QtPlatform::Quit() {
     FQuitRequested = true;
-    SetQuitPending(true);
     // Ends every loop now running, a modal box's too (its answer is then the cautious one), so that
     // shut-down is not held up by a box nobody will answer.
     QCoreApplication::exit(0);
