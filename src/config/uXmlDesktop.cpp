@@ -83,6 +83,14 @@ IXMLDesktopPtr LoadDesktop(const QString& fileName) {
     return BindRoot(TXmlDocument::LoadFromFile(fileName), fileName);
 }
 
+IXMLDesktopPtr LoadDesktopReadablePart(const QString& fileName, QString& damage) {
+    auto document = TXmlDocument::LoadReadablePart(fileName, damage);
+    // Damage before the root's name leaves nothing to read.
+    if (!damage.isEmpty() && QLatin1String(document->Dom().document_element().name()) != QLatin1String(kRoot))
+        throw EXmlError(damage);
+    return BindRoot(document, fileName);
+}
+
 IXMLDesktopPtr LoadDesktopFromBytes(const QByteArray& bytes, const QString& fileName) {
     return BindRoot(TXmlDocument::LoadFromBytes(bytes, fileName), fileName);
 }

@@ -62,6 +62,10 @@ using IXMLDesktopPtr = std::shared_ptr<IXMLDesktop>;
 // Opens an existing file. Raises EXmlError when it cannot be read, is not well-formed XML, or
 // its root element is not Desktop.
 IXMLDesktopPtr LoadDesktop(const QString& fileName);
+// Opens an existing file that may be damaged: what precedes the damage, named in `damage`
+// (TXmlDocument::LoadReadablePart). Raises EXmlError when the file cannot be read or no Desktop
+// root precedes the damage.
+IXMLDesktopPtr LoadDesktopReadablePart(const QString& fileName, QString& damage);
 // The same over bytes already in memory.
 IXMLDesktopPtr LoadDesktopFromBytes(const QByteArray& bytes, const QString& fileName);
 // A new document holding only the empty root element Desktop.

@@ -6,6 +6,7 @@
 
 #include "uErrors.h"
 #include "uSafeSave.h"
+#include "uXmlSalvage.h"
 
 namespace {
 
@@ -58,21 +59,21 @@ std::shared_ptr<TXmlDocument> TXmlDocument::New() {
     return std::make_shared<TXmlDocument>();
 }
 
-std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromFile(const QString& fileName) {
+QByteArray TXmlDocument::ReadWhole(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
     if (file.size() > kMaxFileSize)
         throw EXmlError(
             QStringLiteral("%1: the file is too large (%2 bytes)").arg(fileName).arg(file.size()));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw EXmlError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
-    return LoadFromBytes(bytes, fileName);
+    return bytes;
 }
 
-std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& original,
-                                                          const QString& fileName) {
+std::shared_ptr<TXmlDocument> TXmlDocument::Parse(const QByteArray& original, const QString& fileName,
+                                                  QString& damage) {
     const QByteArray bytes = ToUtf8(original);
     auto document = New();
     // The declaration is not kept: every save writes a fresh one, so a foreign encoding named by
@@ -81,8 +82,29 @@ std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& orig
     const unsigned options = pugi::parse_default & ~pugi::parse_declaration;
     const pugi::xml_parse_result result =
         document->FDom.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), options);
-    if (!result) throw EXmlError(ParseErrorText(result, bytes, fileName));
+    if (result) return document;
+    damage = ParseErrorText(result, bytes, fileName);
+    // The parser's offsets count these bytes unless it converted them from another encoding.
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    const bool sameBytes = !encoding || *encoding == QStringConverter::Utf8;
+    DropElementCutByDamage(document->FDom, sameBytes ? &bytes : nullptr, result.offset);
     return document;
+}
+
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromFile(const QString& fileName) {
+    return LoadFromBytes(ReadWhole(fileName), fileName);
+}
+
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadFromBytes(const QByteArray& bytes, const QString& fileName) {
+    QString damage;
+    auto document = Parse(bytes, fileName, damage);
+    if (!damage.isEmpty()) throw EXmlError(damage);
+    return document;
+}
+
+std::shared_ptr<TXmlDocument> TXmlDocument::LoadReadablePart(const QString& fileName, QString& damage) {
+    damage.clear();
+    return Parse(ReadWhole(fileName), fileName, damage);
 }
 
 QByteArray TXmlDocument::SaveToBytes() const {

@@ -17,6 +17,12 @@ public:
     static std::shared_ptr<TXmlDocument> LoadFromFile(const QString& fileName);
     // Parses bytes already in memory; fileName only names them in messages.
     static std::shared_ptr<TXmlDocument> LoadFromBytes(const QByteArray& bytes, const QString& fileName);
+    // Like LoadFromFile, but a file that is not well-formed gives what precedes the damage: every
+    // element read to its end, the lists open at the damage with their finished entries, and not
+    // the entry the damage cut. `damage` then names the fault as LoadFromFile would (file, parser
+    // message, line and column); it is left empty for a sound file. Raises EXmlError when the file
+    // cannot be read at all.
+    static std::shared_ptr<TXmlDocument> LoadReadablePart(const QString& fileName, QString& damage);
 
     pugi::xml_document& Dom() { return FDom; }
     const pugi::xml_document& Dom() const { return FDom; }
@@ -32,6 +38,12 @@ public:
     void Changed() { ++FGeneration; }
 
 private:
+    static QByteArray ReadWhole(const QString& fileName);
+    // Parses into a new document. Bytes that are not well-formed leave the part before the damage
+    // in it and set `damage`.
+    static std::shared_ptr<TXmlDocument> Parse(const QByteArray& bytes, const QString& fileName,
+                                               QString& damage);
+
     pugi::xml_document FDom;
     std::uint64_t FGeneration = 0;
 };

@@ -336,8 +336,9 @@ QString SameTextKey(const QString& name) {
 
 void TMaroviaManage::LoadButtons() {
     IXMLDesktopPtr desktop;
+    QString damage;
     try {
-        desktop = LoadDesktop(CurrentPlanConfigFile());
+        desktop = LoadDesktopReadablePart(CurrentPlanConfigFile(), damage);
     } catch (const EMvError& error) {
         KeepDamagedPlanFile({error.Message()});
     }
@@ -390,6 +391,11 @@ void TMaroviaManage::LoadButtons() {
         FButtonList.push_back(button);
         taken.insert(SameTextKey(name));
     }
+    // A file cut or garbled part-way gives the buttons before the damage; those after it are
+    // only in the copy kept aside.
+    if (!damage.isEmpty())
+        damaged.prepend(damage +
+                        QStringLiteral("\r\n损坏处之前的%1个按钮已读出，其后的按钮未能读出。").arg(count));
     if (damaged.isEmpty()) return;
     KeepDamagedPlanFile(damaged);
 }

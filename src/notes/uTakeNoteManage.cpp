@@ -63,8 +63,9 @@ TTakeNoteManage::~TTakeNoteManage() {
 void TTakeNoteManage::Load() {
     if (!QFileInfo::exists(FFileName)) return;
     IXMLTakeNotesPtr notes;
+    QString damage;
     try {
-        notes = LoadTakeNotes(FFileName);
+        notes = LoadTakeNotesReadablePart(FFileName, damage);
     } catch (const EMvError&) {
         KeepAside();
         throw;
@@ -81,9 +82,16 @@ void TTakeNoteManage::Load() {
         }
         AddItem(std::move(item));
     }
+    // A file cut or garbled part-way gives the notes before the damage; those after it are only
+    // in the copy kept aside.
+    if (!damage.isEmpty())
+        damaged.prepend(
+            damage +
+            QStringLiteral("\r\n损坏处之前的%1条便签已读出，其后的便签未能读出。").arg(notes->Count()));
     if (damaged.isEmpty()) return;
     // The next save writes the readable notes only; the damaged ones live on in the copy.
     KeepAside();
+    if (!damage.isEmpty()) throw EXmlError(damaged.join(QStringLiteral("\r\n")));
     throw EConvertError(damaged.join(QStringLiteral("\r\n")));
 }
 

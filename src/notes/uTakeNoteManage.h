@@ -39,9 +39,10 @@ public:
     TTakeNoteManage(const TTakeNoteManage&) = delete;
     TTakeNoteManage& operator=(const TTakeNoteManage&) = delete;
 
-    // Reads the file, adding every readable note in order. An unreadable file, or damaged
-    // entries (named in the error, which is raised after the others were added), make it keep a
-    // copy of the file aside (KeptAsideFile) so that no later save loses what it holds.
+    // Reads the file, adding every readable note in order. An unreadable file, a file that is not
+    // well-formed (the notes before the damage are added, EXmlError names the damage), or damaged
+    // entries (named in an EConvertError, raised after the others were added) make it keep a copy
+    // of the file aside (KeptAsideFile) so that no later save loses what it holds.
     void Load();
     // Writes every record, replacing the file atomically; raises EXmlError when it cannot.
     void Save();

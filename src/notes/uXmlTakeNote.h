@@ -57,6 +57,10 @@ using IXMLTakeNotesPtr = std::shared_ptr<IXMLTakeNotes>;
 // Opens an existing file. Raises EXmlError when it cannot be read, is not well-formed XML, or
 // its root element is not TakeNotes.
 IXMLTakeNotesPtr LoadTakeNotes(const QString& fileName);
+// Opens an existing file that may be damaged: what precedes the damage, named in `damage`
+// (TXmlDocument::LoadReadablePart). Raises EXmlError when the file cannot be read or no TakeNotes
+// root precedes the damage.
+IXMLTakeNotesPtr LoadTakeNotesReadablePart(const QString& fileName, QString& damage);
 IXMLTakeNotesPtr LoadTakeNotesFromBytes(const QByteArray& bytes, const QString& fileName);
 // A new document holding only the empty root element TakeNotes.
 IXMLTakeNotesPtr NewTakeNotes();

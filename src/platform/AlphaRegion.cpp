@@ -83,3 +83,13 @@ void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area
     region -= area;
     for (const QRect& rect : area) region += AlphaRegion(image, rect);
 }
+
+QRegion DeviceRegion(const QRegion& logical, qreal ratio) {
+    if (ratio == 1.0) return logical;
+    QRegion device;
+    for (const QRect& r : logical) {
+        const QRectF scaled(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio);
+        device += scaled.toAlignedRect();
+    }
+    return device;
+}

@@ -9,3 +9,7 @@ QRegion AlphaRegion(const QImage& image, const QRect& area);
 
 // Replaces the part of `region` inside `area` with the opaque pixels of `image` there.
 void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area);
+
+// A region of logical pixels as the device pixels it covers on a screen of that ratio (2 on a
+// doubled screen), every rectangle rounded outwards.
+QRegion DeviceRegion(const QRegion& logical, qreal ratio);

@@ -87,8 +87,11 @@ void TvgQtCanvas::AttachBuffer(QImage* buffer) {
     if (FPainter.isActive()) FPainter.end();
     FOwnBuffer.reset();
     FBuffer = buffer;
-    FWidth = buffer ? std::max(1, buffer->width()) : 1;
-    FHeight = buffer ? std::max(1, buffer->height()) : 1;
+    // A buffer of more device pixels per logical one (a doubled screen) is painted in logical
+    // units: the painter scales, so text and shapes are drawn at the device's resolution.
+    const QSizeF logical = buffer ? buffer->deviceIndependentSize() : QSizeF(1, 1);
+    FWidth = std::max(1, static_cast<int>(std::ceil(logical.width())));
+    FHeight = std::max(1, static_cast<int>(std::ceil(logical.height())));
 }
 
 bool TvgQtCanvas::BeginScene() {

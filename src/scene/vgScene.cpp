@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "IvgSizeGrip.h"
+#include "QuitRequest.h"
 #include "vgAniThread.h"
 #include "vgAnimEffectClasses.h"
 #include "vgBackground.h"
@@ -25,6 +26,12 @@ constexpr TvgRect EverythingRect{0, 0, 65535, 65535};
 int& LiveSceneCount() {
     static int count = 0;
     return count;
+}
+
+// Painting a scene of thousands of objects can take seconds; a shut-down asked for meanwhile is
+// checked between objects of a pass rather than after the whole picture.
+bool StopPainting(bool drawing) {
+    return drawing && QuitPending();
 }
 
 TvgEffectPainter& EffectPainter() {
@@ -273,6 +280,8 @@ bool TvgScene::TouchesUpdateRects(const TvgRect& R) const {
 
 void TvgScene::DrawUpdateRects() {
     if (FUpdateRects.empty() || FDrawing) return;
+    // A program on its way out draws nothing more: the picture would never be seen.
+    if (QuitPending()) return;
     FDrawing = true;
     // The dirty list is emptied and the flag cleared however the pass ends.
     struct TDrawGuard {
@@ -306,14 +315,15 @@ void TvgScene::DrawUpdateRects() {
 
     PaintBackground();
     FCanvas->ResetDrawingDefaults();
-    for (std::size_t i = 0; i < FChildren.size(); ++i) {
+    for (std::size_t i = 0; i < FChildren.size() && !StopPainting(FDrawing); ++i) {
         TvgObject* root = FChildren[i];
         if (!root->IsVisual() || !root->Visual()->Visible()) continue;
         if (!TouchesUpdateRects(root->Visual()->UpdateRect())) continue;
         PaintRoot(*root->Visual());
     }
     FCanvas->EndScene();
-    FHostWindow->EndPaint(region);
+    // A pass cut short by a quit request leaves a half-drawn picture: it is not presented.
+    FHostWindow->EndPaint(StopPainting(FDrawing) ? QRegion() : region);
 }
 
 std::vector<TvgRect> TvgScene::UncoveredLateRects() {
@@ -366,6 +376,7 @@ void TvgScene::PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas) {
         if (background->HidesStyle(FTransparency && GetRoot() == &AObject))
             hiddenStyle = background->ResourceLink();
     for (TvgObject* child : children) {
+        if (StopPainting(FDrawing)) return;
         if (!child->IsVisual() || child == hiddenStyle) continue;
         PaintChild(AObject, *child->Visual(), Canvas);
     }

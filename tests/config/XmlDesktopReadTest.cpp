@@ -179,3 +179,76 @@ TEST(XmlDesktopRead, ChineseTextReadsAsWrittenInEveryEncodingAFileMayDeclare) {
         Parse("<?xml version=\"1.0\" encoding=\"x-unknown\"?>" + body.toUtf8())->MVButtons()->Item(0)->Name(),
         name);
 }
+
+namespace {
+
+// The names of the entries read from a file that may be damaged, and the damage named.
+QStringList ReadablePartNames(const QByteArray& bytes, QString& damage) {
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath("Desktop.xml");
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return {"(not written)"};
+    file.write(bytes);
+    file.close();
+    const IXMLDesktop_MVButtonsPtr list = LoadDesktopReadablePart(fileName, damage)->MVButtons();
+    QStringList names;
+    for (int i = 0; i < list->Count(); ++i) names << list->Item(i)->Name();
+    return names;
+}
+
+}  // namespace
+
+TEST(XmlDesktopRead, AFileDamagedPartWayGivesTheEntriesBeforeTheDamageAndNoneItCut) {
+    struct Case {
+        const char* What;
+        QByteArray Bytes;
+        QStringList Names;
+    };
+    const QByteArray head =
+        "<?xml version=\"1.0\"?>\n<Desktop><MVButtons>\n<MVButton Name=\"a\" Place=\"0\"/>\n"
+        "<MVButton Name=\"b\" Place=\"1\"/>\n";
+    const Case cases[] = {
+        {"cut inside an attribute value", head + "<MVButton Name=\"c\" FileName=\"/usr/bi", {"a", "b"}},
+        {"cut between attributes", head + "<MVButton Name=\"c\" ", {"a", "b"}},
+        {"cut inside a quoted '>'", head + "<MVButton Name=\"c>d\" FileName=\"x", {"a", "b"}},
+        {"cut after an entry's end", head, {"a", "b"}},
+        {"cut after a start tag without its end tag", head + "<MVButton Name=\"c\">", {"a", "b"}},
+        {"cut inside the end tag", head + "<MVButton Name=\"c\"></MVButton", {"a", "b"}},
+        {"cut after an end tag", head + "<MVButton Name=\"c\"></MVButton >", {"a", "b", "c"}},
+        {"cut in the list's start tag", "<Desktop><MVButt", {}},
+        {"garbage between entries",
+         head + "\x01\x02<<<\xff\n<MVButton Name=\"d\"/></MVButtons></Desktop>",
+         {"a", "b"}},
+        {"a broken declaration between entries",
+         head + "<!garbage><MVButton Name=\"d\"/></MVButtons></Desktop>",
+         {"a", "b"}},
+        {"garbage inside an entry",
+         head + "<MVButton Name=\"c\" %%% Place=\"0\"/><MVButton Name=\"d\"/></MVButtons></Desktop>",
+         {"a", "b"}},
+        {"a mismatched end tag", head + "<MVButton Name=\"c\"></MVButtons></Desktop>", {"a", "b"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        QString damage;
+        EXPECT_EQ(ReadablePartNames(c.Bytes, damage), c.Names);
+        EXPECT_TRUE(damage.contains("Desktop.xml: ")) << damage.toStdString();
+        EXPECT_TRUE(damage.contains("(line ")) << damage.toStdString();
+    }
+}
+
+TEST(XmlDesktopRead, ASoundFileReadsWhollyWithNoDamageNamed) {
+    QString damage = "stale";
+    EXPECT_EQ(ReadablePartNames("<Desktop><MVButtons><MVButton Name=\"a\"/><MVButton Name=\"b\"></MVButton>"
+                                "</MVButtons></Desktop>",
+                                damage),
+              QStringList({"a", "b"}));
+    EXPECT_TRUE(damage.isEmpty());
+}
+
+TEST(XmlDesktopRead, DamageBeforeTheRootOrAnotherRootStillRaises) {
+    for (const QByteArray& bytes : {QByteArray("<Desk"), QByteArray("<TakeNotes><TakeNote ID=\"1\"/>"),
+                                    QByteArray("garbage"), QByteArray()}) {
+        QString damage;
+        EXPECT_THROW(ReadablePartNames(bytes, damage), EXmlError) << bytes.constData();
+    }
+}

@@ -5,16 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <set>
 
+#include "DesktopEntry.h"
 #include "FakePlatformScope.h"
 #include "LinuxShell.h"
+#include "QuitRequest.h"
 #include "ShutdownSignals.h"
 #include "XdgSandbox.h"
 
@@ -174,6 +178,81 @@ TEST_F(Launch, ExecutableEntriesAndInstalledApplicationsRunWithoutAsking) {
     EXPECT_TRUE(FPlatform->Messages().empty());
 }
 
+namespace {
+
+// Stands in for the file managers' metadata store while it lives: every file reads as `mark`, and
+// the files asked about are recorded.
+class TrustMarks {
+public:
+    explicit TrustMarks(QString mark)
+        : FPrevious(SetTrustMarkReader([this, mark](const QString& path) {
+              FAsked.append(path);
+              return mark;
+          })) {}
+    ~TrustMarks() { SetTrustMarkReader(FPrevious); }
+    const QStringList& Asked() const { return FAsked; }
+
+private:
+    QStringList FAsked;
+    TTrustMarkReader FPrevious;
+};
+
+}  // namespace
+
+TEST_F(Launch, AnEntryMarkedTrustedRunsWithoutAskingAndOneMarkedOtherwiseAsks) {
+    struct Case {
+        const char* Mark;
+        bool Trusted;
+    };
+    const Case cases[] = {{"true", true}, {"TRUE", true}, {"True", true}, {"false", false},
+                          {"", false},    {"1", false},   {"yes", false}};
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("mark \"") + c.Mark + "\"");
+        const TrustMarks marks(QString::fromLatin1(c.Mark));
+        ArgvFifo fifo(Path(QStringLiteral("marked%1.fifo").arg(index)));
+        const QString entry =
+            RecorderEntry(QStringLiteral("marked%1.desktop").arg(index), fifo, "marked", false);
+        ++index;
+        const size_t asked = FPlatform->Messages().size();
+        if (!c.Trusted) FPlatform->ScriptAnswer(TMsgResult::MR_No);
+        EXPECT_TRUE(FShell.RunFile(entry, ""));
+        EXPECT_EQ(marks.Asked(), QStringList({QFileInfo(entry).absoluteFilePath()}));
+        if (c.Trusted) {
+            bool ok = false;
+            EXPECT_EQ(fifo.Wait(ok), QStringList({"marked"}));
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(FPlatform->Messages().size(), asked);
+        } else {
+            ASSERT_EQ(FPlatform->Messages().size(), asked + 1);
+            EXPECT_TRUE(FPlatform->Messages().back().Text.contains(entry));
+        }
+    }
+}
+
+TEST_F(Launch, AnExecutableEntryNeedsNoTrustMark) {
+    const TrustMarks marks(QString{});
+    ArgvFifo fifo(Path("unmarked.fifo"));
+    ASSERT_TRUE(FShell.RunFile(RecorderEntry("unmarked.desktop", fifo, "exec-bit"), ""));
+    bool ok = false;
+    EXPECT_EQ(fifo.Wait(ok), QStringList({"exec-bit"}));
+    EXPECT_TRUE(marks.Asked().isEmpty());
+    EXPECT_TRUE(FPlatform->Messages().empty());
+}
+
+TEST(TrustMark, GioReadsNoMarkOnAFileNobodyMarked) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString entry = dir.filePath("plain.desktop");
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Desktop Entry]\nType=Application\nName=P\nExec=true\n");
+    file.close();
+    EXPECT_EQ(ReadTrustMarkThroughGio(entry), QString());
+    EXPECT_EQ(ReadTrustMarkThroughGio(dir.filePath("absent.desktop")), QString());
+    EXPECT_FALSE(DesktopEntryIsTrusted(entry));
+}
+
 TEST_F(Launch, ADesktopShortcutOfAnApplicationIsLaunchedAsTheEntryItself) {
     ArgvFifo fifo(Path("shortcut.fifo"));
     const QString entry = RecorderEntry("sh-c.desktop", fifo, "from-shortcut", false);
@@ -240,4 +319,16 @@ TEST(ShutdownSignals, TheSignalSocketsAreNotInheritedByStartedPrograms) {
     }
     ShutdownSignals::Remove();
     EXPECT_GE(added, 2);
+}
+
+TEST(ShutdownSignals, ASignalMarksTheQuitPendingAtOnceBeforeTheLoopHandlesIt) {
+    SetQuitPending(false);
+    int handled = 0;
+    ShutdownSignals::Install([&handled] { ++handled; });
+    EXPECT_FALSE(QuitPending());
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    EXPECT_TRUE(QuitPending());
+    EXPECT_EQ(handled, 0);  // the handler runs from the event loop, not inside the signal
+    ShutdownSignals::Remove();
+    SetQuitPending(false);
 }

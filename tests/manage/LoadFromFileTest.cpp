@@ -135,6 +135,33 @@ TEST_F(LoadFromFile, ABadEntryIsNamedTheOthersLoadAndTheFileIsKeptAside) {
     EXPECT_TRUE(platform->Messages()[0].Text.endsWith(kept.fileName()));
 }
 
+TEST_F(LoadFromFile, AFileCutOrGarbledPartWayGivesTheButtonsBeforeTheDamage) {
+    QByteArray whole = DesktopXml({{"One", "0"}, {"Two", "1"}, {"Three", "2"}, {"Four", "1"}, {"Five", "0"}});
+    const qsizetype four = whole.indexOf("<MVButton Name=\"Four\"");
+    QByteArray garbled = whole;
+    garbled.insert(four, "\x01<<?\xff");
+    const QByteArray cases[] = {whole.left(four + 30), garbled};
+    for (const QByteArray& bytes : cases) {
+        SCOPED_TRACE(bytes.constData());
+        platform->ClearMessages();
+        Write(bytes);
+        manage.LoadFromFile();
+        EXPECT_EQ(Names(), (std::vector<QString>{"Win桌面文件", "One", "Two", "Three"}));
+        ASSERT_EQ(platform->Messages().size(), 1u);
+        const QString text = platform->Messages()[0].Text;
+        EXPECT_TRUE(text.startsWith("加载失败！错误信息如下：\r\n" + manage.CurrentPlanConfigFile() + ": "))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains("(line 2, column ")) << text.toStdString();
+        EXPECT_TRUE(text.contains("损坏处之前的3个按钮已读出")) << text.toStdString();
+        const QString copy = manage.CurrentPlanConfigFile() + ".unreadable-";
+        ASSERT_TRUE(text.contains("\r\n原文件已另存为：" + copy)) << text.toStdString();
+        QFile kept(text.mid(text.indexOf(copy)));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), bytes);
+        QFile::remove(kept.fileName());
+    }
+}
+
 TEST_F(LoadFromFile, AnEntryThatFailsToConvertLeavesNoHalfMadeButtonInItsPanel) {
     Write(DesktopXml({{"One", "0"}, {"Two", "0", "maybe"}}));
     manage.LoadFromFile();

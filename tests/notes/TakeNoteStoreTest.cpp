@@ -164,6 +164,53 @@ TEST_F(TakeNoteStore, ADamagedEntryIsNamedTheOthersLoadAndTheFileIsKeptAside) {
     EXPECT_EQ(ReadFile(folder.filePath(beside.front())), damaged);
 }
 
+TEST_F(TakeNoteStore, AFileCutOrGarbledPartWayKeepsTheNotesBeforeTheDamage) {
+    const QByteArray head = "<?xml version=\"1.0\"?>\n<TakeNotes>\n" + Note(1, "a") + "\n" + Note(2, "b") +
+                            "\n" + Note(3, "c") + "\n";
+    QByteArray cut = head + Note(4, "d");
+    cut.chop(40);  // inside note 4's attributes, as a disk filled or a kill mid-write leaves it
+    struct Case {
+        const char* What;
+        QByteArray Bytes;
+    };
+    const Case cases[] = {
+        {"truncated", cut},
+        {"garbage in the middle",
+         head + QByteArray("\x00\x13<<\xfe#garbage", 13) + Note(4, "d") + Note(5, "e") + "</TakeNotes>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        WriteFile(file, c.Bytes);
+        {
+            TTakeNoteManage store(file);
+            try {
+                store.Load();
+                ADD_FAILURE() << "no error";
+            } catch (const EXmlError& error) {
+                EXPECT_TRUE(error.Message().startsWith(file + ": ")) << error.Message().toStdString();
+                EXPECT_TRUE(error.Message().contains("(line 6, column ")) << error.Message().toStdString();
+                EXPECT_TRUE(error.Message().contains("损坏处之前的3条便签已读出"))
+                    << error.Message().toStdString();
+            }
+            ASSERT_EQ(store.Count(), 3);
+            EXPECT_EQ(store.Item(0)->Content, "a");
+            EXPECT_EQ(store.Item(2)->Content, "c");
+            ASSERT_FALSE(store.KeptAsideFile().isEmpty());
+            EXPECT_EQ(ReadFile(store.KeptAsideFile()), c.Bytes);
+            EXPECT_EQ(ReadFile(file), c.Bytes);
+        }
+        // The save at the end wrote the three notes; the damaged original lies beside it.
+        const IXMLTakeNotesPtr written = LoadTakeNotes(file);
+        ASSERT_EQ(written->Count(), 3);
+        EXPECT_EQ(written->Item(2)->Content(), "c");
+        const QStringList beside = QDir(folder.path()).entryList({"TakeNote.dat.unreadable-*"});
+        ASSERT_EQ(beside.size(), 1);
+        EXPECT_EQ(ReadFile(folder.filePath(beside.front())), c.Bytes);
+    }
+}
+
 TEST_F(TakeNoteStore, ANotWellFormedFileOrAnotherRootFailsToLoad) {
     WriteFile(file, "<?xml version=\"1.0\"?><TakeNotes><TakeNote");
     TTakeNoteManage broken(file);

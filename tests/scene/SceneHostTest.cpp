@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "IvgSizeGrip.h"
+#include "QuitRequest.h"
 #include "SceneFixture.h"
 #include "vgButton.h"
 #include "vgRectangle.h"
@@ -68,6 +69,43 @@ TEST_F(SceneHost, ChangesMadeWhilePaintingAreDrawnByTheNextPass) {
     painter->SetOnBeforePaint(nullptr);
     Fake->RunPosted();
     EXPECT_EQ(Window().PresentedFrames(), frames + 2);  // and nothing keeps redrawing
+}
+
+TEST_F(SceneHost, AQuitAskedForDuringAPassStopsItAndNothingMoreIsDrawn) {
+    // Fifty notes in a row; the tenth one painted is where the shut-down signal arrives.
+    struct Reset {
+        ~Reset() { SetQuitPending(false); }
+    } reset;
+    std::vector<int> painted;
+    bool signalComes = true;
+    for (int i = 0; i < 50; ++i) {
+        auto* note =
+            Solid(Add<TvgRectangle>(Root, float(i % 10) * 10, float(i / 10) * 10, 8, 8), "#FFFF0000");
+        note->SetOnBeforePaint([&painted, &signalComes, i, this](TvgObject*, TvgCanvas&, const TvgRect&) {
+            painted.push_back(i);
+            if (painted.size() == 10 && signalComes) SetQuitPending(true);
+        });
+    }
+    Draw();
+    ASSERT_EQ(painted.size(), 10u);
+    EXPECT_EQ(painted.back(), 9);
+    ASSERT_FALSE(Window().PresentedRegions().empty());
+    EXPECT_TRUE(Window().PresentedRegions().back().isEmpty());  // the half-drawn picture is not shown
+
+    const auto frames = Window().PresentedFrames();
+    Root->Repaint();
+    Fake->RunPosted();
+    EXPECT_EQ(painted.size(), 10u);
+    EXPECT_EQ(Window().PresentedFrames(), frames);
+
+    // The same scene without a quit request paints every note and presents the picture.
+    SetQuitPending(false);
+    signalComes = false;
+    painted.clear();
+    Root->Repaint();
+    Fake->RunPosted();
+    EXPECT_EQ(painted.size(), 50u);
+    EXPECT_EQ(Window().PresentedRegions().back().boundingRect(), QRect(0, 0, 100, 100));
 }
 
 TEST_F(SceneHost, FirstDrawCoversTheWholeScene) {

@@ -15,14 +15,25 @@ FakeHostWindow::~FakeHostWindow() {
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 }
 
+void FakeHostWindow::SetDevicePixelRatio(qreal ratio) {
+    FRatio = ratio;
+    NewBuffer();
+}
+
 void FakeHostWindow::SetGeometry(const QRect& rect) {
     const bool resized = rect.size() != FGeometry.size();
     FGeometry = rect;
     if (!resized) return;
-    FBuffer = QImage(rect.size().expandedTo({1, 1}), QImage::Format_ARGB32_Premultiplied);
+    NewBuffer();
+    if (FClient) FClient->HostResized(rect.size());
+}
+
+void FakeHostWindow::NewBuffer() {
+    const QSize logical = FGeometry.size().expandedTo({1, 1});
+    FBuffer = QImage((QSizeF(logical) * FRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    FBuffer.setDevicePixelRatio(FRatio);
     FBuffer.fill(Qt::transparent);
     FInputRegion = {};
-    if (FClient) FClient->HostResized(rect.size());
 }
 
 QImage* FakeHostWindow::BeginPaint(const QRegion&) {
@@ -32,7 +43,7 @@ QImage* FakeHostWindow::BeginPaint(const QRegion&) {
 void FakeHostWindow::EndPaint(const QRegion& region) {
     FPresentedRegions.push_back(region);
     ++FPresentedFrames;
-    UpdateAlphaRegion(FInputRegion, FBuffer, region);
+    UpdateAlphaRegion(FInputRegion, FBuffer, DeviceRegion(region, FRatio));
 }
 
 namespace {

@@ -25,6 +25,7 @@ public:
     QImage* BeginPaint(const QRegion& region) override;
     void EndPaint(const QRegion& region) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
+    // In device pixels, as the window system takes it.
     QRegion InputRegion() const override { return FInputRegion; }
 
     void SetCursor(TCursor cursor) override { FCursor = cursor; }
@@ -33,6 +34,9 @@ public:
     void Activate() override { ++FActivations; }
 
     // --- the test's side ---
+    // As on a screen with that many device pixels per logical one (2 on a doubled screen): the
+    // frame buffer has the device size and carries the ratio.
+    void SetDevicePixelRatio(qreal ratio);
     THostWindowKind Kind() const { return FKind; }
     QString Title() const { return FTitle; }
     const QImage& FrameBuffer() const { return FBuffer; }
@@ -55,6 +59,8 @@ public:
     void KeyDown(int key, QChar text = {}, TShiftState shift = {});
 
 private:
+    void NewBuffer();
+
     FakePlatform& FPlatform;
     THostWindowKind FKind;
     IHostWindowClient* FClient = nullptr;
@@ -62,6 +68,7 @@ private:
     QRect FGeometry;
     bool FVisible = false;
     QImage FBuffer;
+    qreal FRatio = 1.0;
     QRegion FInputRegion;
     std::vector<QRegion> FPresentedRegions;
     std::uint64_t FPresentedFrames = 0;

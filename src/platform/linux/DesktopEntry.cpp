@@ -9,6 +9,7 @@
 #include <glib.h>
 
 #include <memory>
+#include <utility>
 
 #include "CommandLine.h"
 
@@ -116,20 +117,14 @@ QString ReadDesktopEntryName(const QByteArray& bytes) {
 
 namespace {
 
+TTrustMarkReader& CurrentTrustMarkReader() {
+    static TTrustMarkReader reader = ReadTrustMarkThroughGio;
+    return reader;
+}
+
 bool MarkedTrusted(const QString& path) {
-    GFile* file = g_file_new_for_path(QFile::encodeName(path).constData());
-    GFileInfo* info = g_file_query_info(file, "metadata::trusted", G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
-    bool trusted = false;
-    if (info) {
-        // Nautilus, Nemo and Caja write the text "true"; some versions a boolean.
-        if (char* value = g_file_info_get_attribute_as_string(info, "metadata::trusted")) {
-            trusted = QString::fromUtf8(value).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-            g_free(value);
-        }
-        g_object_unref(info);
-    }
-    g_object_unref(file);
-    return trusted;
+    const TTrustMarkReader& reader = CurrentTrustMarkReader();
+    return reader && IsTrustMark(reader(path));
 }
 
 bool InApplicationFolder(const QFileInfo& entry) {
@@ -140,6 +135,29 @@ bool InApplicationFolder(const QFileInfo& entry) {
 }
 
 }  // namespace
+
+QString ReadTrustMarkThroughGio(const QString& path) {
+    GFile* file = g_file_new_for_path(QFile::encodeName(path).constData());
+    GFileInfo* info = g_file_query_info(file, "metadata::trusted", G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+    QString mark;
+    if (info) {
+        if (char* value = g_file_info_get_attribute_as_string(info, "metadata::trusted")) {
+            mark = QString::fromUtf8(value);
+            g_free(value);
+        }
+        g_object_unref(info);
+    }
+    g_object_unref(file);
+    return mark;
+}
+
+TTrustMarkReader SetTrustMarkReader(TTrustMarkReader reader) {
+    return std::exchange(CurrentTrustMarkReader(), std::move(reader));
+}
+
+bool IsTrustMark(const QString& value) {
+    return value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
 
 bool DesktopEntryIsTrusted(const QString& path) {
     const QFileInfo entry(path);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 #include "IShell.h"
@@ -27,3 +28,14 @@ std::optional<TShortcutTarget> ReadDesktopShortcut(const QByteArray& bytes, bool
 // executable by this user, or a file manager marked it trusted (the metadata::trusted attribute),
 // or it lies in one of the system's or the user's application folders.
 bool DesktopEntryIsTrusted(const QString& path);
+
+// The file managers' trust mark of a file: its metadata::trusted attribute as text, empty when it
+// is not set or the system keeps no file metadata (GIO keeps it through gvfs). The reader is
+// replaceable, so that the rule can be exercised where no metadata store runs; SetTrustMarkReader
+// returns the reader it replaced.
+using TTrustMarkReader = std::function<QString(const QString& path)>;
+QString ReadTrustMarkThroughGio(const QString& path);
+TTrustMarkReader SetTrustMarkReader(TTrustMarkReader reader);
+
+// Nautilus, Nemo and Caja write the text "true"; GIO gives a boolean attribute as "TRUE".
+bool IsTrustMark(const QString& value);

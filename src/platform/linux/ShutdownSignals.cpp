@@ -7,14 +7,17 @@
 #include <unistd.h>
 #include <csignal>
 
+#include "QuitRequest.h"
+
 namespace ShutdownSignals {
 namespace {
 
 int signalPipe[2] = {-1, -1};
 std::unique_ptr<QSocketNotifier> notifier;
 std::function<void()> handler;
-
 extern "C" void WriteSignalByte(int) {
+    // Known at once to work in progress on the loop's thread; the loop runs the handler later.
+    SetQuitPending(true);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP end the program through its normal shut-down: the signal handler
-// only writes a byte to a pipe; the event loop reads it and runs the handler.
+// only marks the quit as pending (QuitRequest.h) and writes a byte to a pipe; the event loop reads it
+// and runs the handler.
 
 #include <functional>
 

@@ -105,8 +105,11 @@ QImage* QtHostWindow::BeginPaint(const QRegion& region) {
 }
 
 void QtHostWindow::EndPaint(const QRegion& region) {
-    const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, region);
-    if (FPaintImage) FinishFrame(*FPaintImage, region, inputRegionChanged);
+    // The scene paints in logical pixels; on a screen of more device pixels per logical one the
+    // painter scales into the image, whose pixels are the device's.
+    const QRegion pixels = FPaintImage ? DeviceRegion(region, FPaintImage->devicePixelRatio()) : QRegion();
+    const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, pixels);
+    if (FPaintImage) FinishFrame(*FPaintImage, pixels, inputRegionChanged);
     FBackingStore->endPaint();
     FBackingStore->flush(region);
     FPaintImage = nullptr;

@@ -30,6 +30,7 @@ public:
     QImage* BeginPaint(const QRegion& region) override;
     void EndPaint(const QRegion& region) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
+    // In device pixels, as the window system's shapes take it.
     QRegion InputRegion() const override { return FInputRegion; }
 
     void SetCursor(TCursor cursor) override;
@@ -54,7 +55,7 @@ protected:
     // Called after the desktop window has been shown by Show().
     virtual void Shown(bool firstShow) {}
     // The frame is painted and its input region taken, but not yet shown: the last moment to change
-    // its pixels in place or to shape the window for it.
+    // its pixels in place or to shape the window for it. `region` is in the image's (device) pixels.
     virtual void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {}
     // After a frame has been presented (the input region may have changed).
     virtual void Presented(bool inputRegionChanged) {}

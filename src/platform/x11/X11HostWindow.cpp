@@ -37,11 +37,20 @@ void X11HostWindow::Resized() {
 
 void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {
     if (inputRegionChanged) FShapeDirty = true;
-    if (IsDesktop() && FBackdropListener && !X11Backdrop::Instance().CompositorRunning())
-        BlendOverBackdrop(image, region);
+    if (BlendsItself()) BlendOverBackdrop(image, region);
     // Shaped before the pixels are sent, so that a growing shape already shows them.
     ApplyShapes();
     if ((QRegion(image.rect()) - region).isEmpty()) FHasFrame = true;
+}
+
+bool X11HostWindow::BlendsItself() const {
+    return FBackdropListener && !X11Backdrop::Instance().CompositorRunning();
+}
+
+void X11HostWindow::moveEvent(QMoveEvent* event) {
+    QtHostWindow::moveEvent(event);
+    // The blended frame holds the wallpaper of the old place: a moved window is drawn anew.
+    if (BlendsItself() && FHasFrame) BackdropChanged();
 }
 
 void X11HostWindow::BlendOverBackdrop(QImage& image, const QRegion& region) {

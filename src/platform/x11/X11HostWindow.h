@@ -1,8 +1,9 @@
 #pragma once
 // The host window on X11: the EWMH hints that keep it on the desktop, and the Shape extension's
 // input shape (and, without a compositor, bounding shape) following the drawn pixels. Without a
-// compositor the desktop window also blends its frame over the root's picture itself, so that it
-// looks as it does with one.
+// compositor every host window also blends its frame over the root's picture itself, so that the
+// desktop window looks as it does with one and a floating window's translucent parts show the
+// wallpaper rather than black.
 
 #include "QtHostWindow.h"
 
@@ -19,12 +20,14 @@ protected:
     void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) override;
     void Resized() override;
     void exposeEvent(QExposeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void ApplyShapes();
     void BackdropChanged();
     void BlendOverBackdrop(QImage& image, const QRegion& region);
+    bool BlendsItself() const;
 
     bool FShapeDirty = true;
     bool FCompositor = true;
