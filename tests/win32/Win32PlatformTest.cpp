@@ -1,7 +1,12 @@
 // The Win32 platform's screen and process parts against the real system: the work area, the
-// strip reserved on the right and given back, the cursor, the working-set trimming.
+// strip reserved on the right and given back, the cursor, the working-set trimming, and how a
+// crashing program ends.
 
 #include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <string>
 
 #include "Win32Platform.h"
 #include "Win32TestSupport.h"
@@ -85,4 +90,24 @@ TEST(Win32PlatformProcess, TrimmingHandsTheWorkingSetBack) {
     SIZE_T minimum = 0, maximum = 0;
     ASSERT_TRUE(GetProcessWorkingSetSize(GetCurrentProcess(), &minimum, &maximum));
     EXPECT_GT(maximum, 0u);
+}
+
+TEST(Win32PlatformProcess, ACrashingProgramEndsWithItsExceptionInsteadOfWaitingForADebugger) {
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/win32_null_read.exe");
+    std::wstring commandLine = L"\"" + QDir::toNativeSeparators(program).toStdWString() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process))
+        << "no crashing helper beside the tests: " << program.toStdString();
+    CloseHandle(process.hThread);
+    // A debugger or a "debug it?" box would keep the process alive far beyond this.
+    const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "the crashed program did not end";
+    EXPECT_EQ(exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
 }

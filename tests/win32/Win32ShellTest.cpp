@@ -91,6 +91,22 @@ public:
         return RegSetValueExW(FKey, FName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                               sizeof(value)) == ERROR_SUCCESS;
     }
+    bool SetBinary(const QByteArray& value) {
+        return RegSetValueExW(FKey, FName, 0, REG_BINARY, reinterpret_cast<const BYTE*>(value.constData()),
+                              static_cast<DWORD>(value.size())) == ERROR_SUCCESS;
+    }
+    // What is there now, read afresh: the type and the text of a string value.
+    bool Read(DWORD& type, QString& text) const {
+        DWORD size = 0;
+        if (RegQueryValueExW(FKey, FName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+        QByteArray bytes(static_cast<qsizetype>(size), '\0');
+        if (RegQueryValueExW(FKey, FName, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
+            ERROR_SUCCESS)
+            return false;
+        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), size / 2);
+        while (text.endsWith(QChar(u'\0'))) text.chop(1);
+        return true;
+    }
     bool Opened() const { return FOpened; }
 
 private:
@@ -279,4 +295,78 @@ TEST(Win32ShellIcons, NoIconForAMissingFileAndTheOldIconFileIsGone) {
     EXPECT_TRUE(shell.FileIcon(temp.path() + QStringLiteral("/missing.exe")).isNull());
     EXPECT_FALSE(shell.ExtractIconToFile(temp.path() + QStringLiteral("/missing.exe"), icon));
     EXPECT_FALSE(QFileInfo::exists(icon));
+}
+
+namespace {
+
+const wchar_t* const kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t* const kApprovedKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+
+}  // namespace
+
+TEST(Win32ShellAutoStart, SetReadAndRemovedThroughTheRunKey) {
+    RegistryValueGuard run(HKEY_CURRENT_USER, kRunKey, L"Marovia");
+    RegistryValueGuard approved(HKEY_CURRENT_USER, kApprovedKey, L"Marovia");
+    ASSERT_TRUE(run.Opened());
+    ASSERT_TRUE(approved.Opened());
+    Win32Shell shell;
+    ASSERT_TRUE(shell.SetAutoStart(false, QString()));
+    EXPECT_FALSE(shell.IsAutoStart());
+
+    // The program's own path as Qt gives it (forward slashes), in a folder with blanks and Chinese.
+    ASSERT_TRUE(shell.SetAutoStart(true, QStringLiteral("C:/Program Files/马罗 维亚/marovia.exe")));
+    DWORD type = 0;
+    QString command;
+    ASSERT_TRUE(run.Read(type, command));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(command, QStringLiteral("\"C:\\Program Files\\马罗 维亚\\marovia.exe\""));
+    EXPECT_TRUE(shell.IsAutoStart());
+
+    ASSERT_TRUE(shell.SetAutoStart(false, QStringLiteral("C:/Program Files/马罗 维亚/marovia.exe")));
+    EXPECT_FALSE(run.Read(type, command)) << command.toStdString();
+    EXPECT_FALSE(shell.IsAutoStart());
+    // Nothing left to remove is no failure.
+    EXPECT_TRUE(shell.SetAutoStart(false, QString()));
+}
+
+TEST(Win32ShellAutoStart, AnEntrySwitchedOffInTaskManagerIsOffUntilSetAgain) {
+    RegistryValueGuard run(HKEY_CURRENT_USER, kRunKey, L"Marovia");
+    RegistryValueGuard approved(HKEY_CURRENT_USER, kApprovedKey, L"Marovia");
+    ASSERT_TRUE(run.Opened());
+    ASSERT_TRUE(approved.Opened());
+    Win32Shell shell;
+    ASSERT_TRUE(shell.SetAutoStart(true, QStringLiteral("C:\\Marovia\\marovia.exe")));
+    QByteArray switchedOff(12, '\0');
+    switchedOff[0] = 3;
+    ASSERT_TRUE(approved.SetBinary(switchedOff));
+    EXPECT_FALSE(shell.IsAutoStart());
+    QByteArray switchedOn(12, '\0');
+    switchedOn[0] = 2;
+    ASSERT_TRUE(approved.SetBinary(switchedOn));
+    EXPECT_TRUE(shell.IsAutoStart());
+
+    ASSERT_TRUE(approved.SetBinary(switchedOff));
+    ASSERT_TRUE(shell.SetAutoStart(true, QStringLiteral("C:\\Marovia\\marovia.exe")));
+    EXPECT_TRUE(shell.IsAutoStart());
+    DWORD type = 0;
+    QString value;
+    EXPECT_FALSE(approved.Read(type, value));
+}
+
+TEST(Win32ShellAutoStart, AnEmptyOrNonTextRunValueStartsNothing) {
+    RegistryValueGuard run(HKEY_CURRENT_USER, kRunKey, L"Marovia");
+    RegistryValueGuard approved(HKEY_CURRENT_USER, kApprovedKey, L"Marovia");
+    ASSERT_TRUE(run.Opened());
+    ASSERT_TRUE(approved.Opened());
+    Win32Shell shell;
+    ASSERT_TRUE(shell.SetAutoStart(false, QString()));
+    ASSERT_TRUE(run.SetString(QStringLiteral("  ")));
+    EXPECT_FALSE(shell.IsAutoStart());
+    ASSERT_TRUE(run.SetDword(1));
+    EXPECT_FALSE(shell.IsAutoStart());
+    ASSERT_TRUE(run.SetString(QStringLiteral("\"C:\\x\\marovia.exe\""), REG_EXPAND_SZ));
+    EXPECT_TRUE(shell.IsAutoStart());
+    // No program, nothing written.
+    EXPECT_FALSE(shell.SetAutoStart(true, QString()));
 }

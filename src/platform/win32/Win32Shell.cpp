@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "AutoStart.h"
 #include "IcoFile.h"
 #include "UrlShortcut.h"
 
@@ -182,4 +183,12 @@ bool Win32Shell::ExtractIconToFile(const QString& sourceFile, const QString& ico
 
 bool Win32Shell::OpenDisplaySettings() {
     return Execute(QStringLiteral("rundll32.exe"), QStringLiteral("shell32.dll,Control_RunDLL desk.cpl"));
+}
+
+bool Win32Shell::IsAutoStart() {
+    return Win32AutoStart::IsEnabled();
+}
+
+bool Win32Shell::SetAutoStart(bool enabled, const QString& program) {
+    return Win32AutoStart::Write(enabled, program);
 }

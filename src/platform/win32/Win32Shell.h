@@ -1,7 +1,7 @@
 #pragma once
 // The shell services on Windows: ShellExecuteW, the registry's wallpaper setting, the shell's
 // special folders, shell links through IShellLinkW, .url files read as INI, icons from
-// SHGetFileInfoW written as .ico files.
+// SHGetFileInfoW written as .ico files, starting at login through the registry's Run key.
 
 #include "IShell.h"
 
@@ -15,6 +15,8 @@ public:
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
     QImage FileIcon(const QString& fileName) override;
     bool OpenDisplaySettings() override;
+    bool IsAutoStart() override;
+    bool SetAutoStart(bool enabled, const QString& program) override;
 };
 
 // COM in the single-threaded apartment for the calling thread, initialised on first use and
