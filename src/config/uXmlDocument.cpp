@@ -2,8 +2,9 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStringDecoder>
+#include <QStringConverter>
 
+#include "CodePages.h"
 #include "uErrors.h"
 #include "uSafeSave.h"
 #include "uXmlSalvage.h"
@@ -44,10 +45,10 @@ QByteArray ToUtf8(const QByteArray& bytes) {
     if (!match.hasMatch()) return bytes;
     const QString name = match.captured(1);
     if (name.startsWith(QLatin1String("utf"), Qt::CaseInsensitive)) return bytes;
-    QStringDecoder decoder(name.toLatin1().constData());
-    if (!decoder.isValid()) return bytes;
-    const QString text = decoder.decode(bytes);
-    return decoder.hasError() ? bytes : text.toUtf8();
+    const auto codePage = CodePageNamed(name);
+    if (!codePage) return bytes;
+    const auto text = DecodeCodePage(bytes, *codePage);
+    return text ? text->toUtf8() : bytes;
 }
 
 // Larger files are not button lists; refusing them keeps a damaged disk from exhausting memory.

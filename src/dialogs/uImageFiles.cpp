@@ -24,6 +24,9 @@ bool IsInsideFolder(const QString& APath, const QString& AFolder) {
     const QFileInfo info(APath);
     const QString name = info.fileName();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    // The folder part must be a folder: below a file (on Windows also below a shell shortcut,
+    // which only the shell follows) there is nothing, however the names compare.
+    if (!QFileInfo(info.absolutePath()).isDir()) return false;
     const QString folder = CanonicalFolder(info.absolutePath());
     const QString root = CanonicalFolder(AFolder);
     if (folder.isEmpty() || root.isEmpty()) return false;

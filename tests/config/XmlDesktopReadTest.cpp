@@ -166,10 +166,23 @@ TEST(XmlDesktopRead, ChineseTextReadsAsWrittenInEveryEncodingAFileMayDeclare) {
     const QString name = QStringLiteral("记事本");
     const QString body =
         QStringLiteral("<Desktop><MVButtons><MVButton Name=\"%1\"/></MVButtons></Desktop>").arg(name);
-    QStringEncoder gbk("GBK");
-    ASSERT_TRUE(gbk.isValid());
-    const QByteArray declaredGbk = "<?xml version=\"1.0\" encoding=\"GBK\"?>" + QByteArray(gbk.encode(body));
+    // The name in GBK and in Big5, as files of the old program declared them.
+    const QByteArray declaredGbk =
+        "<?xml version=\"1.0\" encoding=\"GBK\"?>"
+        "<Desktop><MVButtons><MVButton Name=\"\xBC\xC7\xCA\xC2\xB1\xBE\"/>"
+        "</MVButtons></Desktop>";
     EXPECT_EQ(Parse(declaredGbk)->MVButtons()->Item(0)->Name(), name);
+    const QByteArray declaredBig5 =
+        "<?xml version='1.0' encoding='big5'?>"
+        "<Desktop><MVButtons><MVButton Name=\"\xB0\x4F\xA8\xC6\xA5\xBB\"/>"
+        "</MVButtons></Desktop>";
+    EXPECT_EQ(Parse(declaredBig5)->MVButtons()->Item(0)->Name(), QStringLiteral("記事本"));
+    // Bytes not valid in the declared encoding are read as they are.
+    const QByteArray badGbk =
+        "<?xml version=\"1.0\" encoding=\"GBK\"?>"
+        "<Desktop><MVButtons><MVButton Name=\"ab\x81\x7F\"/>"
+        "</MVButtons></Desktop>";
+    EXPECT_EQ(Parse(badGbk)->MVButtons()->Item(0)->Name(), QString::fromUtf8("ab\x81\x7F"));
     EXPECT_EQ(Parse("<?xml version=\"1.0\"?>" + body.toUtf8())->MVButtons()->Item(0)->Name(), name);
     EXPECT_EQ(Parse("\xEF\xBB\xBF" + body.toUtf8())->MVButtons()->Item(0)->Name(), name);
     QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);

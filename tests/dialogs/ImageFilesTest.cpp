@@ -35,6 +35,7 @@ TEST_F(ImageFiles, InsideMeansInTheFolderOrBelowAfterResolvingDotsAndLinks) {
     EXPECT_FALSE(IsInsideFolder(plan + "..", plan));
     EXPECT_FALSE(IsInsideFolder(QString(), plan));
     EXPECT_FALSE(IsInsideFolder(plan + "missing/a.Png", plan));
+    EXPECT_FALSE(IsInsideFolder(Touch(plan + "file.Png") + "/a.Png", plan));  // below a file
 
     ASSERT_TRUE(QFile::link(root.path(), plan + "escape"));
     EXPECT_FALSE(IsInsideFolder(plan + "escape/a.Png", plan));

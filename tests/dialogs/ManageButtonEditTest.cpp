@@ -307,7 +307,8 @@ TEST_F(ManageButtonEdit, ARowWithoutAPictureFileGetsANewNameWhenGivenOne) {
     ChangeIcon(png);
     model.BtnWorkOkClick();
     EXPECT_TRUE(IsGuidName(QFileInfo(model.Row(0).ImagePath).fileName(), ".Png"));
-    EXPECT_EQ(QFileInfo(model.Row(0).ImagePath).absolutePath() + "/", PlanPath());
+    // Directly in the plan folder, named in the plan path's own form.
+    EXPECT_EQ(model.Row(0).ImagePath, PlanPath() + QFileInfo(model.Row(0).ImagePath).fileName());
     EXPECT_TRUE(model.TempImageList().isEmpty());
 }
 

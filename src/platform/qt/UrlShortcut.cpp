@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringView>
 
+#include "CodePages.h"
+
 QString DecodeWindowsText(const QByteArray& bytes) {
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
         QStringDecoder decoder(*bom);
@@ -12,9 +14,7 @@ QString DecodeWindowsText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
-    QStringDecoder ansi("GB18030");
-    if (ansi.isValid()) return ansi.decode(bytes);
-    return QString::fromLatin1(bytes);
+    return DecodeAnsiText(bytes);
 }
 
 namespace {

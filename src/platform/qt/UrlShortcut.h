@@ -6,10 +6,10 @@
 #include <QString>
 
 // The URL key of the InternetShortcut section (names in any letter case, first one wins), or the
-// empty text when there is none. Text that is not UTF-8 is taken as GB18030, the code page such
-// files were written in on the machines our users come from.
+// empty text when there is none. Text that is not UTF-8 is taken in the ANSI code page, as the
+// system's own reader of such files takes it (CodePages.h).
 QString ReadUrlShortcutTarget(const QByteArray& bytes);
 
 // Decodes a text file written on Windows: a UTF-8 or UTF-16 byte order mark, else UTF-8 when it
-// is valid, else the Chinese ANSI code page.
+// is valid, else the ANSI code page.
 QString DecodeWindowsText(const QByteArray& bytes);
