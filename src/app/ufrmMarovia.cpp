@@ -2,6 +2,8 @@
 
 #include "IPlatform.h"
 #include "uCursors.h"
+#include "uDropToAdd.h"
+#include "uKeyboardLaunch.h"
 #include "uMaroviaManage.h"
 #include "ufrmManageButton.h"
 #include "ufrmWindowPanel.h"
@@ -98,7 +100,15 @@ void TfrmMarovia::FormCreate() {
     FMaroviaManage->SetOnBuildInEvent(
         [this](QObject* sender, TMVSysCommand command) { HandleBuildInEvent(sender, command); });
     FMaroviaManage->LoadFromFile();
+    // Files, shortcuts and addresses dragged from other programs onto a panel become buttons there.
+    FDesktopPanel->SetOnDrop([this](const TDropData& AData, const TvgPoint& P, bool ADrop) {
+        if (!ADrop) return DropSpotAt(*FMaroviaManage, P).has_value();
+        AddDroppedButtons(*FMaroviaManage, AData, P);
+        return true;
+    });
     Platform().SetOnScreenChanged([this] { ScreenChanged(); });
+    FMaroviaManage->KeyboardLaunch()->SetOnFinish([this] { BtnDesktopPcClick(); });
+    FLaunchKeyName = Platform().SetOnLaunchKey([this] { LaunchKeyPressed(); });
 }
 
 void TfrmMarovia::ScreenChanged() {
@@ -108,6 +118,9 @@ void TfrmMarovia::ScreenChanged() {
 
 void TfrmMarovia::FormDestroy() {
     Platform().SetOnScreenChanged(nullptr);
+    Platform().SetOnLaunchKey(nullptr);
+    FDesktopPanel->HostWindow()->GrabKeyboard(false);
+    FDesktopPanel->SetOnDrop(nullptr);
     RestoreWorkArea();
     MaroviaManage = nullptr;
     FMaroviaManage.reset();
@@ -132,6 +145,8 @@ QRect TfrmMarovia::BoundsRect() const {
 }
 
 void TfrmMarovia::BtnDesktopPcClick() {
+    // A search that was going on ends with the panel; the keyboard goes back to the other windows.
+    FDesktopPanel->HostWindow()->GrabKeyboard(false);
     FMaroviaManage->SetIsShowDesktop(false);
     FBtnDesktopPc->SetEnabled(false);
     FBtnMarovia->SetEnabled(true);
@@ -141,4 +156,17 @@ void TfrmMarovia::BtnMaroviaClick() {
     FMaroviaManage->SetIsShowDesktop(true);
     FBtnDesktopPc->SetEnabled(true);
     FBtnMarovia->SetEnabled(false);
+}
+
+void TfrmMarovia::LaunchKeyPressed() {
+    TKeyboardLaunch* search = FMaroviaManage->KeyboardLaunch();
+    if (search->Active()) {
+        search->KeyDown(Qt::Key_Escape, QChar(), {});
+        return;
+    }
+    BtnMaroviaClick();
+    IHostWindow* window = FDesktopPanel->HostWindow();
+    window->Activate();
+    window->GrabKeyboard(true);
+    search->Start();
 }

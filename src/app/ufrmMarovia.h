@@ -42,6 +42,11 @@ public:
 
     void BtnDesktopPcClick();
     void BtnMaroviaClick();
+    // The launch key: slides the desktop panel in and starts the search of the buttons with the
+    // keyboard on the form; pressed again during the search, it ends it.
+    void LaunchKeyPressed();
+    // The name of the launch key the platform gave; empty when none could be had.
+    QString LaunchKeyName() const { return FLaunchKeyName; }
 
     // --- built-in commands and the tray ---
     // The items of the tray menu, in their order.
@@ -102,6 +107,7 @@ private:
     std::unique_ptr<IPopupMenu> FTrayMenu;
     std::unique_ptr<ITrayIcon> FTrayIcon;
     std::unique_ptr<TDataSafetyMenu> FDataSafetyMenu;
+    QString FLaunchKeyName;
 };
 
 // The one main form while the program runs.

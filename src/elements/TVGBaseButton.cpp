@@ -2,14 +2,20 @@
 
 #include "IPlatform.h"
 #include "uCursors.h"
+#include "uLaunchTarget.h"
 #include "uPubFuns.h"
 #include "vgBitmap.h"
 #include "vgBounds.h"
 #include "vgBrush.h"
+#include "vgEllipse.h"
 #include "vgImage.h"
+#include "vgPosition.h"
 #include "vgRectangle.h"
+#include "vgText.h"
 
 namespace {
+
+constexpr float kBadgeSide = 14;
 
 // Blanks and control characters at either end, as a trim of the parameters for display.
 QString TrimmedForDisplay(const QString& text) {
@@ -66,4 +72,43 @@ void TVGBaseButton::ButtonClick(TvgObject*) {
     if (RunFile(FFileName, FCmdLine)) return;
     Platform().MessageBox(QStringLiteral("运行【%1】失败！").arg(FButtonName), QStringLiteral("提示"),
                           TMsgIcon::MI_Error, TMsgButtons::MB_Ok);
+}
+
+void TVGBaseButton::SetIsTargetMissing(bool Value) {
+    if (Value == FIsTargetMissing) return;
+    FIsTargetMissing = Value;
+    if (Value && !FMissingBadge) {
+        FMissingBadge = new TvgEllipse(this);
+        FMissingBadge->SetParent(this);
+        FMissingBadge->SetWidth(kBadgeSide);
+        FMissingBadge->SetHeight(kBadgeSide);
+        FMissingBadge->SetHitTest(false);
+        FMissingBadge->Fill()->SetColor(QStringLiteral("#FFD8352A"));
+        FMissingBadge->Stroke()->SetColor(QStringLiteral("#FFFFFFFF"));
+        auto* mark = new TvgText(FMissingBadge);
+        mark->SetParent(FMissingBadge);
+        mark->SetAlign(vaClient);
+        mark->SetHitTest(false);
+        mark->SetText(QStringLiteral("!"));
+        mark->Fill()->SetColor(QStringLiteral("#FFFFFFFF"));
+        mark->Font()->SetSize(11);
+        mark->Font()->SetStyle(vgFontBold);
+    }
+    if (!FMissingBadge) return;
+    FMissingBadge->Position()->SetPoint({Width() - kBadgeSide - 1, 1});
+    FMissingBadge->SetVisible(Value);
+}
+
+QString TVGBaseButton::HintText() const {
+    if (!FIsTargetMissing) return FButtonName;
+    return QStringLiteral("%1（%2）").arg(FButtonName, TargetMissingText());
+}
+
+void TVGBaseButton::SetWidth(float value) {
+    TvgLayout::SetWidth(value);
+    if (FMissingBadge) FMissingBadge->Position()->SetPoint({Width() - kBadgeSide - 1, 1});
+}
+
+void TVGBaseButton::SetKeyboardHighlight(bool Value) {
+    FBackGround->Stroke()->SetColor(Value ? FHotColor : FDefaultColor);
 }

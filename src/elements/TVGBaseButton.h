@@ -7,6 +7,7 @@
 #include "uMaroviaTypes.h"
 #include "vgLayout.h"
 
+class TvgEllipse;
 class TvgImage;
 class TvgRectangle;
 class TVGHintBox;
@@ -47,6 +48,21 @@ public:
     TvgVisualObject* Panel() const { return FPanel; }
     void SetPanel(TvgVisualObject* Value) { FPanel = Value; }
 
+    // The target file is gone: a small badge on the icon, and the hint says so. Set by the scene
+    // manager's target check, never while drawing.
+    bool IsTargetMissing() const { return FIsTargetMissing; }
+    void SetIsTargetMissing(bool Value);
+    // What the hint shows for the button: its name, and when the target is gone, that too.
+    QString HintText() const;
+    // The badge while the target is missing; null otherwise (made on first need).
+    TvgEllipse* MissingBadge() const { return FMissingBadge; }
+
+    // The look of the button the keyboard's search has chosen: as if the mouse were over it.
+    virtual void SetKeyboardHighlight(bool Value);
+
+    // Keeps the badge in the top-right corner.
+    void SetWidth(float value) override;
+
     TvgRectangle* BackGround() const { return FBackGround; }
     TvgImage* Image() const { return FImage; }
 
@@ -71,4 +87,6 @@ private:
     bool FIsDesktopLink = false;
     TVGHintBox* FHintBox = nullptr;
     TvgVisualObject* FPanel = nullptr;
+    bool FIsTargetMissing = false;
+    TvgEllipse* FMissingBadge = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "TVGDesktopButton.h"
 
 #include "TVGDesktopPanel.h"
+#include "TVGHintBox.h"
 #include "vgBounds.h"
 #include "vgBrush.h"
 #include "vgLabel.h"
+#include "vgPosition.h"
 #include "vgRectangle.h"
 #include "vgReflectionEffect.h"
 
@@ -35,11 +37,22 @@ void TVGDesktopButton::ButtonMouseEnter(TvgObject*) {
     FBackGround->Stroke()->SetColor(QStringLiteral("#FF25283B"));
     FBackGround->Fill()->SetStyle(vgBrushSolid);
     FBackGround->Fill()->SetColor(QStringLiteral("#644A4E68"));
+    // Desktop buttons show their name in their title; the hint box only tells of a missing target.
+    TVGHintBox* hint = FDesktopPanel ? FDesktopPanel->HintBox() : nullptr;
+    if (!hint || !IsTargetMissing()) return;
+    hint->SetHintDirection(HD_Bottom);
+    hint->SetWidth(100);
+    hint->Position()->SetPoint({FDesktopPanel->Position()->X() + Position()->X() + (Width() - 100) / 2,
+                                FDesktopPanel->Position()->Y() + Position()->Y() - hint->Height()});
+    hint->SetHintInfo(HintText());
+    hint->SetVisible(true);
 }
 
 void TVGDesktopButton::ButtonMouseLeave(TvgObject*) {
     FBackGround->Stroke()->SetStyle(vgBrushNone);
     FBackGround->Fill()->SetStyle(vgBrushNone);
+    if (FDesktopPanel && FDesktopPanel->HintBox() && IsTargetMissing())
+        FDesktopPanel->HintBox()->SetVisible(false);
 }
 
 void TVGDesktopButton::BackGroundDblClick(TvgObject*) {

@@ -17,6 +17,7 @@
 class TVGBaseButton;
 class TVGDesktopButton;
 class TvgFloatAnimation;
+class TVGHintBox;
 
 // The fill order of the grid.
 enum TButtonAlign : std::uint8_t {
@@ -65,6 +66,10 @@ public:
     void AddObject(TvgObject* AObject) override;
     void RemoveObject(TvgObject* AObject) override;
     void DesktopButtonMoved(TVGDesktopButton* AButton);
+
+    // The hint box a button whose target has gone shows over itself; borrowed, may be none.
+    TVGHintBox* HintBox() const { return FHintBox; }
+    void SetHintBox(TVGHintBox* Value) { FHintBox = Value; }
 
     const TOnBuildInEvent& OnBuildInEvent() const { return FOnBuildInEvent; }
     void SetOnBuildInEvent(TOnBuildInEvent Value) { FOnBuildInEvent = std::move(Value); }
@@ -119,6 +124,7 @@ private:
     float FValidWidth = 0;
     TVGDesktopButton* FAddButton = nullptr;
     TOnBuildInEvent FOnBuildInEvent;
+    TVGHintBox* FHintBox = nullptr;
     TDesktopCells FCells;
 
     QString FWallPaper;

@@ -70,7 +70,7 @@ void TVGDockButton::ButtonMouseEnter(TvgObject*) {
         y += dock->PaddingTop() + dock->Position()->Y();
     }
     hint->Position()->SetPoint({x, y});
-    hint->SetHintInfo(ButtonName());
+    hint->SetHintInfo(HintText());
     hint->SetVisible(true);
 }
 
@@ -78,4 +78,11 @@ void TVGDockButton::ButtonMouseLeave(TvgObject*) {
     FGlowEffect->SetEnabled(false);
     FTitle->SetResource(QStringLiteral("ValueLabel1Style1"));
     if (TVGHintBox* hint = HintBox()) hint->SetVisible(false);
+}
+
+void TVGDockButton::SetKeyboardHighlight(bool Value) {
+    if (Value)
+        ButtonMouseEnter(this);
+    else
+        ButtonMouseLeave(this);
 }

@@ -18,6 +18,7 @@ public:
     void SetButtonName(const QString& Value) override;
     virtual void ButtonMouseEnter(TvgObject* Sender);
     virtual void ButtonMouseLeave(TvgObject* Sender);
+    void SetKeyboardHighlight(bool Value) override;
 
     TvgValueLabel* Title() const { return FTitle; }
     TvgGlowEffect* GlowEffect() const { return FGlowEffect; }

@@ -22,11 +22,18 @@ void TVGSideButton::BackGroundMouseEnter(TvgObject*) {
     const auto* bar = Parent() ? Parent()->Visual() : nullptr;
     hint->Position()->SetX((bar ? bar->Position()->X() : 0) - hint->Width());
     hint->Position()->SetY(Position()->Y());
-    hint->SetHintInfo(ButtonName());
+    hint->SetHintInfo(HintText());
     hint->SetVisible(true);
 }
 
 void TVGSideButton::BackGroundMouseLeave(TvgObject*) {
     FBackGround->Stroke()->SetColor(FDefaultColor);
     if (TVGHintBox* hint = HintBox()) hint->SetVisible(false);
+}
+
+void TVGSideButton::SetKeyboardHighlight(bool Value) {
+    if (Value)
+        BackGroundMouseEnter(this);
+    else
+        BackGroundMouseLeave(this);
 }

@@ -12,4 +12,5 @@ public:
 
     void BackGroundMouseEnter(TvgObject* Sender);
     void BackGroundMouseLeave(TvgObject* Sender);
+    void SetKeyboardHighlight(bool Value) override;
 };

@@ -16,6 +16,8 @@
 #include "TVGSidePanel.h"
 #include "uDesktopTakeNote.h"
 #include "uErrors.h"
+#include "uKeyboardLaunch.h"
+#include "uLaunchTarget.h"
 #include "uPathInfo.h"
 #include "uSafeSave.h"
 #include "uSameText.h"
@@ -68,12 +70,15 @@ TMaroviaManage::TMaroviaManage(TvgVisualObject* AVGParent)
     FVGHintBox = new TVGHintBox(FVGParent);
     FVGHintBox->SetParent(FVGParent);
     FVGHintBox->SetVisible(false);
+    FVGDesktopPanel->SetHintBox(FVGHintBox);
 
     FCurrentPlanName = QStringLiteral("默认方案");
+    FKeyboardLaunch = std::make_unique<TKeyboardLaunch>(*this);
     LoadNotes();
 }
 
 TMaroviaManage::~TMaroviaManage() {
+    FKeyboardLaunch->Stop();
     ClearButtons();
     delete FVGHintBox;
     delete FVGDockPanel;
@@ -211,10 +216,14 @@ bool TMaroviaManage::IsShowDesktop() const {
 }
 
 void TMaroviaManage::SetIsShowDesktop(bool value) {
-    if (value)
+    if (value) {
+        // Files may have gone since the last look; the panel is about to show them.
+        if (!FVGDesktopPanel->Visible()) CheckButtonTargets();
         FVGDesktopPanel->Show();
-    else
+    } else {
+        FKeyboardLaunch->Stop();
         FVGDesktopPanel->Hide();
+    }
 }
 
 bool TMaroviaManage::IsShowDock() const {
@@ -259,16 +268,32 @@ void TMaroviaManage::CreateSystemButton() {
 void TMaroviaManage::LoadFromFile() {
     ClearButtons();
     CreateSystemButton();
-    if (!QFileInfo::exists(CurrentPlanConfigFile())) return;
+    if (!QFileInfo::exists(CurrentPlanConfigFile())) {
+        FKeyboardLaunch->ButtonsChanged();
+        return;
+    }
     try {
         LoadButtons();
     } catch (const std::exception& error) {
         Platform().MessageBox(QStringLiteral("加载失败！错误信息如下：\r\n") + ErrorText(error),
                               QStringLiteral("Marovia"), TMsgIcon::MI_None, TMsgButtons::MB_Ok);
     }
+    CheckButtonTargets();
     // A dock the user hid comes back when the plan has dock buttons; an empty one goes.
     FVGDockPanel->SetVisible(FVGDockPanel->ButtonCount() != 0);
     FVGDesktopPanel->DoRestore();
+    FKeyboardLaunch->ButtonsChanged();
+}
+
+int TMaroviaManage::CheckButtonTargets() {
+    int missing = 0;
+    for (TVGBaseButton* button : FButtonList) {
+        const bool gone =
+            !button->IsSystemButton() && CheckLaunchTarget(button->FileName()) == TTargetState::TS_Missing;
+        button->SetIsTargetMissing(gone);
+        if (gone) ++missing;
+    }
+    return missing;
 }
 
 void TMaroviaManage::FitToWorkArea() {

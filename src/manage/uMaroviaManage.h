@@ -16,6 +16,7 @@
 #include "uMaroviaTypes.h"
 #include "uPubFuns.h"
 
+class TKeyboardLaunch;
 class TTakeNoteManage;
 class TVGBaseButton;
 class TVGDesktopPanel;
@@ -39,6 +40,11 @@ public:
     // centred again at its distance from the bottom, the desktop panel takes the new size and its
     // slide the new distance, and the buttons are placed on the new grid as at start.
     void FitToWorkArea();
+
+    // Marks the buttons whose target file or folder has gone (web addresses and paths on network
+    // or removable mounts are not asked about); run at every load and whenever the desktop panel
+    // is shown, never while drawing. Returns how many are marked.
+    int CheckButtonTargets();
 
     int ButtonCount() const { return static_cast<int>(FButtonList.size()); }
     // Raises std::out_of_range outside 0 … ButtonCount() − 1.
@@ -91,6 +97,8 @@ public:
     TVGDesktopPanel* DesktopPanel() const { return FVGDesktopPanel; }
     TVGHintBox* HintBox() const { return FVGHintBox; }
     TTakeNoteManage* TakeNoteManage() const { return FTakeNoteManage.get(); }
+    // The search the launch key starts (uKeyboardLaunch).
+    TKeyboardLaunch* KeyboardLaunch() const { return FKeyboardLaunch.get(); }
 
 private:
     // Appends the shortcut files found directly in ADir (uDesktopLinks.cpp).
@@ -118,6 +126,7 @@ private:
     TVGHintBox* FVGHintBox;
     TOnBuildInEvent FOnBuildInEvent;
     std::unique_ptr<TTakeNoteManage> FTakeNoteManage;
+    std::unique_ptr<TKeyboardLaunch> FKeyboardLaunch;
 };
 
 // The one scene manager of the main form.

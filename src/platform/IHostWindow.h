@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QString>
+#include <QStringList>
 
 enum class THostWindowKind {
     HW_Desktop,  // the main form: below every window, on every workspace, absent from the taskbar
@@ -41,6 +42,14 @@ enum class TCursor {
     crIBeam
 };
 
+// What a drag from another program (a file manager, a browser) carries, as far as the program can
+// use it: local files and folders, and addresses.
+struct TDropData {
+    QStringList LocalFiles;  // local paths, from file:// addresses
+    QStringList Addresses;   // other addresses (web pages), and a dragged text that is one
+    bool IsEmpty() const { return LocalFiles.isEmpty() && Addresses.isEmpty(); }
+};
+
 class IHostWindowClient {
 public:
     virtual ~IHostWindowClient() = default;
@@ -52,6 +61,10 @@ public:
     virtual void HostMouseLeave() = 0;
     virtual void HostKeyDown(int key, QChar text, TShiftState shift) = 0;
     virtual void HostKeyUp(int key, QChar text, TShiftState shift) = 0;
+    // A drag from another program is over the window at pos (window pixels): true when a drop
+    // there would be taken. A drop follows only after a true answer.
+    virtual bool HostDragOver(const TDropData& data, QPointF pos) { return false; }
+    virtual void HostDrop(const TDropData& data, QPointF pos) {}
     // The window's size changed (by the program or the window manager).
     virtual void HostResized(QSize size) = 0;
     // The window system lost the picture (mapped again, exposed): redraw all of it.
@@ -85,4 +98,7 @@ public:
     virtual void StartSystemResize(Qt::Edges edges) = 0;
     // Keyboard focus to this window.
     virtual void Activate() = 0;
+    // While on, every key goes to this window whatever has the focus (the launch key's search);
+    // false when the window system refused.
+    virtual bool GrabKeyboard(bool grab) { return false; }
 };

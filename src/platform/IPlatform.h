@@ -114,6 +114,12 @@ public:
     // changed (a panel added, the screen resized, another screen made primary); an empty one stops it.
     virtual void SetOnScreenChanged(std::function<void()> handler) = 0;
 
+    // The launch key: one key combination that reaches the program whatever window has the
+    // keyboard (Super+Space on X11 where no other program holds it, else Ctrl+Alt+Space;
+    // Win+Alt+Space on Windows). The handler runs from the event loop at each press; an empty one
+    // gives the key back. Returns the combination's name, empty when none could be had.
+    virtual QString SetOnLaunchKey(std::function<void()> handler) { return QString(); }
+
     // Windows.
     virtual std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) = 0;
     virtual std::unique_ptr<IPopupMenu> CreatePopupMenu() = 0;

@@ -2,6 +2,7 @@
 // The desktop shell's services: launching, shortcuts, icons, the wallpaper setting and the
 // special folders. The portable helpers of the configuration layer wrap these.
 
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
 
@@ -34,6 +35,9 @@ public:
     // The name a shortcut gives itself (a .desktop entry's Name, in the user's language); empty
     // for other files and on platforms whose shortcuts carry no name.
     virtual QString ShortcutName(const QString& fileName) { return QString(); }
+    // Whether a local file or folder is there. Asked only for paths on local disks: the caller
+    // keeps network and removable mounts away from it, where the answer may take seconds.
+    virtual bool TargetExists(const QString& path) { return QFileInfo::exists(path); }
     // Opens the system's display settings.
     virtual bool OpenDisplaySettings() = 0;
 

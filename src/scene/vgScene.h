@@ -28,6 +28,10 @@ enum class TvgEffectStage { esBeforePaint, esAfterPaint };
 using TvgEffectPainter =
     std::function<void(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage)>;
 
+// Asked while a drag from another program is over the scene (ADrop false: would it be taken?) and
+// when it is dropped (ADrop true). P is in scene coordinates.
+using TvgDropHandler = std::function<bool(const TDropData& AData, const TvgPoint& P, bool ADrop)>;
+
 class TvgScene : public QObject, public IvgScene, public IHostWindowClient {
     Q_OBJECT
     Q_PROPERTY(bool Transparency READ Transparency WRITE SetTransparency)
@@ -105,6 +109,9 @@ public:
     void HostMouseLeave() override;
     void HostKeyDown(int key, QChar text, TShiftState shift) override;
     void HostKeyUp(int key, QChar text, TShiftState shift) override;
+    bool HostDragOver(const TDropData& data, QPointF pos) override;
+    void HostDrop(const TDropData& data, QPointF pos) override;
+    void SetOnDrop(TvgDropHandler AHandler) { FOnDrop = std::move(AHandler); }
     void HostResized(QSize size) override;
     void HostExposed() override;
 
@@ -152,6 +159,7 @@ private:
     int FShownCursor = 0;
     QString FHintText;
     TimerId FShowTimer = 0;
+    TvgDropHandler FOnDrop;
 };
 
 // The framework cursor id of a scene object (0 default, −21 hand, −22 size-all, −8 diagonal size…)

@@ -137,3 +137,15 @@ void TvgScene::HostKeyDown(int key, QChar text, TShiftState shift) {
 void TvgScene::HostKeyUp(int key, QChar text, TShiftState shift) {
     if (FFocused) FFocused->KeyUp(key, text, shift);
 }
+
+bool TvgScene::HostDragOver(const TDropData& data, QPointF pos) {
+    if (!FOnDrop || data.IsEmpty()) return false;
+    return FOnDrop(data, TvgPoint{static_cast<float>(pos.x()), static_cast<float>(pos.y())}, false);
+}
+
+void TvgScene::HostDrop(const TDropData& data, QPointF pos) {
+    if (!FOnDrop || data.IsEmpty()) return;
+    // The handler may rebuild the scene: it is called with copies, and nothing here runs after it.
+    const TvgDropHandler handler = FOnDrop;
+    handler(data, TvgPoint{static_cast<float>(pos.x()), static_cast<float>(pos.y())}, true);
+}

@@ -96,3 +96,13 @@ void FakeHostWindow::Leave() {
 void FakeHostWindow::KeyDown(int key, QChar text, TShiftState shift) {
     if (FClient) FClient->HostKeyDown(key, text, shift);
 }
+
+bool FakeHostWindow::DragOver(const TDropData& data, QPointF pos) {
+    return FClient && FClient->HostDragOver(data, pos);
+}
+
+bool FakeHostWindow::DragAndDrop(const TDropData& data, QPointF pos) {
+    if (!DragOver(data, pos)) return false;
+    FClient->HostDrop(data, pos);
+    return true;
+}

@@ -32,6 +32,11 @@ public:
     void StartSystemMove() override { ++FSystemMoves; }
     void StartSystemResize(Qt::Edges edges) override { FLastResizeEdges = edges; }
     void Activate() override { ++FActivations; }
+    bool GrabKeyboard(bool grab) override {
+        FKeyboardGrabbed = grab;
+        return true;
+    }
+    bool KeyboardGrabbed() const { return FKeyboardGrabbed; }
 
     // --- the test's side ---
     // As on a screen with that many device pixels per logical one (2 on a doubled screen): the
@@ -57,6 +62,10 @@ public:
     void Wheel(int delta, QPointF pos, TShiftState shift = {});
     void Leave();
     void KeyDown(int key, QChar text = {}, TShiftState shift = {});
+    // A drag from another program moved over pos, then dropped there when the client took it;
+    // false when the client refused (nothing is dropped then).
+    bool DragOver(const TDropData& data, QPointF pos);
+    bool DragAndDrop(const TDropData& data, QPointF pos);
 
 private:
     void NewBuffer();
@@ -76,6 +85,7 @@ private:
     int FSystemMoves = 0;
     int FRaiseCount = 0;
     int FActivations = 0;
+    bool FKeyboardGrabbed = false;
     Qt::Edges FLastResizeEdges;
     TShiftState FButtonsDown;
 };

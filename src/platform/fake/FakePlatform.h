@@ -81,6 +81,10 @@ public:
     void ReserveRightStrip(int width) override;
     void SetOnScreenChanged(std::function<void()> handler) override { FOnScreenChanged = std::move(handler); }
 
+    QString SetOnLaunchKey(std::function<void()> handler) override {
+        FOnLaunchKey = std::move(handler);
+        return FOnLaunchKey ? LaunchKeyName : QString();
+    }
     std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) override;
     std::unique_ptr<IPopupMenu> CreatePopupMenu() override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon() override;
@@ -126,6 +130,14 @@ public:
     // Every font the dialogs were opened with, in order.
     const std::vector<TDialogFont>& FontDialogs() const { return FFontDialogs; }
 
+    // The user presses the launch key: its handler runs from the event loop, as on a desktop.
+    void PressLaunchKey() {
+        if (FOnLaunchKey) Post(FOnLaunchKey);
+        RunPosted();
+    }
+    bool HasLaunchKey() const { return static_cast<bool>(FOnLaunchKey); }
+    QString LaunchKeyName = QStringLiteral("Super+Space");  // what registering answers
+
     void SetOnExec(std::function<void()> hook) { FOnExec = std::move(hook); }
     int TrimCount() const { return FTrimCount; }
     int QuitRequests() const { return FQuitRequests; }
@@ -152,6 +164,7 @@ private:
     QSize FScreenSize{1920, 1080};
     QPoint FCursorPos{0, 0};
     std::function<void()> FOnScreenChanged;
+    std::function<void()> FOnLaunchKey;
     std::vector<int> FReservedStrips;
     std::deque<TMsgResult> FAnswers;
     TMsgResult FDefaultAnswer = TMsgResult::MR_Ok;

@@ -34,6 +34,10 @@ public:
         return true;
     }
     QString ShortcutName(const QString& fileName) override { return ShortcutNames.value(fileName); }
+    bool TargetExists(const QString& path) override {
+        TargetChecks.push_back(path);
+        return IShell::TargetExists(path);
+    }
     bool IsAutoStart() override { return AutoStart; }
     bool SetAutoStart(bool enabled, const QString& program) override {
         if (!AutoStartResult) return false;
@@ -55,6 +59,7 @@ public:
     QMap<QString, QImage> FileIcons;  // file name → its icon; others have none
     std::vector<QString> FileIconRequests;
     int DisplaySettingsOpened = 0;
+    std::vector<QString> TargetChecks;     // every path asked about, in order
     QMap<QString, QString> ShortcutNames;  // file name → the name the shortcut gives itself
     bool AutoStart = false;                // what the system says, whatever the menu shows
     QString AutoStartProgram;

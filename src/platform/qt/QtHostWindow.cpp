@@ -1,12 +1,15 @@
 #include "QtHostWindow.h"
 
 #include <QCursor>
+#include <QDropEvent>
 #include <QExposeEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QSurfaceFormat>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "AlphaRegion.h"
@@ -61,6 +64,25 @@ Qt::CursorShape ToCursorShape(TCursor cursor) {
             break;
     }
     return Qt::ArrowCursor;
+}
+
+// File managers give file:// addresses, browsers the page's address (and its text).
+TDropData DropDataOf(const QMimeData* mime) {
+    TDropData data;
+    if (!mime) return data;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            data.LocalFiles << url.toLocalFile();
+        else if (url.isValid() && !url.scheme().isEmpty())
+            data.Addresses << url.toString();
+    }
+    if (data.IsEmpty() && mime->hasText()) {
+        const QUrl url(mime->text().trimmed(), QUrl::StrictMode);
+        if (url.isValid() &&
+            (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")))
+            data.Addresses << url.toString();
+    }
+    return data;
 }
 
 }  // namespace
@@ -132,6 +154,34 @@ bool QtHostWindow::event(QEvent* event) {
         case QEvent::Leave:
             if (FClient) FClient->HostMouseLeave();
             break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (FClient && FClient->HostDragOver(DropDataOf(drag->mimeData()), drag->position()))
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const TDropData data = DropDataOf(drop->mimeData());
+            if (!FClient || !FClient->HostDragOver(data, drop->position())) {
+                drop->ignore();
+                return true;
+            }
+            drop->acceptProposedAction();
+            // After the drop has been answered: adding may ask the user, and a box opened inside
+            // the drag's own handling would keep the other program waiting.
+            const QPointF pos = drop->position();
+            QMetaObject::invokeMethod(
+                this,
+                [this, data, pos] {
+                    if (FClient) FClient->HostDrop(data, pos);
+                },
+                Qt::QueuedConnection);
+            return true;
+        }
         case QEvent::WindowActivate:
         case QEvent::Show:
             if (IsDesktop()) KeepAtBottom();

@@ -37,6 +37,7 @@ public:
     void StartSystemMove() override { startSystemMove(); }
     void StartSystemResize(Qt::Edges edges) override { startSystemResize(edges); }
     void Activate() override { requestActivate(); }
+    bool GrabKeyboard(bool grab) override { return setKeyboardGrabEnabled(grab); }
 
 protected:
     bool IsDesktop() const { return FKind == THostWindowKind::HW_Desktop; }

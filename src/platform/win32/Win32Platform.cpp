@@ -8,6 +8,7 @@
 
 #include "NativePlatform.h"
 #include "Win32HostWindow.h"
+#include "Win32LaunchKey.h"
 #include "Win32Shell.h"
 #include "WorkArea.h"
 
@@ -72,6 +73,11 @@ void Win32Platform::ReserveRightStrip(int width) {
 
 std::unique_ptr<IHostWindow> Win32Platform::CreateHostWindow(THostWindowKind kind) {
     return std::make_unique<Win32HostWindow>(kind, [this] { Quit(); });
+}
+
+QString Win32Platform::SetOnLaunchKey(std::function<void()> handler) {
+    if (!FLaunchKey) FLaunchKey = std::make_unique<Win32LaunchKey>();
+    return FLaunchKey->Register(std::move(handler));
 }
 
 void Win32Platform::TrimWorkingSet() {

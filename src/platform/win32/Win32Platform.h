@@ -8,6 +8,7 @@
 #include "QtPlatform.h"
 
 class TRightStripReservation;
+class Win32LaunchKey;
 
 class Win32Platform : public QtPlatform {
 public:
@@ -19,8 +20,10 @@ public:
     QPoint CursorPos() const override;
     void ReserveRightStrip(int width) override;
     std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) override;
+    QString SetOnLaunchKey(std::function<void()> handler) override;
     void TrimWorkingSet() override;
 
 private:
     std::unique_ptr<TRightStripReservation> FStrip;
+    std::unique_ptr<Win32LaunchKey> FLaunchKey;
 };

@@ -7,6 +7,7 @@
 #include "NativePlatform.h"
 #include "ShutdownSignals.h"
 #include "X11HostWindow.h"
+#include "X11LaunchKey.h"
 #include "X11Window.h"
 
 #if defined(__GLIBC__)
@@ -20,6 +21,7 @@ X11Platform::X11Platform(int& argc, char** argv, const QString& applicationName)
 }
 
 X11Platform::~X11Platform() {
+    FLaunchKey.reset();
     FStrutWindow.reset();
     ShutdownSignals::Remove();
 }
@@ -43,6 +45,11 @@ void X11Platform::ReserveRightStrip(int width) {
 
 std::unique_ptr<IHostWindow> X11Platform::CreateHostWindow(THostWindowKind kind) {
     return std::make_unique<X11HostWindow>(kind);
+}
+
+QString X11Platform::SetOnLaunchKey(std::function<void()> handler) {
+    if (!FLaunchKey) FLaunchKey = std::make_unique<X11LaunchKey>();
+    return FLaunchKey->Grab(std::move(handler));
 }
 
 void X11Platform::TrimWorkingSet() {

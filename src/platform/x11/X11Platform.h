@@ -7,6 +7,7 @@
 #include "QtPlatform.h"
 
 class QWindow;
+class X11LaunchKey;
 
 class X11Platform : public QtPlatform {
 public:
@@ -15,8 +16,10 @@ public:
 
     void ReserveRightStrip(int width) override;
     std::unique_ptr<IHostWindow> CreateHostWindow(THostWindowKind kind) override;
+    QString SetOnLaunchKey(std::function<void()> handler) override;
     void TrimWorkingSet() override;
 
 private:
     std::unique_ptr<QWindow> FStrutWindow;
+    std::unique_ptr<X11LaunchKey> FLaunchKey;
 };
