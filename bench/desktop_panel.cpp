@@ -24,6 +24,8 @@
 #include "vgFloatAnimation.h"
 #include "vgPosition.h"
 #include "vgScene.h"
+#include "vgScrollBar.h"
+#include "vgScrollBox.h"
 
 namespace {
 
@@ -149,5 +151,45 @@ void BM_PlaceDesktopButtons(benchmark::State& state) {
     PathInfo = nullptr;
 }
 BENCHMARK(BM_PlaceDesktopButtons)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The desktop file window's part: a panel that fills rows of 8 inside a scroll box, which lays out
+// its range again after every placed button (the range takes in the buttons below the panel's
+// own height). Argument: the number of shortcuts.
+void BM_PlaceInScrollBox(benchmark::State& state) {
+    Fake().SetWorkArea(QRect(0, 0, FrameWidth, FrameHeight - 40));
+    Fake().SetScreenSize(QSize(FrameWidth, FrameHeight));
+    const int count = static_cast<int>(state.range(0));
+    QTemporaryDir install;
+    TPathInfo paths(install.path());
+    PathInfo = &paths;
+    TvgScene scene;
+    scene.SetBounds(QRect(0, 0, 720, 640));
+    auto* root = new TvgBackground(&scene);
+    scene.AddObject(root);
+    auto* box = new TvgScrollBox(root);
+    box->SetParent(root);
+    box->SetBounds(16, 36, 688, 588);
+    box->ApplyResource();
+    float range = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* panel = new TVGDesktopPanel(box);
+        panel->SetParent(box);
+        panel->SetAlign(vaTop);
+        panel->SetButtonAlign(BA_Horizontal);
+        panel->SetValidWidth(720);
+        std::vector<TVGDesktopButton*> buttons;
+        for (int i = 0; i < count; ++i) buttons.push_back(new TVGDesktopButton(panel));
+        state.ResumeTiming();
+        for (TVGDesktopButton* button : buttons) panel->AddDesktopButton(button);
+        state.PauseTiming();
+        range = box->VScrollBar() ? box->VScrollBar()->Max() : 0;
+        delete panel;
+        state.ResumeTiming();
+    }
+    state.counters["range"] = range;
+    PathInfo = nullptr;
+}
+BENCHMARK(BM_PlaceInScrollBox)->Arg(60)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -101,13 +101,22 @@ bool TVGDesktopPanel::PositionUsed(const TvgPoint& P) const {
 }
 
 TvgPoint TVGDesktopPanel::GetFreePosition(TVGBaseButton* AButton) {
+    int row = 0;
+    const TvgPoint P = FindFreeCell(AButton, row);
+    GrowToRow(row);
+    return P;
+}
+
+TvgPoint TVGDesktopPanel::FindFreeCell(TVGBaseButton* AButton, int& ARow) {
     const float pitchX = AButton->Width() + kGap;
     const float pitchY = AButton->Height() + kGap;
-    int row = 0;
-    TvgPoint P = SearchCell(pitchX, pitchY, row);
-    if (PositionUsed(P)) P = OverflowCell(pitchX, pitchY, row);
-    if (FButtonAlign == BA_Horizontal) SetHeight(static_cast<float>((row + 1.0) * FButtonHeight));
+    TvgPoint P = SearchCell(pitchX, pitchY, ARow);
+    if (PositionUsed(P)) P = OverflowCell(pitchX, pitchY, ARow);
     return P;
+}
+
+void TVGDesktopPanel::GrowToRow(int ARow) {
+    if (FButtonAlign == BA_Horizontal) SetHeight(static_cast<float>((ARow + 1.0) * FButtonHeight));
 }
 
 // The walk through the cells in fill order. It gives the first free cell, or, when the grid is
@@ -189,18 +198,22 @@ void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
     }
     button->SetParent(this);
     button->SetDesktopPanel(this);
-    const TvgPoint P = GetFreePosition(button);
+    // A panel that fills rows grows once the button stands in its cell, not before: the growth
+    // lays out what holds the panel (the desktop file window's scroll box), whose range then takes
+    // in the new row (its buttons reach below the panel's height, rows of 90 on a pitch of 94).
+    int row = 0;
+    const TvgPoint P = FindFreeCell(button, row);
     button->SetWidth(static_cast<float>(FButtonWidth));
     button->SetHeight(static_cast<float>(FButtonHeight));
     button->Position()->SetPoint(P);
-    if (FAddButton) {
-        if (button != FAddButton) FAddButton->Position()->SetPoint(GetFreePosition(button));
-        FAddButton->SetVisible(true);
+    GrowToRow(row);
+    if (!FAddButton) return;
+    if (button != FAddButton) {
+        const TvgPoint P2 = FindFreeCell(button, row);
+        FAddButton->Position()->SetPoint(P2);
+        GrowToRow(row);
     }
-    // A panel that grows with its rows reaches below its own height (rows of 90 on a pitch of 94):
-    // what holds it (the desktop file window's scroll box) lays out again now that the new button
-    // has its cell, so that its range takes in the whole last row.
-    if (FButtonAlign == BA_Horizontal && Parent() && Parent()->IsVisual()) Parent()->Visual()->Realign();
+    FAddButton->SetVisible(true);
 }
 
 void TVGDesktopPanel::CreateDefaultButton() {

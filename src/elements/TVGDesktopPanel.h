@@ -104,6 +104,9 @@ private:
     int GetRowCount() const;
     bool PositionUsed(const TvgPoint& P) const;
     TvgPoint GetFreePosition(TVGBaseButton* AButton);
+    // The cell without growing the panel; GrowToRow then gives a panel that fills rows its height.
+    TvgPoint FindFreeCell(TVGBaseButton* AButton, int& ARow);
+    void GrowToRow(int ARow);
     TvgPoint SearchCell(float APitchX, float APitchY, int& ARow);
     TvgPoint OverflowCell(float APitchX, float APitchY, int& ARow);
 

@@ -263,10 +263,10 @@ void TvgSelection::MouseLeave() {
 }
 
 void TvgSelection::PaintGripCatchers(TvgCanvas& Canvas) {
-    // A window takes the mouse only where its pixels are not fully transparent. The grips of an
-    // undrawn frame often lie on transparent corners of its picture (the dock's rounded ends), so
-    // each grip square is covered with white at the least alpha there is: invisible on any
-    // background, yet a press there reaches the frame and resizes it.
+    // A window takes the mouse only where its pixels are not fully transparent. The grips often
+    // lie on transparent corners of the frame's picture (the dock's rounded ends), so each grip
+    // square is covered with white at the least alpha there is: invisible on any background, yet
+    // a press anywhere in the square reaches the frame and resizes it.
     if (AbsoluteOpacity() <= 0) return;
     Canvas.Fill().SetStyle(vgBrushSolid);
     Canvas.Fill().SetSolidColor(GripCatcherColor);
@@ -278,7 +278,9 @@ void TvgSelection::PaintGripCatchers(TvgCanvas& Canvas) {
 }
 
 void TvgSelection::Paint(TvgCanvas& Canvas) {
-    if (FHideSelection) return PaintGripCatchers(Canvas);
+    // The drawn grips are circles: the corners of their squares take the mouse through these too.
+    PaintGripCatchers(Canvas);
+    if (FHideSelection) return;
     const float opacity = AbsoluteOpacity();
     const TvgCorners allCorners =
         vgCornerTopLeft | vgCornerTopRight | vgCornerBottomLeft | vgCornerBottomRight;

@@ -1,8 +1,8 @@
 #pragma once
 // A selection frame: dragging its body moves it, dragging one of its four corner grips resizes it,
 // kept inside its parent and never below a minimum size. With HideSelection it draws nothing but
-// still moves and resizes, which is how the dock and the notes become draggable; its grip squares
-// are then covered at alpha 1, so that the host window takes presses there.
+// still moves and resizes, which is how the dock and the notes become draggable. Its grip squares
+// are always covered at alpha 1, so that the host window takes presses there.
 
 #include <functional>
 
@@ -65,7 +65,7 @@ private:
     TvgPoint CornerPoint(TCorner corner) const;
     bool InGrip(TCorner corner, const TvgPoint& P) const;
     void UpdateHover();
-    // With the frame hidden: the grip squares, barely opaque, so that they take the mouse.
+    // The grip squares, barely opaque, so that the window takes the mouse there.
     void PaintGripCatchers(TvgCanvas& Canvas);
     void MoveStep();
     void ResizeStep(float X, float Y);

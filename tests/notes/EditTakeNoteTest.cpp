@@ -121,33 +121,45 @@ QPoint InkStart(const QImage& image, QPoint origin, QSize size) {
 }  // namespace
 
 TEST_F(EditTakeNote, TheEditorsTextStartsExactlyWhereTheNotesDoes) {
-    note->ContentFont()->SetFamily("DejaVu Sans");
-    note->ContentFont()->SetSize(16);
-    note->SetContent("Hello\nWorld");
+    struct TCase {
+        const char* Family;
+        float Size;
+        const char* Text;
+    };
     note->SetBackImage("1.Png");
-    TfrmEditTakeNote* form = ShowEditTakeNote(note);
-    QPlainTextEdit* box = form->MmoContent();
+    for (const TCase& c :
+         {TCase{"DejaVu Sans", 16, "Hello\nWorld"}, TCase{"宋体", 12, "第一行便签\n第二行"}}) {
+        SCOPED_TRACE(c.Family);
+        note->ContentFont()->SetFamily(c.Family);
+        note->ContentFont()->SetSize(c.Size);
+        note->SetContent(QString::fromUtf8(c.Text));
+        QPointer<TfrmEditTakeNote> form = ShowEditTakeNote(note);
+        QPlainTextEdit* box = form->MmoContent();
 
-    // Where each lays out its first line: the note's text area and the text box's first line,
-    // both in screen pixels.
-    const TvgRect area = note->Text()->AbsoluteRect();
-    const QPoint noteOrigin = scene.Scene->LocalToScreen({area.Left, area.Top});
-    const QRect cursor = box->cursorRect(QTextCursor(box->document()));
-    const QPoint editorOrigin = form->geometry().topLeft() + box->viewport()->mapTo(form, cursor.topLeft());
-    EXPECT_EQ(noteOrigin, QPoint(116, 74));
-    EXPECT_EQ(editorOrigin, noteOrigin);
+        // Where each lays out its first line: the note's text area and the text box's first line,
+        // both in screen pixels.
+        const TvgRect area = note->Text()->AbsoluteRect();
+        const QPoint noteOrigin = scene.Scene->LocalToScreen({area.Left, area.Top});
+        const QRect cursor = box->cursorRect(QTextCursor(box->document()));
+        const QPoint editorOrigin =
+            form->geometry().topLeft() + box->viewport()->mapTo(form, cursor.topLeft());
+        EXPECT_EQ(noteOrigin, QPoint(116, 74));
+        EXPECT_EQ(editorOrigin, noteOrigin);
 
-    // And where the ink of the letters begins, drawn by each.
-    scene.Fake->RunPosted();
-    const QImage drawn = dynamic_cast<FakeHostWindow*>(scene.Scene->HostWindow())->FrameBuffer();
-    const QImage typed = form->grab().toImage();
-    const QSize box168(168, 40);
-    const QPoint onNote = InkStart(drawn, QPoint(116, 74), box168);
-    const QPoint inEditor = InkStart(typed, QPoint(0, 0), box168);
-    ASSERT_GE(onNote.y(), 0) << "the note shows its text";
-    EXPECT_EQ(inEditor, onNote);
-    // The second line follows at the same distance.
-    const QPoint secondOnNote = InkStart(drawn, QPoint(116, 74 + onNote.y() + 14), box168);
-    const QPoint secondInEditor = InkStart(typed, QPoint(0, inEditor.y() + 14), box168);
-    EXPECT_EQ(secondInEditor.y() + inEditor.y(), secondOnNote.y() + onNote.y());
+        // And where the ink of the letters begins, drawn by each.
+        scene.Fake->RunPosted();
+        const QImage drawn = dynamic_cast<FakeHostWindow*>(scene.Scene->HostWindow())->FrameBuffer();
+        const QImage typed = form->grab().toImage();
+        const QSize box168(168, 40);
+        const QPoint onNote = InkStart(drawn, QPoint(116, 74), box168);
+        const QPoint inEditor = InkStart(typed, QPoint(0, 0), box168);
+        ASSERT_GE(onNote.y(), 0) << "the note shows its text";
+        EXPECT_EQ(inEditor, onNote);
+        // The second line follows at the same distance.
+        const QPoint secondOnNote = InkStart(drawn, QPoint(116, 74 + onNote.y() + 14), box168);
+        const QPoint secondInEditor = InkStart(typed, QPoint(0, inEditor.y() + 14), box168);
+        EXPECT_EQ(secondInEditor.y() + inEditor.y(), secondOnNote.y() + onNote.y());
+
+        delete form.data();
+    }
 }

@@ -230,6 +230,9 @@ TEST_F(vgSelectionTest, PaintsOutlineAndGripsUnlessHidden) {
     Frame->SetGripSize(4);
     QImage image = Render(*Frame);
     EXPECT_EQ(image.pixel(20, 20), 0xFFFFFFFFu) << "white grip on the corner";
+    // The circle leaves the corners of its square; they take the mouse at alpha 1 all the same.
+    EXPECT_EQ(qAlpha(image.pixel(16, 16)), 1);
+    EXPECT_EQ(qAlpha(image.pixel(15, 15)), 0);
     int outline = 0;
     for (int x = 30; x < 200; ++x) outline += qAlpha(image.pixel(x, 20)) == 255 ? 1 : 0;
     EXPECT_GT(outline, 40) << "the dashed outline";
