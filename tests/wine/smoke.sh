@@ -38,6 +38,8 @@ rm -rf "$shots" && mkdir -p "$shots"
 # command line it got to MAROVIA_RECORDER_OUT, which it inherits from the program.
 recorder="$install/录制 程序/记录 器.exe"
 recorded="$install/recorded.bin"
+[ -f "$build/tests/win32_recorder.exe" ] ||
+  { echo "smoke.sh: no $build/tests/win32_recorder.exe (the full scripts/build-windows makes it)"; exit 1; }
 mkdir -p "$(dirname "$recorder")"
 cp "$build/tests/win32_recorder.exe" "$recorder"
 export MAROVIA_RECORDER_OUT
@@ -87,6 +89,7 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 check "marovia.exe maps its window" test -n "$window"
+if xwininfo -root -tree | grep -q '"xcompmgr"'; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
 if [ -z "$window" ]; then cat "$install/stderr"; echo "$passes passed, $failures failed"; exit 1; fi
 sleep "${MAROVIA_SMOKE_SETTLE:-8}"  # the first frames and the dock's slide-in
 
