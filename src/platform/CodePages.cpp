@@ -23,7 +23,7 @@ constexpr std::array kNamedCodePages{
 // "windows-1252", "cp1252", "iso-8859-2" and the like carry their number.
 std::optional<unsigned> NumberedCodePage(const QString& key) {
     bool ok = false;
-    for (const QString prefix : {QStringLiteral("windows"), QStringLiteral("cp")}) {
+    for (const QString& prefix : {QStringLiteral("windows"), QStringLiteral("cp")}) {
         if (!key.startsWith(prefix)) continue;
         const unsigned number = key.mid(prefix.size()).toUInt(&ok);
         if (ok && number >= 1250 && number <= 1258) return number;

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The installed Windows program under wine on the current (private) display: a fresh copy of the
 # installation folder with a plan of dock and side-bar buttons and a note; its window covers the work
-# area; screenshots of the switch, the dock and the note; a WM_CLOSE (taskkill, as Windows' own
-# shut-down does) ends it through its normal shut-down, which rewrites TakeNote.dat.
+# area; screenshots of the switch, the dock and the note; a click on a dock button starts the test
+# recorder (build-win/tests/win32_recorder.exe) with parameters a command interpreter would act on,
+# and it must get exactly them, once; the note is edited through the keyboard; a WM_CLOSE (taskkill,
+# as Windows' own shut-down does) ends the program through its normal shut-down, which rewrites
+# TakeNote.dat with the typed text.
 # Usage: smoke.sh BUILD-WIN/bin   (screenshots are left in BUILD-WIN/smoke/)
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -16,6 +19,10 @@ check() {  # check "what" command...
   if "$@"; then passes=$((passes + 1)); echo "ok: $what"; else failures=$((failures + 1)); echo "FAILED: $what"; fi
 }
 wine_run() { "$root/scripts/wine-run" --prefix "$build/wineprefix" -- "$@"; }
+# Wine sees the whole Unix file system as drive Z:.
+windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+# (quoted replacements: an unquoted '&' there stands for the matched text)
+xml_escape() { local s=$1; s=${s//&/"&amp;"}; s=${s//</"&lt;"}; s=${s//>/"&gt;"}; s=${s//\"/"&quot;"}; printf '%s' "$s"; }
 
 install=$(mktemp -d)
 program_pid=""
@@ -27,11 +34,26 @@ trap cleanup EXIT
 (cd "$bin" && cp -a marovia.exe ./*.dll qt.conf platforms styles imageformats Images "$install/")
 rm -rf "$shots" && mkdir -p "$shots"
 
+# The recorder in a folder whose names have blanks and Chinese, as users' folders do; it writes the
+# command line it got to MAROVIA_RECORDER_OUT, which it inherits from the program.
+recorder="$install/录制 程序/记录 器.exe"
+recorded="$install/recorded.bin"
+[ -f "$build/tests/win32_recorder.exe" ] ||
+  { echo "smoke.sh: no $build/tests/win32_recorder.exe (the full scripts/build-windows makes it)"; exit 1; }
+mkdir -p "$(dirname "$recorder")"
+cp "$build/tests/win32_recorder.exe" "$recorder"
+export MAROVIA_RECORDER_OUT
+MAROVIA_RECORDER_OUT=$(windows_path "$recorded")
+params='"C:\Program Files\a b" 中文 参数 a"b "" ^& & second | more < in > out ^ %PATH% %% 100%'
+
 plan="$install/Data/默认方案"
 mkdir -p "$plan"
-cat >"$plan/Desktop.xml" <<'XML'
-<?xml version="1.0"?>
-<Desktop><MVButtons>
+{
+  printf '<?xml version="1.0"?>\n<Desktop><MVButtons>\n'
+  printf '<MVButton Name="记录" Place="1" IsRunAsk="false" FileName="%s" CmdLine="%s" Image=""/>\n' \
+    "$(xml_escape "$(windows_path "$recorder")")" "$(xml_escape "$params")"
+} >"$plan/Desktop.xml"
+cat >>"$plan/Desktop.xml" <<'XML'
 <MVButton Name="记事本" Place="1" IsRunAsk="false" FileName="C:\windows\notepad.exe" CmdLine="" Image=""/>
 <MVButton Name="计算器" Place="1" IsRunAsk="false" FileName="C:\windows\system32\calc.exe" CmdLine="" Image=""/>
 <MVButton Name="命令行" Place="1" IsRunAsk="true" FileName="C:\windows\system32\cmd.exe" CmdLine="/k echo 你好" Image=""/>
@@ -67,24 +89,74 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 check "marovia.exe maps its window" test -n "$window"
+if xwininfo -root -tree | grep -q '"xcompmgr"'; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
 if [ -z "$window" ]; then cat "$install/stderr"; echo "$passes passed, $failures failed"; exit 1; fi
-sleep "${MAROVIA_SMOKE_SETTLE:-8}"  # the first frames and the dock's slide-in
-
 read -r wx wy ww wh < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
   /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
 read -r ax ay aw ah < <(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g' | awk '{print $1, $2, $3, $4}')
 check "the window covers the work area (${ww}x${wh}+${wx}+${wy}, work area ${aw}x${ah}+${ax}+${ay})" \
   test "$wx $wy $ww $wh" = "$ax $ay $aw $ah"
 
-import -window root "$shots/screen.png"
 centre=$((wx + ww / 2))
-convert "$shots/screen.png" -crop "240x40+$((centre - 120))+0" +repage "$shots/switch.png"
-convert "$shots/screen.png" -crop "900x170+$((centre - 450))+$((wy + wh - 170))" +repage "$shots/dock.png"
-convert "$shots/screen.png" -crop "320x320+$((wx + 580))+$((wy + 280))" +repage "$shots/note.png"
+shoot() {
+  import -window root "$shots/screen.png"
+  convert "$shots/screen.png" -crop "240x40+$((centre - 120))+0" +repage "$shots/switch.png"
+  convert "$shots/screen.png" -crop "900x170+$((centre - 450))+$((wy + wh - 170))" +repage "$shots/dock.png"
+  convert "$shots/screen.png" -crop "320x320+$((wx + 580))+$((wy + 280))" +repage "$shots/note.png"
+}
 colours() { convert "$1" -format '%k' info:; }
+drawn() { [ "$(colours "$1")" -gt 20 ]; }
+# Wine maps the window before the first frame is presented, and on a loaded machine that frame can
+# take seconds (blank screenshots, with or without a compositor): wait for it, then for the dock's
+# slide-in to end.
+waiting=$SECONDS
+while [ $((SECONDS - waiting)) -lt "${MAROVIA_SMOKE_WAIT:-60}" ]; do
+  shoot
+  drawn "$shots/switch.png" && drawn "$shots/dock.png" && drawn "$shots/note.png" && break
+  sleep 0.5
+done
+echo "(drawn $((SECONDS - waiting)) s after the window mapped)"
+sleep 1.5
+shoot
 check "the switch is drawn ($(colours "$shots/switch.png") colours)" test "$(colours "$shots/switch.png")" -gt 20
 check "the dock is drawn ($(colours "$shots/dock.png") colours)" test "$(colours "$shots/dock.png")" -gt 20
 check "the note is drawn ($(colours "$shots/note.png") colours)" test "$(colours "$shots/note.png")" -gt 20
+
+# The recorder is the dock's first button: the dock is centred 20 pixels above the bottom (55 high,
+# 80 wider than its row of 68-pixel steps), its row starts 50 in and rises 30; a button is 64x80.
+dock_buttons=4
+dock_x=$(((ww - (dock_buttons * 68 + 80)) / 2))
+click_x=$((wx + dock_x + 50 + 32))
+click_y=$((wy + wh - 75 - 30 + 40))
+xdotool mousemove "$click_x" "$click_y" click 1
+for _ in $(seq 150); do [ -f "$recorded" ] && break; sleep 0.1; done
+check "a click on the dock button starts the recorder" test -f "$recorded"
+line=$(iconv -f UTF-16LE -t UTF-8 "$recorded" 2>/dev/null || true)
+# The line is the quoted program, one blank, then the parameters exactly as the button holds them.
+program=${line#\"}
+program=${program%%\"*}
+rest=${line:$((${#program} + 3))}
+check "it got the program quoted (${program:-nothing})" test "${line:0:$((${#program} + 3))}" = "\"$program\" "
+check "it was the recorder" test "${program##*\\}" = "记录 器.exe"
+check "it got exactly the button's parameters (got: $rest)" test "$rest" = "$params"
+sleep 1
+check "and it was started once" test ! -e "$recorded.part"
+
+# The keyboard: a double click on the note opens its editor over the note's text, the typed text is
+# appended, and a click on the empty desktop ends the edit; the shut-down below writes it out.
+typed="typed-through-the-keyboard 42"
+xdotool mousemove $((wx + 700)) $((wy + 420)) click --repeat 2 --delay 120 1
+sleep 2
+xdotool key ctrl+End
+xdotool type --delay 40 " $typed"
+sleep 1
+import -window root "$shots/editing.png"
+xdotool mousemove $((wx + 300)) $((wy + 700)) click 1
+sleep 2
+import -window root "$shots/edited.png"
+convert "$shots/edited.png" -crop "320x320+$((wx + 580))+$((wy + 280))" +repage "$shots/note-edited.png"
+changed=$(compare -metric AE "$shots/note.png" "$shots/note-edited.png" null: 2>&1 || true)
+check "the note shows the edit ($changed pixels changed)" awk -v n="$changed" 'BEGIN { exit !(n + 0 > 50) }'
 
 # taskkill without /f posts WM_CLOSE to the program's top-level windows, as Windows does at log-off.
 wine_run taskkill /im marovia.exe >/dev/null 2>&1 || true
@@ -102,6 +174,7 @@ else
 fi
 check "TakeNote.dat is rewritten on the way out" test "$notes" -nt "$plan/Desktop.xml"
 check "and still holds the note" grep -q '明天上午十点开会' "$notes"
+check "with the text typed into it" grep -q "$typed" "$notes"
 [ "$failures" -eq 0 ] || { echo "--- stderr"; cat "$install/stderr"; }
 echo "$passes passed, $failures failed; screenshots in $shots"
 [ "$failures" -eq 0 ]
