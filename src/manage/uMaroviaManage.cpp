@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "IPlatform.h"
+#include "QuitRequest.h"
 #include "TVGDesktopButton.h"
 #include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
@@ -93,8 +94,11 @@ TMaroviaManage::~TMaroviaManage() {
 
 void TMaroviaManage::LoadNotes() {
     FTakeNoteManage = std::make_unique<TTakeNoteManage>(PathInfo->TakeNoteConfigFile());
-    FTakeNoteManage->SetOnAddTakeNote(
-        [this](TTakeNoteManage*, TTakeNoteItem* item) { AddTakeNoteWidget(item); });
+    // Making the widgets of 20,000 notes takes long; once a shut-down signal has come, the store
+    // still takes every record (the save at the end writes them all) but no more widgets are made.
+    FTakeNoteManage->SetOnAddTakeNote([this](TTakeNoteManage*, TTakeNoteItem* item) {
+        if (!QuitPending()) AddTakeNoteWidget(item);
+    });
     ReadNotesFile(false);
 }
 

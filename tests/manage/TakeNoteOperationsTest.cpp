@@ -7,6 +7,7 @@
 
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
+#include "QuitRequest.h"
 #include "SaveFaultScope.h"
 #include "uDesktopTakeNote.h"
 #include "uMaroviaManage.h"
@@ -106,6 +107,23 @@ TEST_F(TakeNoteOperations, StoredNotesGetAWidgetEachWithTheirRecordsValues) {
     // The empty picture name was replaced by a random one, in the record too.
     EXPECT_TRUE(QRegularExpression("^[1-7]\\.png$").match(store.Item(1)->BackImage).hasMatch());
     EXPECT_EQ(notes[1]->BackImage(), store.Item(1)->BackImage);
+}
+
+TEST_F(TakeNoteOperations, AfterAShutDownSignalNotesAreStoredAndSavedWithoutWidgets) {
+    WriteNotes(NotesFile(Note("一", 10, 20) + Note("二", 30, 40) + Note("三", 50, 60)));
+    struct Reset {
+        ~Reset() { SetQuitPending(false); }
+    } reset;
+    SetQuitPending(true);
+    {
+        auto manage = Start();
+        EXPECT_TRUE(Notes().empty());
+        EXPECT_EQ(manage->TakeNoteManage()->Count(), 3);
+    }
+    const IXMLTakeNotesPtr saved = Saved();
+    ASSERT_EQ(saved->Count(), 3);
+    EXPECT_EQ(saved->Item(2)->Content(), "三");
+    EXPECT_EQ(saved->Item(2)->PositonX(), 50);
 }
 
 TEST_F(TakeNoteOperations, ANewNoteIsStoredAtOnceWithItsRandomPicture) {
