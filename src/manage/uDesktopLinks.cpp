@@ -23,6 +23,13 @@ QString ExtensionOf(const QString& AFileName) {
     return dot < 0 ? QString() : LowerLatin(AFileName.mid(dot));
 }
 
+// A shell shortcut (.lnk, which the file information treats as a link on Windows) is a file of
+// its own, whatever it points at: a folder, a program that is gone, a place of the shell. A
+// symbolic link counts as what it points at; a folder named "x.lnk" is no shortcut.
+bool IsShortcutFile(const QFileInfo& AInfo) {
+    return AInfo.isShortcut() || AInfo.isFile();
+}
+
 }  // namespace
 
 bool IsDesktopLinkFile(const QString& AFileName) {
@@ -48,16 +55,17 @@ QStringList TMaroviaManage::GetDesktopLinkList() {
 }
 
 void TMaroviaManage::AddLinkFiles(const QString& ADir, QStringList& AList) {
-    // Without QDir::Hidden and QDir::System, hidden entries, sockets, devices and dangling
-    // links are left out; Unsorted keeps the file system's order.
+    // Without QDir::Hidden, hidden entries are left out. QDir::System lists what the listing
+    // would take for dangling links, among them Windows shortcuts whose target is gone;
+    // IsShortcutFile then keeps those and leaves out sockets, devices and dangling symbolic
+    // links. Unsorted keeps the file system's order.
     const QDir dir(ADir);
     const QFileInfoList entries =
-        dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+        dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo& entry : entries) {
         if (!IsDesktopLinkFile(entry.fileName())) continue;
-        // isFile follows a symbolic link to its target; a folder named "x.lnk" is no shortcut.
         const QString path = ADir + entry.fileName();
-        if (!QFileInfo(path).isFile()) continue;
+        if (!IsShortcutFile(QFileInfo(path))) continue;
         // The path keeps its letters: on a case-sensitive file system a lowered path names
         // another file, or none.
         AList.append(path);

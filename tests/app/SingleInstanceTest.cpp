@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QSysInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include "FakePlatformScope.h"
@@ -14,6 +14,17 @@ void WriteLock(const QString& folder, const QByteArray& contents) {
     QFile lock(folder + "marovia.lock");
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(contents);
+}
+
+// The name this machine goes by in lock files, learnt from a real one: Windows writes its
+// computer name (COMPUTERNAME, upper case), other systems their host name.
+QByteArray ThisMachineInLocks() {
+    QTemporaryDir folder;
+    QLockFile probe(folder.path() + "/probe.lock");
+    qint64 pid = 0;
+    QString host, application;
+    if (!probe.tryLock(0) || !probe.getLockInfo(&pid, &host, &application)) return QByteArray();
+    return host.toUtf8();
 }
 
 }  // namespace
@@ -33,6 +44,7 @@ TEST(SingleInstance, ASecondHolderIsRefusedUntilTheFirstEnds) {
 }
 
 // What a killed run, a torn write or a copied folder leaves: nobody holds these locks any more.
+// "{this machine}" stands for this machine's name as its own locks carry it.
 struct TLeftoverLock {
     const char* Name;
     QByteArray Contents;
@@ -46,7 +58,13 @@ class StaleLock : public testing::TestWithParam<TLeftoverLock> {};
 TEST_P(StaleLock, IsTakenOverAndThenRefusesTheNextStart) {
     QTemporaryDir data;
     const QString folder = data.path() + "/";
-    WriteLock(folder, GetParam().Contents);
+    QByteArray contents = GetParam().Contents;
+    if (contents.contains("{this machine}")) {
+        const QByteArray machine = ThisMachineInLocks();
+        ASSERT_FALSE(machine.isEmpty());
+        contents.replace("{this machine}", machine);
+    }
+    WriteLock(folder, contents);
     const TSingleInstance instance(folder);
     ASSERT_EQ(instance.State(), TInstanceState::IS_Acquired);
     // The lock now is a real one of this process.
@@ -56,8 +74,7 @@ TEST_P(StaleLock, IsTakenOverAndThenRefusesTheNextStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Leftovers, StaleLock,
-    testing::Values(TLeftoverLock{"DeadProcess",
-                                  "999999\nmarovia\n" + QSysInfo::machineHostName().toUtf8() + "\n"},
+    testing::Values(TLeftoverLock{"DeadProcess", "999999\nmarovia\n{this machine}\n"},
                     TLeftoverLock{"Empty", QByteArray()},
                     TLeftoverLock{"Garbage", QByteArray("\x01\xff garbage \x00\x02", 14)},
                     TLeftoverLock{"OtherHost", "1\nmarovia\nsome-other-machine.example\n"}),

@@ -132,6 +132,7 @@ TEST_F(WindowPanel, ManyShortcutsScrollWithTheWheel) {
     ASSERT_NE(box->VScrollBar(), nullptr);
     EXPECT_TRUE(box->VScrollBar()->Visible());
     box->SetAnimated(false);
+    ASSERT_EQ(Buttons().size(), 60u);
     const float before = Buttons()[0]->AbsoluteRect().Top;
     frmWindowPanel->Scene()->HostMouseWheel({}, -120, QPointF(360, 320));
     EXPECT_LT(Buttons()[0]->AbsoluteRect().Top, before);
