@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "NativePlatform.h"
+#include "QuitRequest.h"
 #include "Win32HostWindow.h"
 #include "Win32LaunchKey.h"
 #include "Win32Shell.h"
@@ -21,7 +22,8 @@ HANDLE gShutDownDone = nullptr;
 BOOL WINAPI ConsoleControl(DWORD event) {
     Win32Platform* platform = gConsolePlatform.load();
     if (!platform) return FALSE;
-    platform->Quit();  // queued to the event loop's thread
+    SetQuitPending(true);  // known at once to a paint in progress on the loop's thread
+    platform->Quit();      // queued to the event loop's thread
     // After a close, log-off or shut-down event the system ends the process as soon as this
     // returns: wait (within the system's grace period) for the normal shut-down to finish.
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
