@@ -103,6 +103,13 @@ void TfrmMarovia::FormCreate() {
     // Files, shortcuts and addresses dragged from other programs onto a panel become buttons there.
     FDesktopPanel->SetOnDrop([this](const TDropData& AData, const TvgPoint& P, bool ADrop) {
         if (!ADrop) return DropSpotAt(*FMaroviaManage, P).has_value();
+        // The manage dialog writes its own list of buttons at "应用": one dropped meanwhile would
+        // be lost then, so the user is asked to close it first.
+        if (ManageButtonForm()) {
+            Platform().MessageBox(QStringLiteral("请先关闭“管理按钮”窗口，再拖放添加按钮。"),
+                                  QStringLiteral("提示"), TMsgIcon::MI_Information, TMsgButtons::MB_Ok);
+            return true;
+        }
         AddDroppedButtons(*FMaroviaManage, AData, P);
         return true;
     });

@@ -16,6 +16,7 @@
 #include "uDropToAdd.h"
 #include "uMaroviaManage.h"
 #include "uXmlDesktop.h"
+#include "ufrmManageButton.h"
 #include "ufrmMarovia.h"
 #include "vgPosition.h"
 
@@ -235,4 +236,17 @@ TEST_F(DropToAdd, ADamagedPlanFileIsNotRewrittenFromWhatCouldBeRead) {
     EXPECT_TRUE(platform->Messages()[0].Text.startsWith("添加按钮失败！按钮文件无法完整读取"));
     EXPECT_EQ(PlanBytes(), damaged);
     EXPECT_TRUE(platform->ShellFake().ExtractedIcons.empty());
+}
+
+TEST_F(DropToAdd, WhileTheManageDialogIsOpenADropIsToldToWaitAndNothingIsWritten) {
+    const QByteArray before = PlanBytes();
+    ShowManageButton();
+    ASSERT_NE(ManageButtonForm(), nullptr);
+    platform->ClearMessages();
+    ASSERT_TRUE(Window().DragAndDrop(Files({MakeFile("notes.txt")}), CentreOf(Button("D1"))));
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    EXPECT_TRUE(platform->Messages()[0].Text.contains("管理按钮"));
+    EXPECT_EQ(PlanBytes(), before);
+    EXPECT_EQ(MaroviaManage->ButtonCount(), 5);
+    delete ManageButtonForm();
 }
