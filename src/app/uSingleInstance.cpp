@@ -31,8 +31,9 @@ bool TSingleInstance::TakeOverUnownedLock() {
     QString hostName;
     QString appName;
     // A readable lock of this machine names a live process (QLockFile has already checked): it stays.
+    // Host names compare without case: on Windows the lock carries the upper-case computer name.
     if (FLock.getLockInfo(&pid, &hostName, &appName) &&
-        (hostName.isEmpty() || hostName == QSysInfo::machineHostName()))
+        (hostName.isEmpty() || hostName.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0))
         return false;
     // Removing through QLockFile fails while a live holder keeps the file open; a file that cannot
     // even be opened is unlinked by name (that needs only the folder's write permission).

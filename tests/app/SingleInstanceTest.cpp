@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
@@ -79,6 +80,21 @@ INSTANTIATE_TEST_SUITE_P(
                     TLeftoverLock{"Garbage", QByteArray("\x01\xff garbage \x00\x02", 14)},
                     TLeftoverLock{"OtherHost", "1\nmarovia\nsome-other-machine.example\n"}),
     [](const testing::TestParamInfo<TLeftoverLock>& info) { return std::string(info.param.Name); });
+
+TEST(SingleInstance, ALiveLockNamingThisMachineInOtherLettersStays) {
+    // Windows writes the computer name in upper case where the host name is lower case: the same
+    // machine, whose live holder must not lose its lock.
+    const QByteArray machine = ThisMachineInLocks();
+    const QByteArray otherCase = machine.toUpper() != machine ? machine.toUpper() : machine.toLower();
+    if (otherCase == machine) GTEST_SKIP() << "this machine's name has no letters";
+    QTemporaryDir data;
+    const QString folder = data.path() + "/";
+    WriteLock(folder,
+              QByteArray::number(QCoreApplication::applicationPid()) + "\nmarovia\n" + otherCase + "\n");
+    const TSingleInstance instance(folder);
+    EXPECT_EQ(instance.State(), TInstanceState::IS_HeldByAnother);
+    EXPECT_TRUE(QFile::exists(folder + "marovia.lock"));
+}
 
 TEST(SingleInstance, AFolderThatCannotHoldTheLockIsAFailureNotAnotherInstance) {
     QTemporaryDir data;
