@@ -188,17 +188,20 @@ std::optional<TDropSpot> DropSpotAt(const TMaroviaManage& AManage, const TvgPoin
 std::optional<TDroppedButton> DroppedButtonFor(const QString& AItem, bool AIsAddress, QString& AReason) {
     if (AIsAddress) return AddressButton(AItem, AReason);
     const QFileInfo info(AItem);
-    if (!info.exists()) {
+    // On Windows the file information follows a shell shortcut (.lnk) as a link: the shortcut is a
+    // file of its own there whatever it points at, and the shell reads it.
+    const bool shellShortcut = info.isShortcut();
+    if (!shellShortcut && !info.exists()) {
         AReason = QStringLiteral("“%1”不存在，无法添加按钮。").arg(AItem);
         return std::nullopt;
     }
-    if (!info.isFile() && !info.isDir()) {
+    if (!shellShortcut && !info.isFile() && !info.isDir()) {
         AReason = QStringLiteral("“%1”不是文件或文件夹，无法添加按钮。").arg(AItem);
         return std::nullopt;
     }
     const QString ext = info.suffix().toLower();
-    if (info.isFile() &&
-        (ext == QLatin1String("desktop") || ext == QLatin1String("lnk") || ext == QLatin1String("url")))
+    if (shellShortcut || (info.isFile() && (ext == QLatin1String("desktop") || ext == QLatin1String("lnk") ||
+                                            ext == QLatin1String("url"))))
         return ShortcutButton(info, AReason);
     const QString path = info.absoluteFilePath();
     QString name = info.isDir() ? info.fileName() : info.completeBaseName();
