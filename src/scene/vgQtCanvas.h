@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "vgCanvas.h"
+#include "vgFittedTexts.h"
 
 class TvgQtCanvas : public TvgCanvas {
 public:
@@ -86,6 +87,7 @@ private:
     TFontKey FFontKey;
     QFont FQFont;
     bool FFontCacheValid = false;
+    TvgFittedTexts FFittedTexts;
 };
 
 // Text layout flags shared by painting and measuring.

@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "vgQtCanvas.h"
 
@@ -339,3 +341,69 @@ TEST(CanvasText, ItalicShowsEvenWhereTheFamilyHasNoItalicFace) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TTextDraw {
+    QString Text;
+    float FontSize;
+    QString Family;
+    QSizeF Box;
+    bool WordWrap;
+};
+
+QImage DrawTextOn(TvgQtCanvas& canvas, const TTextDraw& draw) {
+    canvas.ResizeBuffer(160, 60);
+    EXPECT_TRUE(canvas.BeginScene());
+    canvas.Clear(0);
+    canvas.Fill().SetSolidColor(0xFF000000);
+    canvas.Font().SetFamily(draw.Family);
+    canvas.Font().SetSize(draw.FontSize);
+    const QRectF box(QPointF(2, 2), draw.Box);
+    canvas.FillText(box, box, draw.Text, draw.WordWrap, 1, vgTextAlignCenter, vgTextAlignCenter);
+    canvas.EndScene();
+    return canvas.Buffer()->copy();
+}
+
+}  // namespace
+
+// A canvas keeps the texts it fitted; a text, font, size, box or wrap changed after a draw is drawn
+// as a canvas that never drew the first one draws it, and the first one again as it was.
+TEST(CanvasText, AChangeAfterACachedDrawDrawsTheNewText) {
+    const QString sans = QStringLiteral("Noto Sans CJK SC");
+    const TTextDraw first{QStringLiteral("这是一个非常长的按钮名称用于测试截断"), 12, sans, QSizeF(80, 20),
+                          false};
+    const std::vector<TTextDraw> changes = {
+        {QStringLiteral("那是一个非常长的按钮名称用于测试截断"), 12, sans, QSizeF(80, 20), false},
+        {QStringLiteral("记事本"), 12, sans, QSizeF(80, 20), false},
+        {first.Text, 16, sans, QSizeF(80, 20), false},
+        {first.Text, 12, QStringLiteral("DejaVu Serif"), QSizeF(80, 20), false},
+        {first.Text, 12, sans, QSizeF(120, 20), false},
+        {first.Text, 12, sans, QSizeF(80, 50), true},
+    };
+    TvgQtCanvas warm;
+    const QImage firstDrawn = DrawTextOn(warm, first);
+    for (const TTextDraw& change : changes) {
+        SCOPED_TRACE(change.Text.toStdString() + " " + std::to_string(change.FontSize));
+        ASSERT_EQ(DrawTextOn(warm, first), firstDrawn);
+        TvgQtCanvas fresh;
+        const QImage expected = DrawTextOn(fresh, change);
+        EXPECT_NE(expected, firstDrawn);
+        EXPECT_EQ(DrawTextOn(warm, change), expected);
+    }
+    EXPECT_EQ(DrawTextOn(warm, first), firstDrawn);
+}
+
+TEST(FittedTexts, KeepsAtMostItsCapacityAndAnswersAsTheFitDoes) {
+    TvgFittedTexts fitted(4);
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(12);
+    const QString name = QStringLiteral("这是一个非常长的按钮名称用于测试截断");
+    for (int width = 20; width <= 200; width += 10) {
+        const QSizeF box(width, 20);
+        EXPECT_EQ(fitted.Fitted(font, name, box, false), vgFitTextToBox(font, name, box, false));
+        EXPECT_EQ(fitted.Fitted(font, name, box, false), vgFitTextToBox(font, name, box, false));
+        EXPECT_LE(fitted.Count(), 4);
+    }
+    EXPECT_EQ(fitted.Count(), 4);
+}
