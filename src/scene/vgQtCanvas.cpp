@@ -385,7 +385,7 @@ void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QSt
     const QString shown = FFittedTexts.Fitted(CurrentQFont(), start, rect.size(), wordWrap);
     // A shortened wrapped text comes back broken into its lines.
     if (shown != start && wordWrap) flags &= ~Qt::TextWordWrap;
-    FPainter.drawText(rect, flags, shown);
+    FLaidOutTexts.Draw(FPainter, &MeasuringSurface(), CurrentQFont(), rect, flags, shown);
     FPainter.restore();
 }
 

@@ -10,6 +10,7 @@
 
 #include "vgCanvas.h"
 #include "vgFittedTexts.h"
+#include "vgLaidOutTexts.h"
 
 class TvgQtCanvas : public TvgCanvas {
 public:
@@ -88,6 +89,7 @@ private:
     QFont FQFont;
     bool FFontCacheValid = false;
     TvgFittedTexts FFittedTexts;
+    TvgLaidOutTexts FLaidOutTexts;
 };
 
 // Text layout flags shared by painting and measuring.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "vgLaidOutTexts.h"
 #include "vgQtCanvas.h"
 
 namespace {
@@ -406,4 +407,56 @@ TEST(FittedTexts, KeepsAtMostItsCapacityAndAnswersAsTheFitDoes) {
         EXPECT_LE(fitted.Count(), 4);
     }
     EXPECT_EQ(fitted.Count(), 4);
+}
+
+// A kept layout draws the same pixels as QPainter::drawText, for every alignment, wrapped or not,
+// with lines that fit, overflow or are broken by hand, and again from the cache.
+TEST(LaidOutTexts, DrawWhatDrawTextDraws) {
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(13);
+    const QStringList texts = {QStringLiteral("记事本"),
+                               QStringLiteral("Marovia dock"),
+                               QStringLiteral("这是一个非常长的按钮名称用于测试截断"),
+                               QStringLiteral("one two three four five six seven"),
+                               QStringLiteral("first line\nsecond 第二行"),
+                               QStringLiteral("Wg  ")};
+    const std::vector<QRectF> boxes = {QRectF(3.5, 2, 70, 20), QRectF(1, 1, 118, 58), QRectF(0, 0, 40, 12),
+                                       QRectF(2.25, 1.5, 61, 33.5)};
+    const int aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    const int vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    const int wraps[] = {Qt::TextSingleLine, Qt::TextWordWrap, 0};
+    TvgLaidOutTexts kept;
+    int compared = 0, laidOut = 0;
+    for (const QString& text : texts)
+        for (const QRectF& box : boxes)
+            for (const int horz : aligns)
+                for (const int vert : vertical)
+                    for (const int wrap : wraps) {
+                        const int flags = horz | vert | wrap | Qt::TextDontClip;
+                        SCOPED_TRACE(text.toStdString() + " flags " + std::to_string(flags));
+                        const auto draw = [&](auto paint) {
+                            QImage image(120, 60, QImage::Format_ARGB32_Premultiplied);
+                            image.setDotsPerMeterX(3780);
+                            image.setDotsPerMeterY(3780);
+                            image.fill(0);
+                            QPainter painter(&image);
+                            painter.setFont(font);
+                            painter.setPen(QPen(QColor(20, 40, 60), 1));
+                            painter.setOpacity(0.99);
+                            paint(painter, image);
+                            return image;
+                        };
+                        const QImage expected =
+                            draw([&](QPainter& p, QImage&) { p.drawText(box, flags, text); });
+                        for (int round = 0; round < 2; ++round)
+                            EXPECT_EQ(draw([&](QPainter& p, QImage& image) {
+                                          kept.Draw(p, &image, font, box, flags, text);
+                                      }),
+                                      expected);
+                        ++compared;
+                        laidOut += TvgLaidOutTexts::Keeps(text, flags);
+                    }
+    EXPECT_EQ(compared, 6 * 4 * 3 * 3 * 3);
+    EXPECT_GT(laidOut, compared / 2);
+    EXPECT_GT(kept.Count(), 0);
 }
