@@ -3,6 +3,7 @@
 // timer (advanced as fast as the machine can draw), so it is the rate the drawing itself allows.
 //
 //   ./build/bench/scene_draw --benchmark_counters_tabular=true
+//   ./build/bench/scene_draw --benchmark_filter="Labelled|HundredChinese" --benchmark_repetitions=5
 
 #include <benchmark/benchmark.h>
 
@@ -90,6 +91,33 @@ void BM_HoverRepaint64x80(benchmark::State& state) {
     for (auto _ : state) bench.Redraw({900, 500, 964, 580});
 }
 BENCHMARK(BM_HoverRepaint64x80)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same hovered button with its name under the picture, as a dock button has: the label is
+// drawn again on every hover frame.
+void BM_HoverRepaintLabelledButton(benchmark::State& state) {
+    TBenchScene bench;
+    FillWithWallpaper(*bench.Root);
+    auto* styles = new TvgResources(bench.Scene.get());
+    LoadProgramStyles(*styles);
+    bench.Scene->SetStyle(styles);
+    auto* button = new TvgRectangle;
+    button->SetBounds(900, 500, 64, 80);
+    button->SetxRadius(8);
+    button->SetyRadius(8);
+    button->Fill()->SetStyle(vgBrushGradient);
+    button->Fill()->Gradient()->SetPointsText("#FF6A9BEC 0, #FF1D669C 1");
+    bench.Root->AddObject(button);
+    auto* label = new TvgLabel;
+    label->SetBounds(902, 556, 60, 20);
+    label->Font()->SetFamily(QStringLiteral("宋体"));
+    label->Font()->SetSize(12);
+    label->SetResource(QStringLiteral("LableURLStyle1"));
+    label->SetText(QStringLiteral("这是一个很长的程序名称"));
+    bench.Root->AddObject(label);
+    bench.Settle();
+    for (auto _ : state) bench.Redraw({900, 500, 964, 580});
+}
+BENCHMARK(BM_HoverRepaintLabelledButton)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // Labels as the program makes them: each wears a clone of the URL label's style with its text part.
 void BM_HundredChineseLabels(benchmark::State& state) {

@@ -137,6 +137,7 @@ void TVGDockPanel::AddDockButton(TVGBaseButton* AVGDockButton) {
     AVGDockButton->SetPanel(this);
     AVGDockButton->Realign();
     ++FButtonCount;
+    FAddedWhileAdding = FAdding;
 
     const float oldWidth = Width();
     SetWidth(static_cast<float>(FButtonCount) * pitch + kExtraWidth);
@@ -151,7 +152,13 @@ void TVGDockPanel::Realign() {
     FPanel->SetWidth(Width() - kExtraWidth);
     FPanel->Position()->SetPoint({kRowStart, kRowRise});
     Position()->SetX((WorkAreaWidth() - Width()) / 2);
-    KeepRowInside();
+    if (!FAdding) KeepRowInside();
+}
+
+void TVGDockPanel::EndAdding() {
+    const bool added = FAddedWhileAdding;
+    FAdding = FAddedWhileAdding = false;
+    if (added) Realign();
 }
 
 float TVGDockPanel::PaddingLeft() const {

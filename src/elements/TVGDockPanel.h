@@ -29,6 +29,11 @@ public:
     // Appends a button to the row (it becomes a child of the inner layout), widens the dock to
     // hold it and shows the dock.
     void AddDockButton(TVGBaseButton* AVGDockButton);
+    // Between these the row is not kept inside the work area after every added button (a walk over
+    // every button so far, each time); EndAdding keeps it inside once. The place is the same: each
+    // added button only narrows the range the dock may stand in.
+    void BeginAdding() { FAdding = true; }
+    void EndAdding();
     // The background pieces take their places, the buttons' row follows the width and the dock is
     // centred across the work area again.
     void Realign() override;
@@ -78,4 +83,6 @@ private:
     TVGHotButton* FCloseButton = nullptr;
     TOnBuildInEvent FOnBuildInEvent;
     bool FGoHome = false;
+    bool FAdding = false;
+    bool FAddedWhileAdding = false;
 };

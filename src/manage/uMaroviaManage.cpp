@@ -1,5 +1,7 @@
 #include "uMaroviaManage.h"
 
+#include <QScopeGuard>
+
 #include <QFileInfo>
 #include <QPointer>
 #include <QSet>
@@ -379,6 +381,8 @@ void TMaroviaManage::LoadButtons() {
     // button made before it (as ButtonExist would).
     QSet<QString> taken;
     for (const TVGBaseButton* button : FButtonList) taken.insert(SameTextKey(button->ButtonName()));
+    FVGDockPanel->BeginAdding();
+    const auto rowKeptInside = qScopeGuard([this] { FVGDockPanel->EndAdding(); });
     for (int i = 0; i < count; ++i) {
         const IXMLDesktop_MVButtons_MVButtonPtr item = buttons->Item(i);
         const QString name = item->Name();

@@ -382,10 +382,10 @@ void TvgQtCanvas::FillText(const QRectF& rect, const QRectF& clipRect, const QSt
     const QRectF visible(rect.topLeft(), QPointF(rect.right(), std::min(rect.bottom(), clipRect.bottom())));
     const QString start = fromTheTop ? VisibleStart(text, visible, QFontMetricsF(FPainter.font())) : text;
     int flags = vgTextFlags(wordWrap, horzAlign, vertAlign) | Qt::TextDontClip;
-    const QString shown = vgFitTextToBox(CurrentQFont(), start, rect.size(), wordWrap);
+    const QString shown = FFittedTexts.Fitted(CurrentQFont(), start, rect.size(), wordWrap);
     // A shortened wrapped text comes back broken into its lines.
     if (shown != start && wordWrap) flags &= ~Qt::TextWordWrap;
-    FPainter.drawText(rect, flags, shown);
+    FLaidOutTexts.Draw(FPainter, &MeasuringSurface(), CurrentQFont(), rect, flags, shown);
     FPainter.restore();
 }
 

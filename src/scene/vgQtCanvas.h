@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "vgCanvas.h"
+#include "vgFittedTexts.h"
+#include "vgLaidOutTexts.h"
 
 class TvgQtCanvas : public TvgCanvas {
 public:
@@ -86,6 +88,8 @@ private:
     TFontKey FFontKey;
     QFont FQFont;
     bool FFontCacheValid = false;
+    TvgFittedTexts FFittedTexts;
+    TvgLaidOutTexts FLaidOutTexts;
 };
 
 // Text layout flags shared by painting and measuring.

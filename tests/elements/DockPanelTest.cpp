@@ -246,6 +246,32 @@ TEST_F(DockPanelTest, DraggingKeepsTheRowOfButtonsAboveTheShelfOnTheWorkArea) {
     EXPECT_EQ(first->AbsoluteRect().Top, 0);
 }
 
+// Buttons added as a batch (as a plan is loaded) leave the dock where adding them one by one
+// leaves it, kept inside the work area from a place above it, inside it and below it.
+TEST(DockPanelBatch, ButtonsAddedAsABatchLeaveTheDockWhereSingleAddsLeaveIt) {
+    const auto place = [](float startTop, bool batch) {
+        PanelScene desk;
+        auto* dock = desk.Add<TVGDockPanel>();
+        dock->Position()->SetY(startTop);
+        if (batch) dock->BeginAdding();
+        for (int i = 0; i < 5; ++i) {
+            auto* button = new TVGDockButton(dock);
+            button->SetButtonName(QStringLiteral("b%1").arg(i));
+            dock->AddDockButton(button);
+        }
+        if (batch) dock->EndAdding();
+        return dock->Position()->Point();
+    };
+    for (const float startTop : {-100.0f, 500.0f, 1030.0f}) {
+        SCOPED_TRACE(startTop);
+        const TvgPoint single = place(startTop, false);
+        EXPECT_EQ(place(startTop, true), single);
+    }
+    EXPECT_EQ(place(-100, true).Y, 30);         // the row above the shelf stays on the work area
+    EXPECT_EQ(place(1030, true).Y, 1040 - 55);  // the shelf stays above the work area's bottom
+    EXPECT_EQ(place(500, true).Y, 500);
+}
+
 TEST_F(DockPanelTest, ADoubleClickOnTheEmptyShelfBringsTheDockBackToItsCentredPlace) {
     AddButton("one");
     AddButton("two");

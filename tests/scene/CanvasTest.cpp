@@ -4,7 +4,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "vgLaidOutTexts.h"
 #include "vgQtCanvas.h"
 
 namespace {
@@ -339,3 +342,121 @@ TEST(CanvasText, ItalicShowsEvenWhereTheFamilyHasNoItalicFace) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TTextDraw {
+    QString Text;
+    float FontSize;
+    QString Family;
+    QSizeF Box;
+    bool WordWrap;
+};
+
+QImage DrawTextOn(TvgQtCanvas& canvas, const TTextDraw& draw) {
+    canvas.ResizeBuffer(160, 60);
+    EXPECT_TRUE(canvas.BeginScene());
+    canvas.Clear(0);
+    canvas.Fill().SetSolidColor(0xFF000000);
+    canvas.Font().SetFamily(draw.Family);
+    canvas.Font().SetSize(draw.FontSize);
+    const QRectF box(QPointF(2, 2), draw.Box);
+    canvas.FillText(box, box, draw.Text, draw.WordWrap, 1, vgTextAlignCenter, vgTextAlignCenter);
+    canvas.EndScene();
+    return canvas.Buffer()->copy();
+}
+
+}  // namespace
+
+// A canvas keeps the texts it fitted; a text, font, size, box or wrap changed after a draw is drawn
+// as a canvas that never drew the first one draws it, and the first one again as it was.
+TEST(CanvasText, AChangeAfterACachedDrawDrawsTheNewText) {
+    const QString sans = QStringLiteral("Noto Sans CJK SC");
+    const TTextDraw first{QStringLiteral("这是一个非常长的按钮名称用于测试截断"), 12, sans, QSizeF(80, 20),
+                          false};
+    const std::vector<TTextDraw> changes = {
+        {QStringLiteral("那是一个非常长的按钮名称用于测试截断"), 12, sans, QSizeF(80, 20), false},
+        {QStringLiteral("记事本"), 12, sans, QSizeF(80, 20), false},
+        {first.Text, 16, sans, QSizeF(80, 20), false},
+        {first.Text, 12, QStringLiteral("DejaVu Serif"), QSizeF(80, 20), false},
+        {first.Text, 12, sans, QSizeF(120, 20), false},
+        {first.Text, 12, sans, QSizeF(80, 50), true},
+    };
+    TvgQtCanvas warm;
+    const QImage firstDrawn = DrawTextOn(warm, first);
+    for (const TTextDraw& change : changes) {
+        SCOPED_TRACE(change.Text.toStdString() + " " + std::to_string(change.FontSize));
+        ASSERT_EQ(DrawTextOn(warm, first), firstDrawn);
+        TvgQtCanvas fresh;
+        const QImage expected = DrawTextOn(fresh, change);
+        EXPECT_NE(expected, firstDrawn);
+        EXPECT_EQ(DrawTextOn(warm, change), expected);
+    }
+    EXPECT_EQ(DrawTextOn(warm, first), firstDrawn);
+}
+
+TEST(FittedTexts, KeepsAtMostItsCapacityAndAnswersAsTheFitDoes) {
+    TvgFittedTexts fitted(4);
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(12);
+    const QString name = QStringLiteral("这是一个非常长的按钮名称用于测试截断");
+    for (int width = 20; width <= 200; width += 10) {
+        const QSizeF box(width, 20);
+        EXPECT_EQ(fitted.Fitted(font, name, box, false), vgFitTextToBox(font, name, box, false));
+        EXPECT_EQ(fitted.Fitted(font, name, box, false), vgFitTextToBox(font, name, box, false));
+        EXPECT_LE(fitted.Count(), 4);
+    }
+    EXPECT_EQ(fitted.Count(), 4);
+}
+
+// A kept layout draws the same pixels as QPainter::drawText, for every alignment, wrapped or not,
+// with lines that fit, overflow or are broken by hand, and again from the cache.
+TEST(LaidOutTexts, DrawWhatDrawTextDraws) {
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(13);
+    const QStringList texts = {QStringLiteral("记事本"),
+                               QStringLiteral("Marovia dock"),
+                               QStringLiteral("这是一个非常长的按钮名称用于测试截断"),
+                               QStringLiteral("one two three four five six seven"),
+                               QStringLiteral("first line\nsecond 第二行"),
+                               QStringLiteral("Wg  ")};
+    const std::vector<QRectF> boxes = {QRectF(3.5, 2, 70, 20), QRectF(1, 1, 118, 58), QRectF(0, 0, 40, 12),
+                                       QRectF(2.25, 1.5, 61, 33.5)};
+    const int aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    const int vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    const int wraps[] = {Qt::TextSingleLine, Qt::TextWordWrap, 0};
+    TvgLaidOutTexts kept;
+    int compared = 0, laidOut = 0;
+    for (const QString& text : texts)
+        for (const QRectF& box : boxes)
+            for (const int horz : aligns)
+                for (const int vert : vertical)
+                    for (const int wrap : wraps) {
+                        const int flags = horz | vert | wrap | Qt::TextDontClip;
+                        SCOPED_TRACE(text.toStdString() + " flags " + std::to_string(flags));
+                        const auto draw = [&](auto paint) {
+                            QImage image(120, 60, QImage::Format_ARGB32_Premultiplied);
+                            image.setDotsPerMeterX(3780);
+                            image.setDotsPerMeterY(3780);
+                            image.fill(0);
+                            QPainter painter(&image);
+                            painter.setFont(font);
+                            painter.setPen(QPen(QColor(20, 40, 60), 1));
+                            painter.setOpacity(0.99);
+                            paint(painter, image);
+                            return image;
+                        };
+                        const QImage expected =
+                            draw([&](QPainter& p, QImage&) { p.drawText(box, flags, text); });
+                        for (int round = 0; round < 2; ++round)
+                            EXPECT_EQ(draw([&](QPainter& p, QImage& image) {
+                                          kept.Draw(p, &image, font, box, flags, text);
+                                      }),
+                                      expected);
+                        ++compared;
+                        laidOut += TvgLaidOutTexts::Keeps(text, flags);
+                    }
+    EXPECT_EQ(compared, 6 * 4 * 3 * 3 * 3);
+    EXPECT_GT(laidOut, compared / 2);
+    EXPECT_GT(kept.Count(), 0);
+}
