@@ -17,10 +17,13 @@ void DropShowRequest(const QString& ADataPath) {
 
 TShowRequestWatch::TShowRequestWatch(const QString& ADataPath, std::function<void()> AOnShow)
     : FFileName(RequestFile(ADataPath)) {
-    FTimer = Platform().StartTimer(ShowRequestPollMs, [fileName = FFileName, onShow = std::move(AOnShow)] {
-        // Only a request this instance could take away counts, so that it is acted on once.
-        if (QFile::exists(fileName) && QFile::remove(fileName)) onShow();
-    });
+    const QString folder = ADataPath.isEmpty() ? QStringLiteral(".") : ADataPath;
+    FTimer = Platform().WatchFolder(folder, ShowRequestPollMs,
+                                    [fileName = FFileName, onShow = std::move(AOnShow)] {
+                                        // Only a request this instance could take away counts, so that it is
+                                        // acted on once.
+                                        if (QFile::exists(fileName) && QFile::remove(fileName)) onShow();
+                                    });
 }
 
 TShowRequestWatch::~TShowRequestWatch() {

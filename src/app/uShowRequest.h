@@ -1,7 +1,8 @@
 #pragma once
 // A second start makes the running instance show itself through a request file in the data folder
 // ("marovia.show"). It needs nothing beyond files and timers, so it works alike on every system:
-// the running instance looks for the file every `ShowRequestPollMs`, removes it and shows itself;
+// the running instance watches the data folder (looking every `ShowRequestPollMs` only where the
+// system cannot tell it of a change), removes the file and shows itself;
 // the second start waits for the file to go and, when nobody takes it in time, removes it itself.
 
 #include <QString>

@@ -95,6 +95,11 @@ public:
     virtual std::uint64_t TickCount() const = 0;
     virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId id) = 0;
+    // Calls `changed` from the event loop when an entry of `folder` is added, removed or renamed;
+    // where the system cannot tell, every `pollMs` instead. Stopped with StopTimer.
+    virtual TimerId WatchFolder(const QString& folder, int pollMs, std::function<void()> changed) {
+        return StartTimer(pollMs, std::move(changed));
+    }
     // Runs a task once, from the event loop, after the current event has been handled.
     virtual void Post(std::function<void()> task) = 0;
     // Handles every event already waiting (may run timers and posted tasks).

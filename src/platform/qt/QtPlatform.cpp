@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -49,11 +50,28 @@ TimerId QtPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
 }
 
 void QtPlatform::StopTimer(TimerId id) {
+    if (auto watch = FFolderWatches.find(id); watch != FFolderWatches.end()) {
+        watch->second.release()->deleteLater();
+        FFolderWatches.erase(watch);
+        return;
+    }
     auto found = FTimers.find(id);
     if (found == FTimers.end()) return;
     // The timer may be the one whose tick is running now: let Qt free it afterwards.
     found->second.release()->deleteLater();
     FTimers.erase(found);
+}
+
+TimerId QtPlatform::WatchFolder(const QString& folder, int pollMs, std::function<void()> changed) {
+    // The system tells of the change (inotify, ReadDirectoryChangesW): nothing wakes the program
+    // while the folder stays as it is.
+    auto watcher = std::make_unique<QFileSystemWatcher>();
+    if (!watcher->addPath(folder)) return StartTimer(pollMs, std::move(changed));
+    QObject::connect(watcher.get(), &QFileSystemWatcher::directoryChanged,
+                     [changed = std::move(changed)](const QString&) { changed(); });
+    const TimerId id = FNextTimerId++;
+    FFolderWatches[id] = std::move(watcher);
+    return id;
 }
 
 void QtPlatform::Post(std::function<void()> task) {

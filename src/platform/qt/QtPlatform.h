@@ -14,6 +14,7 @@
 #include "IPlatform.h"
 
 class QApplication;
+class QFileSystemWatcher;
 class QTimer;
 
 class QtPlatform : public IPlatform {
@@ -24,6 +25,7 @@ public:
     std::uint64_t TickCount() const override;
     TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
     void StopTimer(TimerId id) override;
+    TimerId WatchFolder(const QString& folder, int pollMs, std::function<void()> changed) override;
     void Post(std::function<void()> task) override;
     void ProcessPendingEvents() override;
     int Exec() override;
@@ -52,6 +54,7 @@ private:
     QElapsedTimer FClock;
     TimerId FNextTimerId = 1;
     std::map<TimerId, std::unique_ptr<QTimer>> FTimers;
+    std::map<TimerId, std::unique_ptr<QFileSystemWatcher>> FFolderWatches;
     std::unique_ptr<IShell> FShell;
     bool FQuitRequested = false;
     std::function<void()> FOnScreenChanged;
