@@ -25,6 +25,33 @@ bool IsBlankText(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0x20; });
 }
 
+// The folder's file names as last listed. Thousands of notes that spell their picture in another
+// letter case than its file ("3.png" for "3.Png") would otherwise list the folder once each.
+class TPictureFolderListing {
+public:
+    // The listed name equal to AName but for letter case, listing the folder again when the name
+    // listed before is gone or none matches (a picture added since); empty when there is none.
+    QString Find(const QString& AFolder, const QString& AName) {
+        if (AFolder == FFolder) {
+            const QString found = Match(AName);
+            if (!found.isEmpty() && QFileInfo(AFolder + found).isFile()) return found;
+        }
+        FFolder = AFolder;
+        FEntries = QDir(AFolder).entryList(QDir::Files);
+        return Match(AName);
+    }
+
+private:
+    QString Match(const QString& AName) const {
+        for (const QString& entry : FEntries)
+            if (entry.compare(AName, Qt::CaseInsensitive) == 0) return entry;
+        return {};
+    }
+
+    QString FFolder;
+    QStringList FEntries;
+};
+
 }  // namespace
 
 QString FindTakeNoteImage(const QString& AName) {
@@ -32,10 +59,9 @@ QString FindTakeNoteImage(const QString& AName) {
     const QString folder = PathInfo->TakeNoteImagePath();
     const QString exact = folder + AName;
     if (QFileInfo(exact).isFile()) return exact;
-    const QStringList entries = QDir(folder).entryList(QDir::Files);
-    for (const QString& entry : entries)
-        if (entry.compare(AName, Qt::CaseInsensitive) == 0) return folder + entry;
-    return {};
+    static TPictureFolderListing listing;
+    const QString entry = listing.Find(folder, AName);
+    return entry.isEmpty() ? QString() : folder + entry;
 }
 
 TDesktopTakeNote::TDesktopTakeNote(QObject* AOwner) : TvgSelection(AOwner) {

@@ -37,6 +37,8 @@ QImage SharedPicture(const QString& AFileName) {
         cache.remove(key);
         return {};
     }
+    if (entry.Image.format() != QImage::Format_ARGB32_Premultiplied)
+        entry.Image.convertTo(QImage::Format_ARGB32_Premultiplied);
     cache.insert(key, entry);
     return entry.Image;
 }

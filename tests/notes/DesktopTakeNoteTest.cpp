@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include "NoteScene.h"
@@ -72,6 +73,47 @@ TEST_F(DesktopTakeNote, AMissingPictureKeepsWhatWasShownButTheNameIsStored) {
     EXPECT_EQ(note->BackImage(), "9.png");
     EXPECT_EQ(record.BackImage, "9.png");
     EXPECT_EQ(ShownSkin(*note), SkinColor(2));
+}
+
+TEST_F(DesktopTakeNote, NotesWithTheSamePictureShareOneDecodedCopyOfIt) {
+    TTakeNoteItem second, third;
+    TDesktopTakeNote* a = scene.AddNote(record);
+    TDesktopTakeNote* b = scene.AddNote(second, 400, 50);
+    TDesktopTakeNote* c = scene.AddNote(third, 700, 50);
+    a->SetBackImage("4.png");
+    b->SetBackImage("4.Png");
+    c->SetBackImage("5.png");
+    const QImage& shown = a->Image()->Bitmap()->Image();
+    // Already in the scene's pixel format: the note takes the decoded picture as it is.
+    EXPECT_EQ(shown.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(shown.constBits(), b->Image()->Bitmap()->Image().constBits());
+    EXPECT_NE(shown.constBits(), c->Image()->Bitmap()->Image().constBits());
+    EXPECT_EQ(ShownSkin(*b), SkinColor(4));
+    EXPECT_EQ(ShownSkin(*c), SkinColor(5));
+}
+
+TEST_F(DesktopTakeNote, PicturesAddedOrRemovedSinceTheLastLookAreSeen) {
+    const QString folder = scene.Installation.Paths().TakeNoteImagePath();
+    TTakeNoteItem second, third;
+    TDesktopTakeNote* a = scene.AddNote(record);
+    a->SetBackImage("1.png");
+    a->SetBackImage("8.png");  // none yet
+    ASSERT_EQ(ShownSkin(*a), SkinColor(1));
+    QImage added(8, 8, QImage::Format_ARGB32);
+    added.fill(qRgb(1, 2, 3));
+    ASSERT_TRUE(added.save(folder + "8.PNG", "PNG"));
+    TDesktopTakeNote* b = scene.AddNote(second, 400, 50);
+    b->SetBackImage("8.png");
+    EXPECT_EQ(ShownSkin(*b), qRgb(1, 2, 3));
+
+    // A picture removed is no longer found under another letter case either.
+    ASSERT_TRUE(QFile::remove(folder + "2.Png"));
+    TDesktopTakeNote* c = scene.AddNote(third, 700, 50);
+    c->SetBackImage("3.png");
+    c->SetBackImage("2.png");
+    EXPECT_EQ(ShownSkin(*c), SkinColor(3));
+    EXPECT_EQ(FindTakeNoteImage("2.png"), QString());
+    EXPECT_EQ(FindTakeNoteImage("8.png"), folder + "8.PNG");
 }
 
 TEST_F(DesktopTakeNote, BlankTextIsShownAsTypedButStoredEmpty) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QMenu>
+
+#include <memory>
 
 #include "IPlatform.h"
 #include "QtPopupMenu.h"
@@ -83,4 +86,28 @@ TEST(QtPopupMenuItems, AnItemWithItemsBecomesASubMenuOfExclusiveChoices) {
     sub = menu.Menu()->actions()[1]->menu();  // rebuilt from the items
     EXPECT_TRUE(sub->actions()[1]->isChecked());
     EXPECT_FALSE(sub->actions()[0]->isChecked());
+}
+
+TEST(QtPopupMenuItems, AMenuMakesItsWidgetOnlyWhenItIsFirstShown) {
+    const qsizetype before = QApplication::allWidgets().size();
+    std::vector<std::unique_ptr<QtPopupMenu>> menus;
+    for (int i = 0; i < 50; ++i) {
+        menus.push_back(std::make_unique<QtPopupMenu>());
+        TPopupMenuItem item;
+        item.Caption = QStringLiteral("编辑内容");
+        menus.back()->Items().push_back(std::move(item));
+    }
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
+
+    // Opening still refreshes the items first, then shows them.
+    QtPopupMenu& menu = *menus.front();
+    menu.SetOnPopup([&menu] { menu.Items()[0].Caption = QStringLiteral("新建便签"); });
+    QMenu* shown = menu.Menu();
+    EXPECT_EQ(QApplication::allWidgets().size(), before + 1);
+    ASSERT_EQ(shown->actions().size(), 1);
+    EXPECT_EQ(shown->actions()[0]->text(), "编辑内容");
+    Q_EMIT shown->aboutToShow();
+    ASSERT_EQ(shown->actions().size(), 1);
+    EXPECT_EQ(shown->actions()[0]->text(), "新建便签");
+    EXPECT_EQ(menu.Menu(), shown);
 }

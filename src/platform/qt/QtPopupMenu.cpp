@@ -4,16 +4,25 @@
 #include <QMenu>
 #include <QPixmap>
 
-QtPopupMenu::QtPopupMenu() : FMenu(std::make_unique<QMenu>()) {
-    QObject::connect(FMenu.get(), &QMenu::aboutToShow, [this] {
-        if (FOnPopup) FOnPopup();
-        Rebuild();
-    });
-}
+QtPopupMenu::QtPopupMenu() = default;
 
 QtPopupMenu::~QtPopupMenu() = default;
 
+QMenu* QtPopupMenu::ShownMenu() {
+    // Made on first use: every note has a menu, and thousands of notes would otherwise keep as many
+    // widgets that are never opened.
+    if (!FMenu) {
+        FMenu = std::make_unique<QMenu>();
+        QObject::connect(FMenu.get(), &QMenu::aboutToShow, [this] {
+            if (FOnPopup) FOnPopup();
+            Rebuild();
+        });
+    }
+    return FMenu.get();
+}
+
 QMenu* QtPopupMenu::Menu() {
+    ShownMenu();
     Rebuild();
     return FMenu.get();
 }
@@ -64,7 +73,7 @@ void QtPopupMenu::AddItems(QMenu* menu, const std::vector<TPopupMenuItem>& items
 }
 
 void QtPopupMenu::Popup(QPoint screenPos) {
-    FMenu->exec(screenPos);  // aboutToShow runs the popup handler and rebuilds the items
+    ShownMenu()->exec(screenPos);  // aboutToShow runs the popup handler and rebuilds the items
 }
 
 void QtPopupMenu::Click(int index) {

@@ -23,6 +23,7 @@ public:
     QMenu* Menu();
 
 private:
+    QMenu* ShownMenu();
     void Rebuild();
     void AddItems(QMenu* menu, const std::vector<TPopupMenuItem>& items, int parentIndex);
 
