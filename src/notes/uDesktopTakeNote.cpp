@@ -29,20 +29,22 @@ bool IsBlankText(const QString& text) {
 // letter case than its file ("3.png" for "3.Png") would otherwise list the folder once each.
 class TPictureFolderListing {
 public:
-    // The listed name equal to AName but for letter case, listing the folder again when the name
-    // listed before is gone or none matches (a picture added since); empty when there is none.
+    // The file of the folder named AName, or else named so but for letter case; the folder is listed
+    // again when the name listed before is gone or none matches (a picture added since). Empty when
+    // there is none.
     QString Find(const QString& AFolder, const QString& AName) {
         if (AFolder == FFolder) {
             const QString found = Match(AName);
             if (!found.isEmpty() && QFileInfo(AFolder + found).isFile()) return found;
         }
         FFolder = AFolder;
-        FEntries = QDir(AFolder).entryList(QDir::Files);
+        FEntries = QDir(AFolder).entryList(QDir::Files | QDir::Hidden);
         return Match(AName);
     }
 
 private:
     QString Match(const QString& AName) const {
+        if (FEntries.contains(AName)) return AName;
         for (const QString& entry : FEntries)
             if (entry.compare(AName, Qt::CaseInsensitive) == 0) return entry;
         return {};
@@ -57,8 +59,6 @@ private:
 QString FindTakeNoteImage(const QString& AName) {
     if (AName.isEmpty()) return {};
     const QString folder = PathInfo->TakeNoteImagePath();
-    const QString exact = folder + AName;
-    if (QFileInfo(exact).isFile()) return exact;
     static TPictureFolderListing listing;
     const QString entry = listing.Find(folder, AName);
     return entry.isEmpty() ? QString() : folder + entry;

@@ -4,6 +4,7 @@
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
 #include "vgImageGeometry.h"
+#include "vgOpaqueArea.h"
 #include "vgQtConvert.h"
 #include "vgResourceObjects.h"
 
@@ -78,4 +79,21 @@ void TvgImage::PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float op
             break;
         }
     }
+}
+
+TvgRect TvgImage::OpaqueRect() {
+    const TvgBitmap& bitmap = vgEffectiveBitmap(*this, *FBitmap);
+    // The other ways of drawing leave parts of the object bare or cut the picture.
+    if (FWrapMode != vgImageStretch || bitmap.IsEmpty() || !FBitmapMargins->IsEmpty()) return {};
+    const QRect core = vgOpaqueCore(bitmap.Image());
+    if (core.isEmpty()) return {};
+    const float sx = Width() / static_cast<float>(bitmap.Width());
+    const float sy = Height() / static_cast<float>(bitmap.Height());
+    const TvgRect stretched{static_cast<float>(core.left()) * sx, static_cast<float>(core.top()) * sy,
+                            static_cast<float>(core.right() + 1) * sx,
+                            static_cast<float>(core.bottom() + 1) * sy};
+    // Smoothing mixes a border pixel with its neighbour outside the core, and a place between
+    // whole pixels smooths one more: a source pixel and a unit are given up on every side.
+    const TvgRect opaque = stretched.Inflate(-(sx + 1), -(sy + 1));
+    return opaque.IsEmpty() ? TvgRect{} : opaque;
 }

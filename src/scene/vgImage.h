@@ -26,6 +26,8 @@ public:
     void SetOnBitmapLoaded(TNotifyEvent handler) { FOnBitmapLoaded = std::move(handler); }
 
     void Paint(TvgCanvas& Canvas) override;
+    // A stretched picture: the opaque core of the picture, less the edge that smoothing blends.
+    TvgRect OpaqueRect() override;
 
 private:
     void LookChanged();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "IvgSizeGrip.h"
 #include "QuitRequest.h"
@@ -12,6 +13,7 @@
 #include "vgBackground.h"
 #include "vgDrawClasses.h"
 #include "vgObject.h"
+#include "vgOpaqueArea.h"
 #include "vgPosition.h"
 #include "vgQtConvert.h"
 #include "vgResources.h"
@@ -375,11 +377,53 @@ void TvgScene::PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas) {
     if (const auto* background = qobject_cast<const TvgBackground*>(&AObject))
         if (background->HidesStyle(FTransparency && GetRoot() == &AObject))
             hiddenStyle = background->ResourceLink();
-    for (TvgObject* child : children) {
+    // Only the scene's own pass leaves hidden children out: an effect's picture is painted whole.
+    const std::vector<char> hidden = FDrawing && &Canvas == FCanvas.get()
+                                         ? HiddenChildren(AObject, children, hiddenStyle)
+                                         : std::vector<char>();
+    for (std::size_t i = 0; i < children.size(); ++i) {
         if (StopPainting(FDrawing)) return;
-        if (!child->IsVisual() || child == hiddenStyle) continue;
+        TvgObject* child = children[i];
+        if (!child->IsVisual() || child == hiddenStyle || (!hidden.empty() && hidden[i])) continue;
         PaintChild(AObject, *child->Visual(), Canvas);
     }
+}
+
+std::vector<char> TvgScene::HiddenChildren(TvgVisualObject& AParent, const std::vector<TvgObject*>& AChildren,
+                                           const TvgObject* ASkipped) {
+    std::vector<char> hidden;
+    if (AChildren.size() < 2 || FUpdateRects.empty()) return hidden;
+    // Nothing is drawn outside the dirty rectangles: what hides a child there does not matter.
+    TvgRect dirty = FUpdateRects.front();
+    for (const TvgRect& r : FUpdateRects) dirty = UnionRect(dirty, r);
+    dirty = IntersectRect(dirty, {0, 0, static_cast<float>(FWidth), static_cast<float>(FHeight)});
+    if (dirty.IsEmpty()) return hidden;
+    // A parent that clips its children clips the opaque parts of those it may clip (a turned one
+    // clips to no upright rectangle).
+    const TvgMatrix parentMatrix = AParent.AbsoluteMatrix();
+    if (AParent.ClipChildren() && (parentMatrix.m12 != 0 || parentMatrix.m21 != 0)) return hidden;
+    const TvgRect parentClip = MapRect(AParent.LocalRect(), parentMatrix);
+    std::optional<TvgCoverage> coverage;
+    // From the top down: a child is hidden by what is painted after it.
+    for (std::size_t i = AChildren.size(); i-- > 0;) {
+        TvgObject* child = AChildren[i];
+        if (!child->IsVisual() || child == ASkipped) continue;
+        TvgVisualObject& visual = *child->Visual();
+        if (!visual.Visible()) continue;
+        const TvgRect area = IntersectRect(visual.UpdateRect(), dirty);
+        if (area.IsEmpty()) continue;
+        if (coverage && coverage->Covers(area)) {
+            if (hidden.empty()) hidden.assign(AChildren.size(), 0);
+            hidden[i] = 1;
+            continue;
+        }
+        TvgRect opaque = vgOpaqueSceneRect(visual);
+        if (AParent.ClipChildren() && visual.CanClipped()) opaque = IntersectRect(opaque, parentClip);
+        if (opaque.IsEmpty()) continue;
+        if (!coverage) coverage.emplace(dirty);
+        coverage->Add(opaque);
+    }
+    return hidden;
 }
 
 void TvgScene::ApplyEffects(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage) {

@@ -124,6 +124,10 @@ private:
     void PaintRoot(TvgVisualObject& ARoot);
     void PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas);
     bool TouchesUpdateRects(const TvgRect& R) const;
+    // Marks the children that those painted after them hide wholly behind opaque pixels within
+    // this pass's dirty area; empty when none is hidden.
+    std::vector<char> HiddenChildren(TvgVisualObject& AParent, const std::vector<TvgObject*>& AChildren,
+                                     const TvgObject* ASkipped);
     void ApplyEffects(TvgVisualObject& AObject, TvgCanvas& Canvas, TvgEffectStage AStage);
     void ShowCursor(int ACursor);
     void SetHovered(TvgVisualObject* AObject);

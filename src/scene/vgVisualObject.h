@@ -222,6 +222,10 @@ public:
     virtual void ApplyResource() {}
 
     // --- painting (the canvas holds the object's absolute matrix) ---
+    // The part of the local rectangle that Paint fills with fully opaque pixels when the object is
+    // drawn at full opacity, whatever lies beneath; empty (the default) when the object does not
+    // know of one. A pass need not paint what such parts of later objects hide.
+    virtual TvgRect OpaqueRect() { return {}; }
     virtual void BeforePaintStep(TvgCanvas& Canvas) {}
     virtual void Paint(TvgCanvas& Canvas) {}
     virtual void AfterPaintStep(TvgCanvas& Canvas) {}

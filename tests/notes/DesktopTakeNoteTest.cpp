@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "FakeHostWindow.h"
 #include "NoteScene.h"
 #include "uPubFuns.h"
 #include "vgFont.h"
@@ -114,6 +115,41 @@ TEST_F(DesktopTakeNote, PicturesAddedOrRemovedSinceTheLastLookAreSeen) {
     EXPECT_EQ(ShownSkin(*c), SkinColor(3));
     EXPECT_EQ(FindTakeNoteImage("2.png"), QString());
     EXPECT_EQ(FindTakeNoteImage("8.png"), folder + "8.PNG");
+}
+
+TEST_F(DesktopTakeNote, ANoteUnderAnotherShowsNothingUntilUncoveredAndThenItsLatestText) {
+    auto* window = dynamic_cast<FakeHostWindow*>(scene.Scene->HostWindow());
+    const auto paper = [&] { return window->FrameBuffer().copy(100, 50, 200, 220); };
+    TTakeNoteItem upperRecord;
+    TDesktopTakeNote* lower = scene.AddNote(record, 100, 50);
+    lower->SetBackImage("1.png");
+    lower->SetContent("下面的便签");
+    TDesktopTakeNote* upper = scene.AddNote(upperRecord, 100, 50);
+    upper->SetBackImage("2.png");
+    upper->SetContent("上面");
+    scene.Fake->Advance(1);
+    const QImage covered = paper();
+    EXPECT_EQ(covered.pixel(190, 200), SkinColor(2));
+
+    lower->SetContent("下面的便签改过了");
+    scene.Fake->Advance(1);
+    EXPECT_EQ(paper(), covered);
+    // The note on top shows its new text at once.
+    upper->SetContent("上面的便签也改过了");
+    scene.Fake->Advance(1);
+    EXPECT_NE(paper(), covered);
+
+    upper->Position()->SetPoint({500, 300});
+    scene.Fake->Advance(1);
+    const QImage uncovered = paper();
+    EXPECT_EQ(uncovered.pixel(190, 200), SkinColor(1));
+    // What the uncovering drew is what drawing everything afresh draws.
+    scene.Root->Repaint();
+    scene.Fake->Advance(1);
+    EXPECT_EQ(paper(), uncovered);
+    lower->SetContent("下面的便签");
+    scene.Fake->Advance(1);
+    EXPECT_NE(paper(), uncovered);
 }
 
 TEST_F(DesktopTakeNote, BlankTextIsShownAsTypedButStoredEmpty) {
