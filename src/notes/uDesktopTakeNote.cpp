@@ -96,10 +96,6 @@ TDesktopTakeNote::TDesktopTakeNote(QObject* AOwner) : TvgSelection(AOwner) {
         NoteMouseDown(Sender, Button, Shift, X, Y);
     });
     SetOnDblClick([this](TvgObject* Sender) { NoteDblClick(Sender); });
-
-    FPopupMenu = Platform().CreatePopupMenu();
-    FPopupMenu->SetOnPopup([this] { PopupMenuPopup(); });
-    CreatePopupMenu();
 }
 
 TDesktopTakeNote::~TDesktopTakeNote() = default;
@@ -170,7 +166,7 @@ void TDesktopTakeNote::NoteChange(TvgObject*) {
 
 void TDesktopTakeNote::NoteMouseDown(TvgObject*, TMouseButton Button, TShiftState, float, float) {
     BringToFront();
-    if (Button == TMouseButton::mbRight) FPopupMenu->Popup(Platform().CursorPos());
+    if (Button == TMouseButton::mbRight) Menu()->Popup(Platform().CursorPos());
 }
 
 void TDesktopTakeNote::NoteDblClick(TvgObject*) {

@@ -58,9 +58,10 @@ public:
 
     TvgImage* Image() const { return FvgImage; }
     TvgText* Text() const { return FvgContent; }
-    IPopupMenu* Menu() const { return FPopupMenu.get(); }
+    // Made when first asked for (a right click, mostly): of thousands of notes few ever open it.
+    IPopupMenu* Menu();
     // The place of "更换背景" in the menu; its sub-menu holds the colours.
-    int SkinItemIndex() const { return FSkinItemParent; }
+    int SkinItemIndex();
 
     // Handlers, public so that tests and the menu reach them the same way.
     void NoteChange(TvgObject* Sender);

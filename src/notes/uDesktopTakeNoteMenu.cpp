@@ -59,7 +59,19 @@ TvgFontStyle StyleFromDialog(const TDialogFont& AFont, TvgFontStyle ACurrent) {
 
 }  // namespace
 
+IPopupMenu* TDesktopTakeNote::Menu() {
+    if (!FPopupMenu) CreatePopupMenu();
+    return FPopupMenu.get();
+}
+
+int TDesktopTakeNote::SkinItemIndex() {
+    Menu();
+    return FSkinItemParent;
+}
+
 void TDesktopTakeNote::CreatePopupMenu() {
+    FPopupMenu = Platform().CreatePopupMenu();
+    FPopupMenu->SetOnPopup([this] { PopupMenuPopup(); });
     std::vector<TPopupMenuItem>& items = FPopupMenu->Items();
     const auto click = [this](int tag) { return [this, tag] { MenuItemClick(tag); }; };
     items.push_back(MenuItem(QStringLiteral("编辑内容"), NM_Edit, click(NM_Edit)));
@@ -108,8 +120,7 @@ void TDesktopTakeNote::SkinItemClick(int ATag) {
 }
 
 void TDesktopTakeNote::PopupMenuPopup() {
-    std::vector<TPopupMenuItem>& skins =
-        FPopupMenu->Items().at(static_cast<std::size_t>(FSkinItemParent)).Items;
+    std::vector<TPopupMenuItem>& skins = Menu()->Items().at(static_cast<std::size_t>(SkinItemIndex())).Items;
     const auto match = std::find_if(skins.begin(), skins.end(), [this](const TPopupMenuItem& item) {
         return (QString::number(item.Tag) + QStringLiteral(".png"))
                    .compare(FBackImage, Qt::CaseInsensitive) == 0;

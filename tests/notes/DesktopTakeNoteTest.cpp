@@ -180,7 +180,13 @@ TEST_F(DesktopTakeNote, HidingAndColourReachTheRecord) {
 }
 
 TEST_F(DesktopTakeNote, TheMenuHoldsItsItemsInOrderWithSevenColours) {
+    const std::size_t menus = scene.Fake->PopupMenus().size();
     TDesktopTakeNote* note = scene.AddNote(record);
+    // Made when first asked for, once.
+    EXPECT_EQ(scene.Fake->PopupMenus().size(), menus);
+    IPopupMenu* menu = note->Menu();
+    EXPECT_EQ(scene.Fake->PopupMenus().size(), menus + 1);
+    EXPECT_EQ(note->Menu(), menu);
     std::vector<std::pair<QString, int>> items;
     for (const TPopupMenuItem& item : note->Menu()->Items()) items.emplace_back(item.Caption, item.Tag);
     const std::vector<std::pair<QString, int>> expected{{"编辑内容", 1}, {"新建便签", 0}, {"删除便签", 3},
