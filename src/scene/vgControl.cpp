@@ -79,7 +79,7 @@ void TvgControl::ApplyResource() {
     if (TvgVisualObject* visual = clone->Visual()) visual->Lock();
     StyleApplied();
     UpdateEffects();
-    if (FOnApplyResource) FOnApplyResource(this);
+    if (const TNotifyEvent& applied = OnApplyResource()) applied(this);
 }
 
 void TvgControl::UpdateResource() {

@@ -458,7 +458,7 @@ void TvgVisualObject::SetFocus() {
     IvgScene* scene = Scene();
     if (!scene || !FCanFocused || FIsFocused) return;
     bool canFocused = true;
-    if (FOnCanFocused) FOnCanFocused(this, canFocused);
+    if (FHandlers && FHandlers->CanFocused) FHandlers->CanFocused(this, canFocused);
     if (canFocused) scene->SetFocused(this);
 }
 
@@ -466,6 +466,30 @@ void TvgVisualObject::Lock() {
     FLocked = true;
     for (TvgObject* child : ChildList())
         if (TvgVisualObject* v = child->Visual()) v->Lock();
+}
+
+// --- handlers ---
+
+namespace {
+const TvgPaintEvent kNoPaintEvent;
+const TNotifyEvent kNoNotifyEvent;
+}  // namespace
+
+TvgVisualObject::THandlers& TvgVisualObject::Handlers() {
+    if (!FHandlers) FHandlers = std::make_unique<THandlers>();
+    return *FHandlers;
+}
+
+const TvgPaintEvent& TvgVisualObject::OnBeforePaint() const {
+    return FHandlers ? FHandlers->BeforePaint : kNoPaintEvent;
+}
+
+const TvgPaintEvent& TvgVisualObject::OnPaint() const {
+    return FHandlers ? FHandlers->Paint : kNoPaintEvent;
+}
+
+const TNotifyEvent& TvgVisualObject::OnApplyResource() const {
+    return FHandlers ? FHandlers->ApplyResource : kNoNotifyEvent;
 }
 
 // --- painting ---

@@ -30,14 +30,14 @@ void TvgVisualObject::MouseEnter() {
     FIsMouseOver = true;
     StartTriggerAnimation(this, kIsMouseOver);
     ApplyTriggerEffect(this, kIsMouseOver);
-    CallHandler(FOnMouseEnter, this);
+    if (FHandlers) CallHandler(FHandlers->MouseEnter, this);
 }
 
 void TvgVisualObject::MouseLeave() {
     FIsMouseOver = false;
     StartTriggerAnimation(this, kIsMouseOver);
     ApplyTriggerEffect(this, kIsMouseOver);
-    CallHandler(FOnMouseLeave, this);
+    if (FHandlers) CallHandler(FHandlers->MouseLeave, this);
 }
 
 void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y) {
@@ -45,7 +45,7 @@ void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X,
     const QPointer<TvgVisualObject> self(this);
     if (FCanFocused && !FIsFocused) SetFocus();
     if (!self) return;
-    CallHandler(FOnMouseDown, this, Button, Shift, X, Y);
+    if (FHandlers) CallHandler(FHandlers->MouseDown, this, Button, Shift, X, Y);
     if (!self) return;
     if (Button == TMouseButton::mbRight) {
         ContextMenu(X, Y);
@@ -61,13 +61,13 @@ void TvgVisualObject::MouseDown(TMouseButton Button, TShiftState Shift, float X,
 }
 
 void TvgVisualObject::MouseMove(TShiftState Shift, float X, float Y, float Dx, float Dy) {
-    CallHandler(FOnMouseMove, this, Shift, X, Y, Dx, Dy);
+    if (FHandlers) CallHandler(FHandlers->MouseMove, this, Shift, X, Y, Dx, Dy);
 }
 
 void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y) {
     const QPointer<TvgVisualObject> self(this);
     if (Scene() && Scene()->GetCaptured() == this) Scene()->SetCaptured(nullptr);
-    CallHandler(FOnMouseUp, this, Button, Shift, X, Y);
+    if (FHandlers) CallHandler(FHandlers->MouseUp, this, Button, Shift, X, Y);
     if (!self) return;
     // The release may land on the right or bottom edge and still count.
     const bool inside = X >= 0 && X <= FWidth && Y >= 0 && Y <= FHeight;
@@ -81,23 +81,23 @@ void TvgVisualObject::MouseUp(TMouseButton Button, TShiftState Shift, float X, f
 }
 
 void TvgVisualObject::MouseWheel(TShiftState Shift, int WheelDelta, const TvgPoint& MousePos, bool& Handled) {
-    CallHandler(FOnMouseWheel, this, Shift, WheelDelta, MousePos, Handled);
+    if (FHandlers) CallHandler(FHandlers->MouseWheel, this, Shift, WheelDelta, MousePos, Handled);
 }
 
 void TvgVisualObject::Click() {
-    CallHandler(FOnClick, this);
+    if (FHandlers) CallHandler(FHandlers->Click, this);
 }
 
 void TvgVisualObject::DblClick() {
-    CallHandler(FOnDblClick, this);
+    if (FHandlers) CallHandler(FHandlers->DblClick, this);
 }
 
 void TvgVisualObject::KeyDown(int& Key, QChar& KeyChar, TShiftState Shift) {
-    CallHandler(FOnKeyDown, this, Key, KeyChar, Shift);
+    if (FHandlers) CallHandler(FHandlers->KeyDown, this, Key, KeyChar, Shift);
 }
 
 void TvgVisualObject::KeyUp(int& Key, QChar& KeyChar, TShiftState Shift) {
-    CallHandler(FOnKeyUp, this, Key, KeyChar, Shift);
+    if (FHandlers) CallHandler(FHandlers->KeyUp, this, Key, KeyChar, Shift);
 }
 
 void TvgVisualObject::ContextMenu(float X, float Y) {
@@ -115,7 +115,7 @@ void TvgVisualObject::EnterFocus() {
     Repaint();
     StartTriggerAnimation(this, kIsFocused);
     ApplyTriggerEffect(this, kIsFocused);
-    CallHandler(FOnEnterFocus, this);
+    if (FHandlers) CallHandler(FHandlers->EnterFocus, this);
 }
 
 void TvgVisualObject::KillFocus() {
@@ -126,5 +126,5 @@ void TvgVisualObject::KillFocus() {
     if (Destroying()) return;
     StartTriggerAnimation(this, kIsFocused);
     ApplyTriggerEffect(this, kIsFocused);
-    CallHandler(FOnKillFocus, this);
+    if (FHandlers) CallHandler(FHandlers->KillFocus, this);
 }
