@@ -117,6 +117,11 @@ void InstallEffectPainter() {
     (void)installed;
 }
 
+bool HasVisualChildren(const TvgVisualObject& object) {
+    const auto& children = object.ChildList();
+    return std::any_of(children.begin(), children.end(), [](TvgObject* c) { return c->IsVisual(); });
+}
+
 template <class F>
 void ForEachEnabledEffect(TvgVisualObject& object, F&& f) {
     for (TvgObject* child : std::vector<TvgObject*>(object.ChildList()))
@@ -134,26 +139,32 @@ void TvgEffect::SetEnabled(bool value) {
     FEnabled = value;
     TvgVisualObject* parent = Parent() ? Parent()->Visual() : nullptr;
     if (value && parent) parent->RecalcHasEffect();
-    RefreshParentEffects();
+    RefreshParentEffects(TEffectChange::ecPlacement);
     if (!value && parent) parent->RecalcHasEffect();
 }
 
 void TvgEffect::SetDisablePaint(bool value) {
     if (FDisablePaint == value) return;
     FDisablePaint = value;
-    RefreshParentEffects();
+    RefreshParentEffects(TEffectChange::ecPlacement);
 }
 
 void TvgEffect::SetAfterPaint(bool value) {
     if (FAfterPaint == value) return;
     FAfterPaint = value;
-    RefreshParentEffects();
+    RefreshParentEffects(TEffectChange::ecPlacement);
 }
 
-void TvgEffect::RefreshParentEffects() {
+void TvgEffect::RefreshParentEffects(TEffectChange AChange) {
     TvgVisualObject* parent = Parent() ? Parent()->Visual() : nullptr;
     if (!parent) return;
-    parent->UpdateEffects();
+    if (AChange == TEffectChange::ecPicture) FRenderedContent = 0;
+    // A picture also shows the parent's children, which do not tell the parent when their look
+    // changes: with children, every change of its effects renders all of them again.
+    if (AChange == TEffectChange::ecPlacement && !HasVisualChildren(*parent))
+        parent->RecheckEffects();
+    else
+        parent->UpdateEffects();
     for (TvgObject* ancestor = parent->Parent(); ancestor; ancestor = ancestor->Parent())
         if (TvgVisualObject* visual = ancestor->Visual(); visual && visual->HasEffect())
             visual->UpdateEffects();
@@ -162,6 +173,20 @@ void TvgEffect::RefreshParentEffects() {
     parent->Repaint();
     FCountAsEnabled = false;
     parent->RecalcUpdateRect();
+}
+
+bool TvgEffect::PictureStale(TvgVisualObject& AObject, const TvgPoint& AScale) {
+    return FRenderedContent != AObject.EffectsContent() || FRenderedScale != AScale ||
+           FRenderedOpacity != AObject.AbsoluteOpacity() || FRenderedWidth != AObject.Width() ||
+           FRenderedHeight != AObject.Height();
+}
+
+void TvgEffect::PictureRendered(TvgVisualObject& AObject, const TvgPoint& AScale) {
+    FRenderedContent = AObject.EffectsContent();
+    FRenderedScale = AScale;
+    FRenderedOpacity = AObject.AbsoluteOpacity();
+    FRenderedWidth = AObject.Width();
+    FRenderedHeight = AObject.Height();
 }
 
 void TvgEffect::ApplyTrigger(TvgObject* AInstance, const QString& ATrigger) {
@@ -181,7 +206,12 @@ void vgApplyEffects(TvgVisualObject& AObject, TvgCanvas& Canvas) {
     const TvgPoint scale = AObject.AbsoluteScale();
     const bool stale = AObject.EffectsStale();
     ForEachEnabledEffect(AObject, [&](TvgEffect& effect) {
-        if (stale) RenderEffect(AObject, effect, Canvas, scale);
+        // Switching one effect on or off leaves the pictures rendered since the last change of
+        // the object's look as they are (a dock icon's glow and reflection on every hover).
+        if (stale && effect.PictureStale(AObject, scale)) {
+            RenderEffect(AObject, effect, Canvas, scale);
+            effect.PictureRendered(AObject, scale);
+        }
         DrawPicture(AObject, Canvas, effect.CachedPicture(),
                     effect.GetRect({0, 0, AObject.Width(), AObject.Height()}));
     });

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
+
 #include "vgBitmap.h"
 #include "vgObject.h"
 #include "vgTypes.h"
@@ -47,11 +49,19 @@ public:
 
     // The last rendered and processed picture.
     TvgBitmap& CachedPicture() { return FCache; }
+    // Whether the cached picture must be rendered again to show the object as it is now.
+    bool PictureStale(TvgVisualObject& AObject, const TvgPoint& AScale);
+    // Notes what the cached picture was rendered from.
+    void PictureRendered(TvgVisualObject& AObject, const TvgPoint& AScale);
 
 protected:
+    // What changed about an effect: its picture (a property the rendering reads), or only whether
+    // and where the picture is drawn (enabled, drawn after, hiding the object).
+    enum class TEffectChange { ecPicture, ecPlacement };
     // The parent and its ancestors with effects render again; the repaint covers the effect's area
-    // even when it has just been switched off.
-    void RefreshParentEffects();
+    // even when it has just been switched off. A change of placement alone keeps the effect's own
+    // picture and those of its siblings, which show the parent alone, not one another.
+    void RefreshParentEffects(TEffectChange AChange = TEffectChange::ecPicture);
 
 private:
     bool FEnabled = true;
@@ -61,6 +71,13 @@ private:
     // Keeps the effect's area in the parent's update rectangle for the repaint that removes it.
     bool FCountAsEnabled = false;
     TvgBitmap FCache;
+    // What FCache was rendered from: the parent's effects content count (0: nothing rendered yet
+    // or a property changed since), its scale, opacity and size.
+    std::uint64_t FRenderedContent = 0;
+    TvgPoint FRenderedScale;
+    float FRenderedOpacity = 0;
+    float FRenderedWidth = 0;
+    float FRenderedHeight = 0;
 };
 
 // --- used by the painting of children (installed into the scene by the first effect made) ---

@@ -450,6 +450,7 @@ void TvgVisualObject::RecalcHasEffect() {
 
 void TvgVisualObject::UpdateEffects() {
     FUpdateEffects = true;
+    ++FEffectsContent;
 }
 
 // --- focus, parts ---

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -193,8 +194,13 @@ public:
     void RecalcHasEffect();
     // The effects' cached pictures must be rendered again.
     void UpdateEffects();
+    // Only which effects are enabled (or how they are drawn) changed: the next paint looks at the
+    // effects again, but a picture rendered since the last UpdateEffects is still the object's.
+    void RecheckEffects() { FUpdateEffects = true; }
     bool EffectsStale() const { return FUpdateEffects; }
     void SetEffectsStale(bool value) { FUpdateEffects = value; }
+    // Counts the UpdateEffects calls: a picture rendered at another count shows an older look.
+    std::uint64_t EffectsContent() const { return FEffectsContent; }
     QImage& EffectBitmap() { return FEffectBitmap; }
     // The union of the enabled effects' areas in local units (empty without effects).
     TvgRect EffectsRect();
@@ -342,6 +348,7 @@ private:
 
     bool FHasEffect = false;
     bool FUpdateEffects = true;
+    std::uint64_t FEffectsContent = 1;
     QImage FEffectBitmap;
 
     std::vector<TvgVisualObject*> FTabList;

@@ -8,6 +8,8 @@
 #include "vgBounds.h"
 #include "vgLayout.h"
 #include "vgPosition.h"
+#include "vgProgramStyles.h"
+#include "vgResources.h"
 
 namespace {
 
@@ -116,6 +118,37 @@ TEST(Clone, ClassesWithoutARegisteredFactoryUseTheirInvokableConstructor) {
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->metaObject(), &TvgUnregisteredShape::staticMetaObject);
     EXPECT_EQ(qobject_cast<TvgTestShape*>(copy.get())->xRadius(), 6);
+}
+
+// The same properties down the whole tree of stored children.
+void ExpectSameTree(const TvgObject& a, const TvgObject& b) {
+    ExpectSameProperties(a, b);
+    std::vector<const TvgObject*> storedA, storedB;
+    for (const TvgObject* child : a.ChildList())
+        if (child->Stored()) storedA.push_back(child);
+    for (const TvgObject* child : b.ChildList())
+        if (child->Stored()) storedB.push_back(child);
+    ASSERT_EQ(storedA.size(), storedB.size()) << a.ResourceName().toStdString();
+    for (std::size_t i = 0; i < storedA.size(); ++i) ExpectSameTree(*storedA[i], *storedB[i]);
+}
+
+// Clones leave out the values a new object has anyway; every style the program wears must still
+// come out exactly as it is in its set, whatever its setters do on the way.
+TEST(Clone, EveryStyleOfBothSetsIsReproduced) {
+    TvgResources program;
+    LoadProgramStyles(program);
+    int styles = 0;
+    for (const TvgResources* set : {&program, DefaultStyles()}) {
+        ASSERT_TRUE(set && set->Root());
+        for (const TvgObject* style : set->Root()->ChildList()) {
+            SCOPED_TRACE(style->ResourceName().toStdString());
+            std::unique_ptr<TvgObject> copy(style->Clone(nullptr));
+            ASSERT_TRUE(copy);
+            ExpectSameTree(*style, *copy);
+            ++styles;
+        }
+    }
+    EXPECT_GT(styles, 10);
 }
 
 TEST(Clone, AControlsCloneDoesNotCarryItsStyleClone) {

@@ -207,6 +207,77 @@ TEST_F(vgEffectPaintTest, CachedPicturesAreDrawnAgainWithoutRendering) {
     EXPECT_EQ(second->Renders, 2);
 }
 
+TEST_F(vgEffectPaintTest, SwitchingAnEffectKeepsThePicturesOfAnUnchangedObject) {
+    auto* first = new TCountingEffect(Icon);
+    first->SetParent(Icon);
+    auto* second = new TCountingEffect(Icon);
+    second->SetParent(Icon);
+    second->Colour = 0xFF00FF00u;
+    Invalidate({0, 0, 300, 300});
+    Draw();
+    ASSERT_EQ(first->Renders, 1);
+    ASSERT_EQ(second->Renders, 1);
+
+    // A hover switches one effect off and on again: neither picture is rendered anew.
+    second->SetEnabled(false);
+    EXPECT_TRUE(Icon->EffectsStale());
+    EXPECT_EQ(Draw().pixel(97, 97), 0xFF0000FFu) << "only the first picture is left";
+    second->SetEnabled(true);
+    EXPECT_EQ(Draw().pixel(97, 97), 0xFF00FF00u) << "the kept second picture, over the first";
+    second->SetAfterPaint(true);
+    EXPECT_EQ(Draw().pixel(130, 130), 0xFF00FF00u) << "the kept picture, now over the object";
+    EXPECT_EQ(first->Renders, 1);
+    EXPECT_EQ(second->Renders, 1);
+
+    // Changed while switched off: the picture is rendered when the effect is switched on again.
+    second->SetEnabled(false);
+    Draw();
+    Icon->Fill()->SetColor("#FF0000FF");
+    Draw();
+    EXPECT_EQ(first->Renders, 2);
+    EXPECT_EQ(second->Renders, 1);
+    second->SetEnabled(true);
+    Draw();
+    EXPECT_EQ(first->Renders, 2);
+    EXPECT_EQ(second->Renders, 2);
+
+    // Opacity and size are part of the picture.
+    Root->SetOpacity(0.5f);
+    second->SetEnabled(false);
+    second->SetEnabled(true);
+    Draw();
+    EXPECT_EQ(first->Renders, 3);
+    EXPECT_EQ(second->Renders, 3);
+}
+
+TEST_F(vgEffectPaintTest, AnEffectsOwnPropertyRendersItAgain) {
+    auto* glow = new TvgGlowEffect(Icon);
+    glow->SetParent(Icon);
+    Invalidate({0, 0, 300, 300});
+    const int before = qAlpha(Draw().pixel(96, 130));
+    glow->SetOpacity(0.3f);
+    const int after = qAlpha(Draw().pixel(96, 130));
+    EXPECT_LT(after, before) << "the fainter glow is rendered, not the kept picture drawn";
+}
+
+TEST_F(vgEffectPaintTest, SwitchingAnEffectOfAnObjectWithChildrenRendersAgain) {
+    // Children do not tell their parent about a new look: its pictures are rendered again.
+    auto* dot = new TvgRectangle(Icon);
+    dot->SetParent(Icon);
+    dot->SetBounds(20, 20, 20, 20);
+    auto* first = new TCountingEffect(Icon);
+    first->SetParent(Icon);
+    auto* second = new TCountingEffect(Icon);
+    second->SetParent(Icon);
+    Invalidate({0, 0, 300, 300});
+    Draw();
+    second->SetEnabled(false);
+    second->SetEnabled(true);
+    Draw();
+    EXPECT_EQ(first->Renders, 2);
+    EXPECT_EQ(second->Renders, 2);
+}
+
 TEST_F(vgEffectPaintTest, AfterPaintDrawsOnTopAndDisablePaintHidesTheObject) {
     auto* effect = new TCountingEffect(Icon);
     effect->SetParent(Icon);
