@@ -120,6 +120,8 @@ private:
     void StartWallPaperTimer();
     void StopWallPaperTimer();
     bool SlidingOut() const;
+    void KeepSlidePicture();
+    void DropSlidePicture(bool afterThisFrame);
 
     int FButtonWidth = 80;
     int FButtonHeight = 90;

@@ -12,6 +12,7 @@
 #include "vgBitmap.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgScene.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ void TVGDesktopPanel::Show() {
     SetWidth(WorkAreaWidth());
     SetVisible(true);
     SendToBack();
+    KeepSlidePicture();
     FFloatAnimation->SetStartValue(WorkAreaWidth());
     FFloatAnimation->SetStopValue(0);
     FFloatAnimation->SetEnabled(true);
@@ -63,6 +65,7 @@ void TVGDesktopPanel::Show() {
 
 void TVGDesktopPanel::Hide() {
     if (!Visible()) return;
+    KeepSlidePicture();
     // During the slide-in this only changes the running slide's direction; it keeps its time.
     FFloatAnimation->SetStartValue(0);
     FFloatAnimation->SetStopValue(WorkAreaWidth());
@@ -73,9 +76,29 @@ bool TVGDesktopPanel::SlidingOut() const {
     return FFloatAnimation->Running() && FFloatAnimation->StopValue() > FFloatAnimation->StartValue();
 }
 
+// While the panel slides nothing on it changes: its wallpaper and buttons are painted once, before
+// the slide's clock starts, and every step only moves that picture. Anything that changes on the
+// panel meanwhile lets the picture go, and the panel is painted as usual.
+void TVGDesktopPanel::KeepSlidePicture() {
+    if (auto* scene = dynamic_cast<TvgScene*>(Scene())) scene->KeepPicture(*this);
+}
+
+void TVGDesktopPanel::DropSlidePicture(bool afterThisFrame) {
+    auto* scene = dynamic_cast<TvgScene*>(Scene());
+    if (!scene) return;
+    if (afterThisFrame)
+        scene->ReleasePicture(*this);
+    else
+        scene->DropPicture(*this);
+}
+
 void TVGDesktopPanel::FloatAnimationFinish() {
     FFloatAnimation->SetEnabled(false);
-    if (FFloatAnimation->StopValue() <= FFloatAnimation->StartValue()) return;
+    // The last step's frame, still to be drawn, shows the panel in its place from the picture;
+    // it is the picture a normal pass paints there.
+    const bool slidIn = FFloatAnimation->StopValue() <= FFloatAnimation->StartValue();
+    DropSlidePicture(slidIn);
+    if (slidIn) return;
     SetWidth(1);
     SetVisible(false);
 }

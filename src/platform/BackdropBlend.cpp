@@ -41,6 +41,9 @@ inline void BlendSpan(std::uint32_t* line, int count, const std::uint32_t* under
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     for (; i + 4 <= count; i += 4) {
         auto* at = reinterpret_cast<__m128i*>(line + i);
+        // Four opaque pixels (a sliding panel's wallpaper) are left as they are, unread beneath.
+        const __m128i alphas = _mm_and_si128(_mm_loadu_si128(at), opaque);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, opaque)) == 0xFFFF) continue;
         const __m128i dst =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(under + i)), opaque);
         _mm_storeu_si128(at, Over4(_mm_loadu_si128(at), dst));

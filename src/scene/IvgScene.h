@@ -17,6 +17,8 @@ public:
 
     // Invalidation: R is in scene coordinates.
     virtual void AddUpdateRect(const TvgRect& R) = 0;
+    // An object's look changed (not merely its place); it says so before invalidating its area.
+    virtual void LookChanged(TvgVisualObject& AObject) {}
     // While true, objects hand no rectangles to the scene.
     virtual bool GetDisableUpdate() const = 0;
 

@@ -447,3 +447,15 @@ void TvgQtCanvas::DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, cons
     if (highSpeed) FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     FPainter.setOpacity(1);
 }
+
+void TvgQtCanvas::DrawDevicePicture(QPoint devicePos, const QImage& picture) {
+    if (!FPainter.isActive() || picture.isNull()) return;
+    FPainter.save();
+    // Device pixels: the painter's own scale of a doubled screen is taken out again.
+    const qreal ratio = FBuffer ? FBuffer->devicePixelRatio() : 1.0;
+    FPainter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    FPainter.setOpacity(1);
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPainter.drawImage(devicePos, picture);
+    FPainter.restore();
+}

@@ -290,6 +290,7 @@ void TvgScene::DrawUpdateRects() {
         TvgScene& Scene;
         ~TDrawGuard() {
             Scene.FDrawing = false;
+            Scene.DropReleasedPictures();
             Scene.FUpdateRects = Scene.UncoveredLateRects();
             if (!Scene.FUpdateRects.empty()) Scene.PostRedraw();
         }
@@ -303,6 +304,7 @@ void TvgScene::DrawUpdateRects() {
     const QRegion region = RegionOf(FUpdateRects, QRect(0, 0, FWidth, FHeight));
     if (region.isEmpty()) return;
     QImage* buffer = FHostWindow->BeginPaint(region);
+    if (buffer) FDeviceRatio = buffer->devicePixelRatio();
     FCanvas->AttachBuffer(buffer);
     if (!FCanvas->BeginScene()) {
         FHostWindow->EndPaint(QRegion());
@@ -447,6 +449,8 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     if (AParent.ClipChildren() && !RectsIntersect(childArea, AParent.UpdateRect())) return;
     // Outside a scene pass (an effect rendering its picture) the whole tree is painted.
     if (FDrawing && &Canvas == FCanvas.get() && !TouchesUpdateRects(childArea)) return;
+    if (&Canvas == FCanvas.get() && !FKept.empty())
+        if (TKeptPicture* kept = FindKept(AChild); kept && DrawKept(AParent, AChild, *kept)) return;
 
     const bool clipped = AParent.ClipChildren() && AChild.CanClipped();
     int parentState = 0;
@@ -455,6 +459,12 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
         Canvas.SetMatrix(ToQTransform(AParent.AbsoluteMatrix()));
         Canvas.IntersectClipRect(ToQRectF(AParent.LocalRect()));
     }
+    PaintObject(AChild, Canvas);
+    if (clipped) Canvas.RestoreCanvas(parentState);
+    ApplyEffects(AChild, Canvas, TvgEffectStage::esAfterPaint);
+}
+
+void TvgScene::PaintObject(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     const QTransform matrix = ToQTransform(AChild.AbsoluteMatrix());
     Canvas.SetMatrix(matrix);
     AChild.BeforePaintStep(Canvas);
@@ -478,6 +488,4 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     }
     Canvas.SetMatrix(matrix);
     AChild.AfterPaintStep(Canvas);
-    if (clipped) Canvas.RestoreCanvas(parentState);
-    ApplyEffects(AChild, Canvas, TvgEffectStage::esAfterPaint);
 }

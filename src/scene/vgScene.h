@@ -4,7 +4,9 @@
 // and turns the window's mouse input into the objects' mouse events (hover, capture, cursor,
 // dragging or resizing the window from empty spots and size grips).
 
+#include <QImage>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 
@@ -90,6 +92,24 @@ public:
     void PaintChildrenOf(TvgVisualObject& AObject, TvgCanvas& Canvas);
     static void SetEffectPainter(TvgEffectPainter APainter);
 
+    // --- kept pictures ---
+    // Paints the object (with everything under it) once into a picture of its own; until the
+    // picture is let go, the passes that follow copy it to wherever the object has been moved
+    // instead of painting the object again. Anything inside the object that changes its look lets
+    // the picture go, as does a scale, rotation or opacity reaching it from above. False (nothing
+    // kept) for a root, an object that is not shown in this scene, one that is scaled or rotated,
+    // or during a pass.
+    bool KeepPicture(TvgVisualObject& AObject);
+    // Lets the picture go at once.
+    void DropPicture(TvgVisualObject& AObject);
+    // Lets the picture go after the pass already due has used it (at once when none is due).
+    void ReleasePicture(TvgVisualObject& AObject);
+    // The picture kept for the object (device pixels), or null.
+    const QImage* KeptPicture(const TvgVisualObject& AObject) const;
+    // How many passes drew an object from its kept picture (for measurements and tests).
+    int KeptPictureDraws() const { return FKeptPictureDraws; }
+    void LookChanged(TvgVisualObject& AObject) override;
+
     // --- mouse state ---
     TvgVisualObject* Hovered() const;
     // The topmost hit-testable object at a scene point, over the roots from the last one.
@@ -123,6 +143,8 @@ private:
     void PaintBackground();
     void PaintRoot(TvgVisualObject& ARoot);
     void PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas);
+    // The object and its subtree, without its parent's clip and its after-paint effects.
+    void PaintObject(TvgVisualObject& AChild, TvgCanvas& Canvas);
     bool TouchesUpdateRects(const TvgRect& R) const;
     // Marks the children that those painted after them hide wholly behind opaque pixels within
     // this pass's dirty area; empty when none is hidden.
@@ -132,6 +154,18 @@ private:
     void ShowCursor(int ACursor);
     void SetHovered(TvgVisualObject* AObject);
     void StartFirstDrawTimer();
+    struct TKeptPicture {
+        QPointer<TvgVisualObject> Object;
+        QImage Picture;     // premultiplied, device pixels
+        QImage OpaqueView;  // the same pixels as opaque ones, when every one is: copied, not blended
+        QPoint Origin;      // the picture's top-left corner in device pixels when it was made
+        QPointF MadeAt;     // the object's absolute translation then, in scene units
+        float Opacity = 1;  // its absolute opacity then
+        bool Released = false;
+    };
+    TKeptPicture* FindKept(const TvgVisualObject& AObject);
+    bool DrawKept(TvgVisualObject& AParent, TvgVisualObject& AChild, TKeptPicture& AKept);
+    void DropReleasedPictures();
 
     std::unique_ptr<IHostWindow> FHostWindow;
     std::unique_ptr<TvgQtCanvas> FCanvas;
@@ -164,6 +198,10 @@ private:
     QString FHintText;
     TimerId FShowTimer = 0;
     TvgDropHandler FOnDrop;
+    std::vector<TKeptPicture> FKept;
+    int FKeptPictureDraws = 0;
+    // Device pixels per scene unit of the frame buffer the last pass painted into.
+    qreal FDeviceRatio = 1.0;
 };
 
 // The framework cursor id of a scene object (0 default, −21 hand, −22 size-all, −8 diagonal size…)

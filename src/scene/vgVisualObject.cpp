@@ -125,10 +125,11 @@ void TvgVisualObject::SetRotateAngle(float value) {
 }
 
 void TvgVisualObject::PositionChanged() {
-    // The old area is still described by the old matrix until it is rebuilt.
-    Repaint();
+    // The old area is still described by the old matrix until it is rebuilt. A move changes where
+    // the object is drawn, not how it looks.
+    RepaintArea(TvgRepaintCause::rcMoved);
     RecalcMatrix();
-    Repaint();
+    RepaintArea(TvgRepaintCause::rcMoved);
 }
 
 void TvgVisualObject::SetAlign(TvgAlign value) {
@@ -402,6 +403,10 @@ void TvgVisualObject::SetClipParent(bool value) {
 // --- invalidation ---
 
 void TvgVisualObject::Repaint() {
+    RepaintArea(TvgRepaintCause::rcLook);
+}
+
+void TvgVisualObject::RepaintArea(TvgRepaintCause ACause) {
     IvgScene* scene = Scene();
     if (!FVisible || !scene || FUpdating > 0 || scene->GetDisableUpdate() || !CheckParentVisible()) return;
     if (FHasEffect) {
@@ -411,12 +416,18 @@ void TvgVisualObject::Repaint() {
                 break;
             }
     }
+    // A moved object leaves its own look as it was, but changes the look of what holds it.
+    if (ACause == TvgRepaintCause::rcLook)
+        scene->LookChanged(*this);
+    else if (TvgVisualObject* parent = VisualParent())
+        scene->LookChanged(*parent);
     scene->AddUpdateRect(UpdateRect());
 }
 
 void TvgVisualObject::InvalidateRect(const TvgRect& R) {
     IvgScene* scene = Scene();
     if (!FVisible || !scene || FUpdating > 0 || scene->GetDisableUpdate() || !CheckParentVisible()) return;
+    scene->LookChanged(*this);
     scene->AddUpdateRect(MapRect(R, AbsoluteMatrix()));
 }
 

@@ -37,6 +37,9 @@ using TvgCanFocusedEvent = std::function<void(TvgObject* Sender, bool& ACanFocus
 // rectangles and the clip rules).
 using TvgChildPainter = void (*)(TvgVisualObject& AObject, TvgCanvas& Canvas);
 
+// Why an object's area is drawn again: its look changed, or only its place.
+enum class TvgRepaintCause { rcLook, rcMoved };
+
 class TvgVisualObject : public TvgObject {
     Q_OBJECT
     Q_PROPERTY(TvgPosition* Position READ Position CONSTANT)
@@ -269,6 +272,7 @@ protected:
     virtual void MarginsChanged();
     virtual void PaddingChanged();
     virtual void MatrixChanged();
+    void RepaintArea(TvgRepaintCause ACause);
     void ParentChanged() override;
     // The parent as a visual object (null when it is not one).
     TvgVisualObject* VisualParent() const;

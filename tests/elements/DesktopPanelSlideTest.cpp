@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QImage>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "PanelScene.h"
+#include "TVGDesktopButton.h"
 #include "TVGDesktopPanel.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
@@ -39,6 +42,14 @@ protected:
     QRgb PictureColour() const { return Panel->Fill()->Bitmap()->Bitmap()->Image().pixel(0, 0); }
     // The clock steps every 33 ms; the slide's value follows the time really elapsed.
     void Steps(int count) { Desk.Fake->Advance(33 * count); }
+    const QImage* SlidePicture() const { return Desk.Scene->KeptPicture(*Panel); }
+    FakeHostWindow& Window() { return *dynamic_cast<FakeHostWindow*>(Desk.Scene->HostWindow()); }
+    TVGDesktopButton* AddButton(const QString& name) {
+        auto* button = new TVGDesktopButton(Panel);
+        button->SetButtonName(name);
+        Panel->AddDesktopButton(button);
+        return button;
+    }
 
     PanelScene Desk;
     TVGDesktopPanel* Panel;
@@ -66,6 +77,126 @@ TEST_F(DesktopPanelSlideTest, ShowSlidesInFromTheRightEdgeUnderEverythingElse) {
     EXPECT_TRUE(Panel->Visible());
     EXPECT_FALSE(Panel->FloatAnimation()->Running());
     EXPECT_FALSE(Panel->FloatAnimation()->Enabled());
+}
+
+// The wallpaper and the buttons are painted once, before the clock starts; every step of the
+// slide copies that picture to the panel's new place and presents only the part that changed.
+TEST_F(DesktopPanelSlideTest, TheSlideMovesOnePictureMadeBeforeItsClockStarts) {
+    SetUserWallPaper(Picture("halves.png", 4, 2, Qt::red, Qt::blue));
+    AddButton(QStringLiteral("记事本"));
+    Panel->Show();
+    const QImage* picture = SlidePicture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_GE(picture->width(), 400);
+    EXPECT_GE(picture->height(), 340);
+    EXPECT_EQ(picture->pixel(picture->width() / 4, 200), qRgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(picture->width() * 3 / 4, 200), qRgb(0, 0, 255));
+    Desk.Frame();
+    const auto frames = Window().PresentedFrames();
+    const int draws = Desk.Scene->KeptPictureDraws();
+    for (int step = 1; step <= 18; ++step) {
+        SCOPED_TRACE(step);
+        Steps(1);
+        const QImage& frame = Desk.Frame();
+        const int left = std::max(0, static_cast<int>(Panel->UpdateRect().Left));
+        ASSERT_LT(left, 400);
+        // The union of where the panel was and where it is: from its new left edge to the right.
+        EXPECT_EQ(Window().PresentedRegions().back(), QRegion(left, 0, 400 - left, 300));
+        const int at = static_cast<int>(std::lround(X()));
+        if (at + 60 < 400) EXPECT_EQ(frame.pixel(at + 60, 200), qRgb(255, 0, 0));
+        if (at + 340 < 400) EXPECT_EQ(frame.pixel(at + 340, 200), qRgb(0, 0, 255));
+        if (at > 0) EXPECT_EQ(qAlpha(frame.pixel(at - 1, 200)), 0);  // nothing left of the panel
+    }
+    EXPECT_EQ(Window().PresentedFrames() - frames, 18u);
+    EXPECT_EQ(Desk.Scene->KeptPictureDraws() - draws, 18);
+    EXPECT_NE(SlidePicture(), nullptr);
+}
+
+TEST_F(DesktopPanelSlideTest, TheLastFrameOfTheSlideIsWhatANormalPassPaints) {
+    SetUserWallPaper(Picture("halves.png", 4, 2, Qt::red, Qt::blue));
+    AddButton(QStringLiteral("记事本"));
+    AddButton(QStringLiteral("计算器"));
+    Panel->Show();
+    Steps(18);
+    Desk.Frame();
+    const int draws = Desk.Scene->KeptPictureDraws();
+    Steps(1);
+    const QImage slid = Desk.Frame().copy();
+    EXPECT_EQ(X(), 0);
+    EXPECT_EQ(Desk.Scene->KeptPictureDraws(), draws + 1);  // the last step still copies
+    EXPECT_EQ(SlidePicture(), nullptr);                    // and then the panel paints as usual
+    Desk.Scene->AddUpdateRect({0, 0, 400, 300});
+    const QImage& painted = Desk.Frame();
+    EXPECT_EQ(Desk.Scene->KeptPictureDraws(), draws + 1);
+    ASSERT_EQ(painted.size(), slid.size());
+    int different = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x) different += painted.pixel(x, y) != slid.pixel(x, y);
+    EXPECT_EQ(different, 0);
+}
+
+TEST_F(DesktopPanelSlideTest, TheSlideOutMovesThePictureToo) {
+    SetUserWallPaper(Picture("wall.png", Qt::red));
+    Panel->Show();
+    Steps(20);
+    EXPECT_EQ(SlidePicture(), nullptr);
+    Panel->Hide();
+    ASSERT_NE(SlidePicture(), nullptr);
+    Desk.Frame();
+    const int draws = Desk.Scene->KeptPictureDraws();
+    Steps(9);
+    Desk.Frame();
+    EXPECT_GT(Desk.Scene->KeptPictureDraws(), draws);
+    const int at = static_cast<int>(std::lround(X()));
+    EXPECT_EQ(Desk.Frame().pixel(at + 10, 200), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(Desk.Frame().pixel(at - 10, 200)), 0);
+    Steps(10);
+    EXPECT_FALSE(Panel->Visible());
+    EXPECT_EQ(SlidePicture(), nullptr);
+    EXPECT_EQ(qAlpha(Desk.Frame().pixel(390, 200)), 0);
+}
+
+TEST_F(DesktopPanelSlideTest, ANewWallpaperDuringTheSlideIsPaintedAsUsual) {
+    SetUserWallPaper(Picture("one.png", Qt::red));
+    Panel->SetIsSynchronWallPaper(true);
+    Panel->Show();
+    ASSERT_NE(SlidePicture(), nullptr);
+    SetUserWallPaper(Picture("two.png", Qt::green));
+    Desk.Fake->Advance(500);  // the poll picks the new picture up in the middle of the slide
+    EXPECT_EQ(SlidePicture(), nullptr);
+    EXPECT_TRUE(Panel->FloatAnimation()->Running());
+    Steps(1);
+    const int at = static_cast<int>(std::ceil(X()));
+    EXPECT_EQ(Desk.Frame().pixel(at + 10, 200), qRgb(0, 255, 0));
+    Steps(20);
+    EXPECT_EQ(Desk.Frame().pixel(200, 200), qRgb(0, 255, 0));
+}
+
+TEST_F(DesktopPanelSlideTest, ChangingThePanelsSizeOrItsButtonsLetsThePictureGo) {
+    SetUserWallPaper(Picture("wall.png", Qt::red));
+    TVGDesktopButton* button = AddButton(QStringLiteral("记事本"));
+    Panel->Show();
+    Steps(3);
+    ASSERT_NE(SlidePicture(), nullptr);
+    button->SetVisible(false);
+    EXPECT_EQ(SlidePicture(), nullptr);
+    Steps(20);
+
+    Panel->Hide();
+    Steps(3);
+    ASSERT_NE(SlidePicture(), nullptr);
+    Panel->SetHeight(200);
+    EXPECT_EQ(SlidePicture(), nullptr);
+    Steps(20);
+    EXPECT_FALSE(Panel->Visible());
+
+    Panel->Show();
+    Steps(3);
+    ASSERT_NE(SlidePicture(), nullptr);
+    AddButton(QStringLiteral("画图"));
+    EXPECT_EQ(SlidePicture(), nullptr);
+    Steps(20);
+    EXPECT_EQ(X(), 0);
 }
 
 TEST_F(DesktopPanelSlideTest, ShowTwiceSlidesInOnce) {

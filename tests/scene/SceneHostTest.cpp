@@ -4,6 +4,7 @@
 #include "QuitRequest.h"
 #include "SceneFixture.h"
 #include "vgButton.h"
+#include "vgPosition.h"
 #include "vgRectangle.h"
 
 namespace {
@@ -141,6 +142,90 @@ TEST_F(SceneHost, MovedObjectLeavesTransparencyBehind) {
     EXPECT_EQ(AlphaAt(15, 15), 0);
     EXPECT_EQ(PixelAt(65, 65), 0xFFFF0000u);
     EXPECT_FALSE(Window().InputRegion().contains(QPoint(15, 15)));
+}
+
+// A kept picture stands for the object while it only moves: the passes copy it to the new place.
+TEST_F(SceneHost, AKeptPictureIsCopiedToWhereTheObjectMoved) {
+    auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
+    Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    const QImage* picture = Scene->KeptPicture(*panel);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixel(5, 5), 0xFFFF0000u);
+    EXPECT_EQ(picture->pixel(15, 5), 0xFF0000FFu);
+    const int draws = Scene->KeptPictureDraws();
+
+    panel->Position()->SetX(50);
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), draws + 1);
+    EXPECT_EQ(AlphaAt(15, 15), 0);
+    EXPECT_EQ(PixelAt(55, 15), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(65, 15), 0xFF0000FFu);
+    // What the window shows is what painting the object there gives.
+    const QImage copied = Frame().copy();
+    Scene->DropPicture(*panel);
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+    Scene->AddUpdateRect({0, 0, 100, 100});
+    Draw();
+    EXPECT_EQ(Frame(), copied);
+}
+
+TEST_F(SceneHost, AnyChangeInsideAKeptObjectLetsItsPictureGo) {
+    auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
+    auto* inner = Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");
+    auto* other = Solid(Add<TvgRectangle>(Root, 60, 60, 10, 10), "#FF00FF00");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    other->Fill()->SetColor("#FF00FFFF");  // outside: the picture stays
+    other->Position()->SetX(70);
+    EXPECT_NE(Scene->KeptPicture(*panel), nullptr);
+    inner->Fill()->SetColor("#FFFFFF00");
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+    Draw();
+    EXPECT_EQ(PixelAt(25, 15), 0xFFFFFF00u);
+
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    inner->Position()->SetY(5);  // a part moving inside changes the picture too
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->SetWidth(40);
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+}
+
+TEST_F(SceneHost, AKeptPictureIsNotUsedOnceTheObjectIsScaledFromAbove) {
+    auto* holder = Add<TvgRectangle>(Root, 0, 0, 100, 100);
+    holder->Fill()->SetStyle(vgBrushNone);
+    holder->Stroke()->SetStyle(vgBrushNone);
+    auto* panel = Solid(Add<TvgRectangle>(holder, 10, 10, 20, 20), "#FFFF0000");
+    Draw();
+    EXPECT_FALSE(Scene->KeepPicture(*Root));  // a root is never kept
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    const int draws = Scene->KeptPictureDraws();
+    holder->Scale()->SetPoint({2, 2});
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), draws);
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+    EXPECT_EQ(PixelAt(50, 50), 0xFFFF0000u);   // painted at twice the size
+    EXPECT_FALSE(Scene->KeepPicture(*panel));  // nor is a scaled one
+}
+
+TEST_F(SceneHost, AReleasedPictureServesThePassAlreadyDue) {
+    auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 20, 20), "#FFFF0000");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->Position()->SetX(40);
+    Scene->ReleasePicture(*panel);
+    EXPECT_NE(Scene->KeptPicture(*panel), nullptr);
+    const int draws = Scene->KeptPictureDraws();
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), draws + 1);
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
+    EXPECT_EQ(PixelAt(45, 15), 0xFFFF0000u);
+
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    Scene->ReleasePicture(*panel);  // nothing due: gone at once
+    EXPECT_EQ(Scene->KeptPicture(*panel), nullptr);
 }
 
 TEST_F(SceneHost, LaterChildrenCoverEarlierOnes) {
