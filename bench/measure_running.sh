@@ -7,7 +7,8 @@
 # icons, and 5 notes. Figures: CPU time of the process (utime + stime of /proc/<pid>/stat), wakeups
 # (voluntary + involuntary context switches of the main thread, /proc/<pid>/status), presented frames
 # (MAROVIA_REPORT_FRAMES: the host window's count, written at exit) and the time from exec to the
-# first presented frame (MAROVIA_REPORT_STARTUP), with the plan and with an empty one.
+# first presented frame (MAROVIA_REPORT_STARTUP), with the plan and with an empty one, and for the
+# bare window from its start to its first flushed paint.
 #
 # Usage: bench/measure_running.sh [build folder]
 #   ROUNDS (default 3), IDLE_SECONDS (default 60), BUTTONS_1000=0 skips the 1,000-button start,
@@ -86,7 +87,7 @@ start_app() {  # program [env...]: starts it, waits for its first frame (or 3 s 
   : >"$work/err"
   case $what in
     marovia-*) env MAROVIA_REPORT_STARTUP=1 MAROVIA_REPORT_FRAMES=1 "$@" "$work/${what#marovia-}/marovia" 2>"$work/err" & ;;
-    bare) "$bare" 2>"$work/err" & ;;
+    bare) MAROVIA_REPORT_STARTUP=1 "$bare" 2>"$work/err" & ;;
     plank) plank 2>"$work/err" >/dev/null & ;;
   esac
   pid=$!
@@ -108,7 +109,7 @@ for round in $(seq "$rounds"); do
   for program in "${programs[@]}"; do
     rest_pointer
     start_app "$program"
-    [[ $program == marovia-* ]] && record "$program.start" "$(first_frame_ms)"
+    [[ $program == marovia-* || $program == bare ]] && record "$program.start" "$(first_frame_ms)"
     sleep 3  # let the start settle
     c0=$(cpu_ms $pid); w0=$(wakeups $pid); sleep "$idle_seconds"; c1=$(cpu_ms $pid); w1=$(wakeups $pid)
     record "$program.idle_cpu" $(( (c1 - c0) * 60 / idle_seconds ))

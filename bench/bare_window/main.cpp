@@ -2,16 +2,29 @@
 // over the screen that paints nothing but its transparent background and otherwise sleeps.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTextStream>
+#include <QTimer>
 #include <QWidget>
+
+#include <cstdint>
 
 namespace {
 
+std::int64_t MonotonicMs() {
+    QElapsedTimer clock;
+    clock.start();
+    return clock.msecsSinceReference();
+}
+
 class TBareWindow : public QWidget {
 public:
-    TBareWindow() {
+    // With `startedAt` >= 0 the window says, as the program does, how long after the start its
+    // first frame was presented: once the first paint has been flushed.
+    explicit TBareWindow(std::int64_t startedAt) : FStartedAt(startedAt) {
         setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
         setAttribute(Qt::WA_TranslucentBackground);
         setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
@@ -22,14 +35,24 @@ protected:
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(event->rect(), Qt::transparent);
+        if (FStartedAt < 0) return;
+        QTimer::singleShot(0, this, [startedAt = FStartedAt] {
+            QTextStream(stderr) << "first frame presented " << (MonotonicMs() - startedAt)
+                                << " ms after start\n";
+        });
+        FStartedAt = -1;
     }
+
+private:
+    std::int64_t FStartedAt;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::int64_t startedAt = MonotonicMs();
     QApplication app(argc, argv);
-    TBareWindow window;
+    TBareWindow window(qEnvironmentVariableIsSet("MAROVIA_REPORT_STARTUP") ? startedAt : -1);
     window.show();
     return QApplication::exec();
 }

@@ -27,7 +27,7 @@ TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
 
     FTitle->SetParent(FBackGround);
     FTitle->Padding()->SetRect(TvgRect{2, 0, 2, 2});
-    FTitle->SetResource(QStringLiteral("ValueLabel1Style3"));
+    FTitle->SetResourceLater(QStringLiteral("ValueLabel1Style3"));
     FTitle->SetHeight(20);
     Realign();
 }

@@ -27,7 +27,8 @@ TVGDockButton::TVGDockButton(QObject* AOwner) : TVGBaseButton(AOwner) {
     FTitle = new TvgValueLabel(this);
     FTitle->SetParent(this);
     FTitle->SetAlign(vaBottom);
-    FTitle->SetResource(QStringLiteral("ValueLabel1Style1"));
+    // Cloned when first drawn: the buttons of the desktop panel, hidden at start, may be many.
+    FTitle->SetResourceLater(QStringLiteral("ValueLabel1Style1"));
     FTitle->SetHeight(16);
     FTitle->SetHitTest(false);
     FTitle->Font()->SetFamily(QStringLiteral("宋体"));

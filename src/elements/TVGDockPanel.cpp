@@ -155,9 +155,17 @@ void TVGDockPanel::Realign() {
     if (!FAdding) KeepRowInside();
 }
 
+void TVGDockPanel::BeginAdding() {
+    if (FAdding) return;
+    FAdding = true;
+    FPanel->BeginUpdate();
+}
+
 void TVGDockPanel::EndAdding() {
+    if (!FAdding) return;
     const bool added = FAddedWhileAdding;
     FAdding = FAddedWhileAdding = false;
+    FPanel->EndUpdate();
     if (added) Realign();
 }
 

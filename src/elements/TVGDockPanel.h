@@ -30,9 +30,10 @@ public:
     // hold it and shows the dock.
     void AddDockButton(TVGBaseButton* AVGDockButton);
     // Between these the row is not kept inside the work area after every added button (a walk over
-    // every button so far, each time); EndAdding keeps it inside once. The place is the same: each
-    // added button only narrows the range the dock may stand in.
-    void BeginAdding() { FAdding = true; }
+    // every button so far, each time), nor is the row laid out again as it widens; EndAdding does
+    // both once. The places are the same: each added button only narrows the range the dock may
+    // stand in, and the row's buttons stand where their own X puts them.
+    void BeginAdding();
     void EndAdding();
     // The background pieces take their places, the buttons' row follows the width and the dock is
     // centred across the work area again.

@@ -3,6 +3,7 @@
 #include <QScopeGuard>
 
 #include <QFileInfo>
+#include <QHash>
 #include <QPointer>
 #include <QSet>
 
@@ -27,6 +28,7 @@
 #include "uTakeNoteManage.h"
 #include "uXmlDesktop.h"
 #include "vgBounds.h"
+#include "vgDecodedPictures.h"
 #include "vgFloatAnimation.h"
 #include "vgFont.h"
 #include "vgPosition.h"
@@ -272,6 +274,8 @@ void TMaroviaManage::CreateSystemButton() {
 }
 
 void TMaroviaManage::LoadFromFile() {
+    // Buttons share their icon files: each file is looked at once in this load.
+    const TDecodedPicturesPass pictures;
     ClearButtons();
     CreateSystemButton();
     if (!QFileInfo::exists(CurrentPlanConfigFile())) {
@@ -293,9 +297,18 @@ void TMaroviaManage::LoadFromFile() {
 
 int TMaroviaManage::CheckButtonTargets() {
     int missing = 0;
+    // Each target is looked at once per pass: plans repeat targets (a thousand buttons may start
+    // the same program), and every look is a call into the file system on the user's thread.
+    QHash<QString, bool> goneByTarget;
     for (TVGBaseButton* button : FButtonList) {
-        const bool gone =
-            !button->IsSystemButton() && CheckLaunchTarget(button->FileName()) == TTargetState::TS_Missing;
+        bool gone = false;
+        if (!button->IsSystemButton()) {
+            const QString& target = button->FileName();
+            auto known = goneByTarget.constFind(target);
+            if (known == goneByTarget.constEnd())
+                known = goneByTarget.insert(target, CheckLaunchTarget(target) == TTargetState::TS_Missing);
+            gone = *known;
+        }
         button->SetIsTargetMissing(gone);
         if (gone) ++missing;
     }

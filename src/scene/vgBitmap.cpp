@@ -1,7 +1,6 @@
 #include "vgBitmap.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include "vgDecodedPictures.h"
 
 TvgBitmap::TvgBitmap(QObject* owner) : QObject(owner) {}
 
@@ -38,27 +37,8 @@ void TvgBitmap::Clear(std::uint32_t color) {
 }
 
 bool TvgBitmap::LoadFromFile(const QString& fileName, QSize drawnSize, Qt::AspectRatioMode mode) {
-    // Only regular files: a FIFO would wait for a writer for ever on the user-interface thread.
-    if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) return false;
-    QImageReader reader(fileName);
-    // Wallpapers and icons are often saved with the wrong extension; trust the content.
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(kDecodeLimitMiB);
-    if (drawnSize.isEmpty()) {
-        drawnSize = QSize(kMaxPictureSide, kMaxPictureSide);
-        mode = Qt::KeepAspectRatio;
-    }
-    // A few hundred bytes of PNG can claim thousands of pixels a side; only what is drawn is kept.
-    QSize size = reader.size();
-    if (reader.transformation() & QImageIOHandler::TransformationRotate90) size.transpose();
-    if (size.width() > drawnSize.width() || size.height() > drawnSize.height()) {
-        QSize scaled = size.scaled(drawnSize, mode).boundedTo(size).expandedTo(QSize(1, 1));
-        scaled = scaled.boundedTo(QSize(kMaxPictureSide, kMaxPictureSide));
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90) scaled.transpose();
-        reader.setScaledSize(scaled);
-    }
-    QImage image = reader.read();
+    // Shared with every other bitmap showing the same file at the same size.
+    const QImage image = DecodedPicture(fileName, drawnSize, mode);
     if (image.isNull()) return false;
     SetImage(image);
     return true;

@@ -32,6 +32,12 @@ void TvgControl::SetResource(const QString& value) {
     if (!Loading() && Updating() == 0) ApplyResource();
 }
 
+void TvgControl::SetResourceLater(const QString& value) {
+    if (FResource == value) return;
+    FResource = value;
+    FNeedResource = true;
+}
+
 TvgObject* TvgControl::FindStyleResource() const {
     const QString& name = FResource;
     TvgResources* sceneStyles = Scene() ? Scene()->GetStyle() : nullptr;

@@ -22,6 +22,10 @@ public:
     QString Resource() const { return FResource; }
     // Stores the name and, unless loading or inside BeginUpdate, applies the style at once.
     void SetResource(const QString& value);
+    // Stores the name only: the style is looked up and cloned before the control is first painted
+    // or focused (or by ApplyResource). Controls made in numbers that may stay unseen for long,
+    // the titles of a hidden panel's buttons, cost no clone until they are drawn.
+    void SetResourceLater(const QString& value);
     // The current style clone (null before a style was found).
     TvgObject* ResourceLink() const { return FResourceLink; }
     bool NeedResource() const { return FNeedResource; }

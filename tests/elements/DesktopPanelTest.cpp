@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
+
 #include <limits>
 #include <set>
 #include <stdexcept>
@@ -10,9 +12,13 @@
 #include "TVGDockButton.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgFont.h"
 #include "vgGlowEffect.h"
 #include "vgLabel.h"
 #include "vgPosition.h"
+#include "vgProgramStyles.h"
+#include "vgResources.h"
+#include "vgText.h"
 
 namespace {
 
@@ -336,6 +342,32 @@ TEST_F(DesktopPanelTest, DoubleClickingTheAddButtonRaisesItsCommandThroughThePan
     EXPECT_EQ(raised[0].first, Panel->AddButton());
     EXPECT_EQ(raised[0].second, MVC_AddDesktopButton);
     EXPECT_TRUE(Desk.Fake->ShellFake().Launches.empty());
+}
+
+TEST_F(DesktopPanelTest, TheTitlesOfAHiddenPanelWearTheirStyleOnlyOnceTheyAreDrawn) {
+    TvgResources styles;
+    LoadProgramStyles(styles);
+    Desk.Scene->SetStyle(&styles);
+    const auto unset = qScopeGuard([this] { Desk.Scene->SetStyle(nullptr); });
+    TVGDesktopButton* button = AddButton("Editor");
+    Desk.Frame();
+    // Nothing of the hidden panel is drawn, so no title style has been cloned yet.
+    EXPECT_EQ(button->Title()->Resource(), "ValueLabel1Style3");
+    EXPECT_EQ(button->Title()->ResourceLink(), nullptr);
+    EXPECT_EQ(button->Title()->TextObject(), nullptr);
+
+    Panel->Show();
+    Desk.Fake->Advance(700);
+    Desk.Frame();
+    // Drawn: the title wears the program's style, as one styled at once would.
+    TvgObject* style = styles.Root()->FindResource("ValueLabel1Style3");
+    ASSERT_NE(style, nullptr);
+    ASSERT_NE(button->Title()->ResourceLink(), nullptr);
+    EXPECT_EQ(button->Title()->ResourceLink()->metaObject(), style->metaObject());
+    ASSERT_NE(button->Title()->TextObject(), nullptr);
+    EXPECT_EQ(button->Title()->TextObject()->Text(), "Editor");
+    // The title's own font goes into the clone.
+    EXPECT_EQ(button->Title()->TextObject()->Font()->Size(), 12);
 }
 
 }  // namespace

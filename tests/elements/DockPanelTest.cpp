@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QImage>
 
+#include <vector>
+
 #include "PanelScene.h"
 #include "TVGDockButton.h"
 #include "TVGDockPanel.h"
@@ -249,23 +251,41 @@ TEST_F(DockPanelTest, DraggingKeepsTheRowOfButtonsAboveTheShelfOnTheWorkArea) {
 // Buttons added as a batch (as a plan is loaded) leave the dock where adding them one by one
 // leaves it, kept inside the work area from a place above it, inside it and below it.
 TEST(DockPanelBatch, ButtonsAddedAsABatchLeaveTheDockWhereSingleAddsLeaveIt) {
-    const auto place = [](float startTop, bool batch) {
+    std::vector<TvgRect> buttonRects;
+    const auto place = [&buttonRects](float startTop, bool batch) {
         PanelScene desk;
         auto* dock = desk.Add<TVGDockPanel>();
         dock->Position()->SetY(startTop);
         if (batch) dock->BeginAdding();
+        std::vector<TVGDockButton*> buttons;
         for (int i = 0; i < 5; ++i) {
             auto* button = new TVGDockButton(dock);
             button->SetButtonName(QStringLiteral("b%1").arg(i));
             dock->AddDockButton(button);
+            buttons.push_back(button);
         }
         if (batch) dock->EndAdding();
+        buttonRects.clear();
+        for (TVGDockButton* button : buttons) {
+            buttonRects.push_back(button->AbsoluteRect());
+            buttonRects.push_back(button->Title()->AbsoluteRect());
+            buttonRects.push_back(button->Image()->AbsoluteRect());
+        }
         return dock->Position()->Point();
     };
     for (const float startTop : {-100.0f, 500.0f, 1030.0f}) {
         SCOPED_TRACE(startTop);
         const TvgPoint single = place(startTop, false);
+        const std::vector<TvgRect> singleRects = buttonRects;
         EXPECT_EQ(place(startTop, true), single);
+        // Every button, its title and picture laid out, stands where single adds put it.
+        ASSERT_EQ(buttonRects.size(), singleRects.size());
+        for (std::size_t i = 0; i < singleRects.size(); ++i) {
+            EXPECT_EQ(buttonRects[i].Left, singleRects[i].Left) << i;
+            EXPECT_EQ(buttonRects[i].Top, singleRects[i].Top) << i;
+            EXPECT_EQ(buttonRects[i].Right, singleRects[i].Right) << i;
+            EXPECT_EQ(buttonRects[i].Bottom, singleRects[i].Bottom) << i;
+        }
     }
     EXPECT_EQ(place(-100, true).Y, 30);         // the row above the shelf stays on the work area
     EXPECT_EQ(place(1030, true).Y, 1040 - 55);  // the shelf stays above the work area's bottom

@@ -217,3 +217,29 @@ TEST_F(BrokenLaunchers, TheBadgeSitsInTheTopRightCornerOfEveryKindOfButton) {
         EXPECT_FALSE(badge->HitTest());
     }
 }
+
+TEST_F(BrokenLaunchers, ButtonsOfOneTargetAreMarkedTogetherAfterOneLook) {
+    QFile plan(manage.CurrentPlanConfigFile());
+    ASSERT_TRUE(plan.open(QIODevice::WriteOnly));
+    // The names must differ; the targets repeat.
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<Desktop><MVButtons>";
+    for (int i = 0; i < 6; ++i)
+        xml += QStringLiteral(
+                   "<MVButton Name=\"B%1\" Place=\"%2\" IsRunAsk=\"false\" FileName=\"%3\" "
+                   "CmdLine=\"\" Image=\"\"/>")
+                   .arg(i)
+                   .arg(i % 3)
+                   .arg(files.filePath(i % 2 ? "gone.txt" : "desk.txt").toHtmlEscaped())
+                   .toUtf8();
+    plan.write(xml + "</MVButtons></Desktop>");
+    plan.close();
+    manage.LoadFromFile();
+    EXPECT_EQ(Marked(), (std::vector<QString>{"gone.txt", "gone.txt", "gone.txt"}));
+    const auto& asked = platform->ShellFake().TargetChecks;
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), files.filePath("gone.txt")), 1);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), files.filePath("desk.txt")), 1);
+    // Each showing is a new look, once per target again.
+    manage.SetIsShowDesktop(true);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), files.filePath("gone.txt")), 2);
+    EXPECT_EQ(Marked().size(), 3u);
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 #include <set>
@@ -16,6 +17,9 @@
 #include "TVGSidePanel.h"
 #include "uMaroviaManage.h"
 #include "vgBackground.h"
+#include "vgBitmap.h"
+#include "vgDecodedPictures.h"
+#include "vgImage.h"
 #include "vgPosition.h"
 
 namespace {
@@ -205,6 +209,33 @@ TEST_F(LoadFromFile, ReloadingReplacesEveryButtonAndADeletedFileLeavesTheSystemB
     manage.LoadFromFile();
     EXPECT_EQ(Names(), (std::vector<QString>{"Win桌面文件"}));
     EXPECT_EQ(manage.SidePanel()->ButtonCount(), 0);
+}
+
+TEST_F(LoadFromFile, AnIconSharedByFortyButtonsIsReadOnceAndShownByEach) {
+    QImage icon(128, 128, QImage::Format_ARGB32);
+    icon.fill(QColor(10, 200, 30));
+    ASSERT_TRUE(icon.save(manage.CurrentPlanPath() + "{shared}.Png", "png"));
+    std::vector<Entry> entries;
+    for (int i = 0; i < 40; ++i)
+        entries.push_back({QStringLiteral("B%1").arg(i), QString::number(i % 3), "false", "/usr/bin/true", "",
+                           "{shared}.Png"});
+    Write(DesktopXml(entries));
+    const std::uint64_t before = DecodedPictureReads();
+    manage.LoadFromFile();
+    ASSERT_EQ(manage.ButtonCount(), 41);
+    EXPECT_EQ(DecodedPictureReads(), before + 1);
+    for (int i = 1; i < manage.ButtonCount(); ++i) {
+        const QImage& shown = manage.GetButton(i)->Image()->Bitmap()->Image();
+        ASSERT_EQ(shown.size(), QSize(128, 128)) << i;
+        EXPECT_EQ(shown.pixel(64, 64), 0xFF0AC81Eu) << i;
+    }
+    // A new picture under the same name is read at the next load.
+    QImage other(64, 64, QImage::Format_ARGB32);
+    other.fill(QColor(200, 10, 10));
+    ASSERT_TRUE(other.save(manage.CurrentPlanPath() + "{shared}.Png", "png"));
+    manage.LoadFromFile();
+    EXPECT_EQ(DecodedPictureReads(), before + 2);
+    EXPECT_EQ(manage.GetButton(40)->Image()->Bitmap()->Image().pixel(10, 10), 0xFFC80A0Au);
 }
 
 TEST(SceneManager, PlanPathsAndImageNames) {

@@ -4,11 +4,15 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
+#include <memory>
+#include <vector>
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
 #include "vgBitmap.h"
+#include "vgDecodedPictures.h"
 
 namespace {
 
@@ -111,6 +115,67 @@ TEST(Bitmap, EmptyWhenEitherSideIsZero) {
     bitmap.SetSize(5, 1);
     EXPECT_FALSE(bitmap.IsEmpty());
     EXPECT_EQ(qAlpha(bitmap.Image().pixel(4, 0)), 0);
+}
+
+TEST(Bitmap, AFileShownByManyBitmapsIsDecodedOnceUntilItChanges) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("icon.png");
+    QImage red(128, 128, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path, "png"));
+    const std::uint64_t before = DecodedPictureReads();
+    std::vector<std::unique_ptr<TvgBitmap>> bitmaps;
+    for (int i = 0; i < 40; ++i) {
+        bitmaps.push_back(std::make_unique<TvgBitmap>());
+        ASSERT_TRUE(bitmaps.back()->LoadFromFile(path, QSize(256, 256)));
+    }
+    EXPECT_EQ(DecodedPictureReads(), before + 1);
+    for (const auto& bitmap : bitmaps) {
+        EXPECT_EQ(bitmap->Image().cacheKey(), bitmaps.front()->Image().cacheKey());
+        EXPECT_EQ(bitmap->Image().pixel(5, 5), 0xFFFF0000u);
+    }
+    // Another drawn size is another picture.
+    TvgBitmap small;
+    ASSERT_TRUE(small.LoadFromFile(path, QSize(32, 32)));
+    EXPECT_EQ(small.Image().size(), QSize(32, 32));
+    EXPECT_EQ(DecodedPictureReads(), before + 2);
+    // Drawing into one copy leaves the others as they were.
+    bitmaps[0]->Image().fill(Qt::blue);
+    EXPECT_EQ(bitmaps[1]->Image().pixel(5, 5), 0xFFFF0000u);
+
+    // Saved anew (another size of file): decoded again.
+    QImage green(128, 64, QImage::Format_ARGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(path, "png"));
+    TvgBitmap later;
+    ASSERT_TRUE(later.LoadFromFile(path, QSize(256, 256)));
+    EXPECT_EQ(later.Image().size(), QSize(128, 64));
+    EXPECT_EQ(later.Image().pixel(5, 5), 0xFF00FF00u);
+    EXPECT_EQ(DecodedPictureReads(), before + 3);
+    // Gone: nothing, and the bitmap keeps what it showed.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(later.LoadFromFile(path, QSize(256, 256)));
+    EXPECT_EQ(later.Image().size(), QSize(128, 64));
+}
+
+TEST(Bitmap, InsideAPassAFileIsLookedAtOnce) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("icon.png");
+    ASSERT_TRUE(Sample().save(path, "png"));
+    TvgBitmap first, second, after;
+    {
+        const TDecodedPicturesPass pass;
+        ASSERT_TRUE(first.LoadFromFile(path));
+        // Removed meanwhile: the pass still answers with what it had.
+        ASSERT_TRUE(QFile::remove(path));
+        ASSERT_TRUE(second.LoadFromFile(path));
+        EXPECT_EQ(second.Image().cacheKey(), first.Image().cacheKey());
+        // A missing file is answered from the pass as well.
+        EXPECT_FALSE(second.LoadFromFile(dir.filePath("absent.png")));
+    }
+    // Once the pass is over the file is looked at again.
+    EXPECT_FALSE(after.LoadFromFile(path));
+    EXPECT_TRUE(after.IsEmpty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include "MessageBox.h"
 #include "QtPopupMenu.h"
 #include "QtTranslations.h"
+#include "TimerPhase.h"
 
 QtPlatform::QtPlatform(int& argc, char** argv, const QString& applicationName)
     : FApplication(std::make_unique<QApplication>(argc, argv)) {
@@ -42,9 +44,23 @@ TimerId QtPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
     const TimerId id = FNextTimerId++;
     auto timer = std::make_unique<QTimer>();
     timer->setInterval(intervalMs);
-    timer->setTimerType(intervalMs < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    QObject::connect(timer.get(), &QTimer::timeout, std::move(tick));
-    timer->start();
+    const bool coarse = intervalMs >= 100;
+    timer->setTimerType(coarse ? Qt::CoarseTimer : Qt::PreciseTimer);
+    const int firstDelay =
+        coarse ? FirstTickDelay(intervalMs, QDeadlineTimer::current().deadline()) : intervalMs;
+    if (firstDelay == intervalMs) {
+        QObject::connect(timer.get(), &QTimer::timeout, std::move(tick));
+        timer->start();
+    } else {
+        // The first tick on a half-second mark, so that the working-set trim and the wallpaper
+        // poll wake the program together from their first ticks on; the timer repeats from there.
+        QTimer* repeating = timer.get();
+        QTimer::singleShot(firstDelay, Qt::PreciseTimer, repeating, [repeating, tick = std::move(tick)] {
+            QObject::connect(repeating, &QTimer::timeout, tick);
+            repeating->start();
+            tick();
+        });
+    }
     FTimers[id] = std::move(timer);
     return id;
 }
