@@ -114,6 +114,11 @@ void TfrmMarovia::FormCreate() {
         return true;
     });
     Platform().SetOnScreenChanged([this] { ScreenChanged(); });
+    // A click into another program ends a search as Escape does: the panel slides out.
+    FDesktopPanel->SetOnDeactivated([this] {
+        TKeyboardLaunch* search = FMaroviaManage->KeyboardLaunch();
+        if (search->Active()) search->KeyDown(Qt::Key_Escape, QChar(), {});
+    });
     FMaroviaManage->KeyboardLaunch()->SetOnFinish([this] { BtnDesktopPcClick(); });
     FLaunchKeyName = Platform().SetOnLaunchKey([this] { LaunchKeyPressed(); });
 }
@@ -128,6 +133,7 @@ void TfrmMarovia::FormDestroy() {
     Platform().SetOnLaunchKey(nullptr);
     FDesktopPanel->HostWindow()->GrabKeyboard(false);
     FDesktopPanel->SetOnDrop(nullptr);
+    FDesktopPanel->SetOnDeactivated(nullptr);
     RestoreWorkArea();
     MaroviaManage = nullptr;
     FMaroviaManage.reset();

@@ -41,8 +41,11 @@ bool IsUncheckedTarget(const QString& AFileName) {
 
 TTargetState CheckLaunchTarget(const QString& AFileName) {
     if (IsUncheckedTarget(AFileName)) return TTargetState::TS_NotChecked;
-    return Platform().Shell().TargetExists(AFileName.trimmed()) ? TTargetState::TS_Present
-                                                                : TTargetState::TS_Missing;
+    const QString path = AFileName.trimmed();
+    IShell& shell = Platform().Shell();
+    // A mapped drive looks like a local one by its name; only the system knows it is a share.
+    if (shell.IsOnNetworkDrive(path)) return TTargetState::TS_NotChecked;
+    return shell.TargetExists(path) ? TTargetState::TS_Present : TTargetState::TS_Missing;
 }
 
 QString TargetMissingText() {

@@ -14,7 +14,7 @@ enum class TTargetState {
 
 // True for what is never asked about (see above).
 bool IsUncheckedTarget(const QString& AFileName);
-// Asks the shell about local paths only.
+// Asks the shell about local paths only (it tells which drive letters are mapped network shares).
 TTargetState CheckLaunchTarget(const QString& AFileName);
 
 // What a button whose target has gone shows in its hint.

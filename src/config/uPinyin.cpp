@@ -8,6 +8,8 @@
 #include <unicode/unistr.h>
 #endif
 
+#include "uPinyinTable.h"
+
 namespace {
 
 #if defined(MAROVIA_HAVE_ICU)
@@ -33,15 +35,16 @@ QString ReadingOf(const QString& AText) {
 }
 #endif
 
-bool IsHan(const QString& AName, qsizetype AIndex, qsizetype& ALength) {
+// Whether the character at AIndex (ALength code units, code point ACode) is a Chinese one.
+bool IsHan(const QString& AName, qsizetype AIndex, qsizetype& ALength, char32_t& ACode) {
     const QChar c = AName.at(AIndex);
-    char32_t code = c.unicode();
+    ACode = c.unicode();
     ALength = 1;
     if (c.isHighSurrogate() && AIndex + 1 < AName.size() && AName.at(AIndex + 1).isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(c, AName.at(AIndex + 1));
+        ACode = QChar::surrogateToUcs4(c, AName.at(AIndex + 1));
         ALength = 2;
     }
-    return QChar::script(code) == QChar::Script_Han;
+    return QChar::script(ACode) == QChar::Script_Han;
 }
 
 }  // namespace
@@ -50,30 +53,47 @@ bool PinyinAvailable() {
 #if defined(MAROVIA_HAVE_ICU)
     return HanToLatin() != nullptr;
 #else
-    return false;
+    return PinyinTableAvailable();
 #endif
 }
 
-QStringList NameSyllables(const QString& AName) {
+namespace {
+
+// A name's syllables with AReading giving a Chinese character's reading (empty: none).
+template <typename Reading>
+QStringList SyllablesOf(const QString& AName, Reading AReading) {
     QStringList syllables;
     for (qsizetype i = 0; i < AName.size();) {
         qsizetype length = 1;
-        const bool han = IsHan(AName, i, length);
+        char32_t code = 0;
+        const bool han = IsHan(AName, i, length, code);
         const QString character = AName.mid(i, length);
         i += length;
         if (character.trimmed().isEmpty()) continue;
-#if defined(MAROVIA_HAVE_ICU)
         if (han) {
-            const QString reading = ReadingOf(character);
+            const QString reading = AReading(character, code);
             syllables << (reading.isEmpty() ? character : reading);
             continue;
         }
-#else
-        (void)han;
-#endif
         syllables << character.toLower();
     }
     return syllables;
+}
+
+}  // namespace
+
+QStringList NameSyllables(const QString& AName) {
+#if defined(MAROVIA_HAVE_ICU)
+    return SyllablesOf(AName, [](const QString& character, char32_t) {
+        return HanToLatin() ? ReadingOf(character) : QString();
+    });
+#else
+    return TableNameSyllables(AName);
+#endif
+}
+
+QStringList TableNameSyllables(const QString& AName) {
+    return SyllablesOf(AName, [](const QString&, char32_t code) { return PinyinTableReading(code); });
 }
 
 bool TPinyinMatcher::Matches(const QString& AName, const QString& ATyped) {

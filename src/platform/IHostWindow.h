@@ -65,6 +65,9 @@ public:
     // there would be taken. A drop follows only after a true answer.
     virtual bool HostDragOver(const TDropData& data, QPointF pos) { return false; }
     virtual void HostDrop(const TDropData& data, QPointF pos) {}
+    // Another program took the keyboard from the window (the user clicked into it or switched to
+    // it); not sent when it goes to another window of this program.
+    virtual void HostDeactivated() {}
     // The window's size changed (by the program or the window manager).
     virtual void HostResized(QSize size) = 0;
     // The window system lost the picture (mapped again, exposed): redraw all of it.

@@ -38,6 +38,9 @@ public:
     // Whether a local file or folder is there. Asked only for paths on local disks: the caller
     // keeps network and removable mounts away from it, where the answer may take seconds.
     virtual bool TargetExists(const QString& path) { return QFileInfo::exists(path); }
+    // Whether a path lies on a network share: a UNC path, or one on a drive letter mapped to a
+    // share (Windows). Such paths are not looked at, whether the share is there or not.
+    virtual bool IsOnNetworkDrive(const QString& path) { return false; }
     // Opens the system's display settings.
     virtual bool OpenDisplaySettings() = 0;
 

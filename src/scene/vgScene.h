@@ -132,6 +132,9 @@ public:
     bool HostDragOver(const TDropData& data, QPointF pos) override;
     void HostDrop(const TDropData& data, QPointF pos) override;
     void SetOnDrop(TvgDropHandler AHandler) { FOnDrop = std::move(AHandler); }
+    void HostDeactivated() override;
+    // Runs when another program takes the keyboard from the window.
+    void SetOnDeactivated(std::function<void()> AHandler) { FOnDeactivated = std::move(AHandler); }
     void HostResized(QSize size) override;
     void HostExposed() override;
 
@@ -202,6 +205,7 @@ private:
     int FKeptPictureDraws = 0;
     // Device pixels per scene unit of the frame buffer the last pass painted into.
     qreal FDeviceRatio = 1.0;
+    std::function<void()> FOnDeactivated;
 };
 
 // The framework cursor id of a scene object (0 default, −21 hand, −22 size-all, −8 diagonal size…)

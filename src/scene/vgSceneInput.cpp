@@ -143,6 +143,12 @@ bool TvgScene::HostDragOver(const TDropData& data, QPointF pos) {
     return FOnDrop(data, TvgPoint{static_cast<float>(pos.x()), static_cast<float>(pos.y())}, false);
 }
 
+void TvgScene::HostDeactivated() {
+    if (!FOnDeactivated) return;
+    const std::function<void()> handler = FOnDeactivated;
+    handler();
+}
+
 void TvgScene::HostDrop(const TDropData& data, QPointF pos) {
     if (!FOnDrop || data.IsEmpty()) return;
     // The handler may rebuild the scene: it is called with copies, and nothing here runs after it.

@@ -207,3 +207,28 @@ TEST_F(KeyboardLaunch, TheSwitchEndsASearchToo) {
     EXPECT_FALSE(Window().KeyboardGrabbed());
     EXPECT_FLOAT_EQ(Button("终端")->Opacity(), 1);
 }
+
+TEST_F(KeyboardLaunch, AClickIntoAnotherProgramEndsTheSearchAsEscapeDoes) {
+    // Without a search, losing the keyboard changes nothing.
+    Window().Deactivate();
+    EXPECT_FALSE(MaroviaManage->IsShowDesktop());
+    platform->PressLaunchKey();
+    Type("js");
+    ASSERT_TRUE(Search().Active());
+    Window().Deactivate();
+    EXPECT_FALSE(Search().Active());
+    EXPECT_FALSE(Search().Box()->Visible());
+    EXPECT_FALSE(Window().KeyboardGrabbed());
+    EXPECT_FLOAT_EQ(Button("终端")->Opacity(), 1);
+    platform->Advance(700);
+    EXPECT_FALSE(MaroviaManage->IsShowDesktop());
+    EXPECT_TRUE(Launches().empty());
+    // A second loss (the system telling twice) does nothing more, and the key starts a new search.
+    Window().Deactivate();
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Launches().empty());
+    platform->PressLaunchKey();
+    EXPECT_TRUE(Search().Active());
+    EXPECT_EQ(Search().Filter(), "");
+    EXPECT_TRUE(MaroviaManage->IsShowDesktop());
+}

@@ -72,6 +72,39 @@ TEST(LaunchTarget, TheShellIsAskedOnlyAboutLocalPaths) {
     EXPECT_EQ(CheckLaunchTarget("/no/such/folder/tool"), TTargetState::TS_Missing);
 }
 
+// Paths on a drive letter mapped to a share look local; the shell tells them apart.
+struct DriveCase {
+    const char* FileName;
+    TTargetState State;
+};
+const DriveCase kDrives[] = {
+    {"N:\\Tools\\app.exe", TTargetState::TS_NotChecked},
+    {"n:/tools/app.exe", TTargetState::TS_NotChecked},
+    {"S:\\共享\\报告.docx", TTargetState::TS_NotChecked},
+    {"C:\\NoSuchFolder\\app.exe", TTargetState::TS_Missing},
+    {"/no/such/folder/tool", TTargetState::TS_Missing},
+    {"/usr/bin/true", TTargetState::TS_Present},
+};
+
+TEST(LaunchTarget, PathsOnMappedNetworkDrivesAreNotAskedAbout) {
+    FakePlatformScope platform;
+    platform->ShellFake().NetworkDrives = {"N:", "S:"};
+    std::vector<QString> asked;
+    for (const DriveCase& c : kDrives) {
+        const QString name = QString::fromUtf8(c.FileName);
+        EXPECT_EQ(CheckLaunchTarget(name), c.State) << c.FileName;
+        if (c.State != TTargetState::TS_NotChecked) asked.push_back(name);
+    }
+    EXPECT_EQ(platform->ShellFake().TargetChecks, asked);
+    // Every local-looking path was put to the shell's drive check first.
+    EXPECT_EQ(platform->ShellFake().NetworkChecks.size(), std::size(kDrives));
+    // Addresses and bare names never reach it.
+    platform->ShellFake().NetworkChecks.clear();
+    EXPECT_EQ(CheckLaunchTarget("https://example.org/"), TTargetState::TS_NotChecked);
+    EXPECT_EQ(CheckLaunchTarget("notepad"), TTargetState::TS_NotChecked);
+    EXPECT_TRUE(platform->ShellFake().NetworkChecks.empty());
+}
+
 QByteArray PlanXml(const std::vector<std::pair<QString, QString>>& entries) {
     QByteArray xml = "<?xml version=\"1.0\"?>\n<Desktop><MVButtons>";
     for (const auto& [place, file] : entries)
@@ -87,6 +120,7 @@ class BrokenLaunchers : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(files.isValid());
+        platform->ShellFake().NetworkDrives = {"N:"};
         for (const char* name : {"side.sh", "dock.sh", "desk.txt"}) {
             QFile file(files.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -99,7 +133,8 @@ protected:
                             {"2", files.filePath("desk.txt")},
                             {"2", files.filePath("gone.txt")},
                             {"1", "https://example.org/"},
-                            {"0", "/mnt/share/tool"}}));
+                            {"0", "/mnt/share/tool"},
+                            {"1", "N:\\Share\\gone.exe"}}));
     }
     TVGBaseButton* Button(const QString& fileName) const {
         for (int i = 0; i < manage.ButtonCount(); ++i)
@@ -140,6 +175,11 @@ TEST_F(BrokenLaunchers, ALoadMarksTheButtonsWhoseFileIsGone) {
     const auto& asked = platform->ShellFake().TargetChecks;
     EXPECT_EQ(std::count(asked.begin(), asked.end(), QString("/mnt/share/tool")), 0);
     EXPECT_EQ(std::count(asked.begin(), asked.end(), QString("https://example.org/")), 0);
+    // Nor is the file on the mapped network drive, though its name looks local.
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), QString("N:\\Share\\gone.exe")), 0);
+    const TVGBaseButton* share = Button("N:\\Share\\gone.exe");
+    ASSERT_NE(share, nullptr);
+    EXPECT_FALSE(share->IsTargetMissing());
     EXPECT_EQ(asked.size(), 4u);
 }
 

@@ -253,6 +253,29 @@ TEST(Win32ShellSettings, DesktopColorIsTheSystemBackgroundColor) {
     EXPECT_EQ(Win32Shell().DesktopColor(), static_cast<unsigned>(GetSysColor(COLOR_BACKGROUND)) & 0xFFFFFFu);
 }
 
+TEST(Win32ShellNetwork, SharesAndRemoteDrivesAreNetworkPathsLocalDisksAreNot) {
+    Win32Shell shell;
+    for (const char* share : {"\\\\server\\share\\tool.exe", "//server/share/tool.exe",
+                              "\\\\?\\UNC\\server\\share\\a.txt", "\\\\?\\unc\\nas\\b"})
+        EXPECT_TRUE(shell.IsOnNetworkDrive(QString::fromUtf8(share))) << share;
+    for (const char* local : {"C:\\windows\\notepad.exe", "c:/windows/notepad.exe", "\\\\?\\C:\\windows",
+                              "relative\\tool.exe", "C:file.txt", ""})
+        EXPECT_FALSE(shell.IsOnNetworkDrive(QString::fromUtf8(local))) << local;
+    // Every drive letter as the system types it: a remote one (the test prefix maps one) is a
+    // share in each way of writing a path on it.
+    int remote = 0;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        const bool isRemote = GetDriveTypeW(root) == DRIVE_REMOTE;
+        remote += isRemote ? 1 : 0;
+        const QString drive = QString(QChar(letter)) + QLatin1Char(':');
+        for (const QString& path : {drive + "\\dir\\app.exe", drive.toLower() + "/dir/app.exe", drive + "\\",
+                                    "\\\\?\\" + drive + "\\dir"})
+            EXPECT_EQ(shell.IsOnNetworkDrive(path), isRemote) << path.toStdString();
+    }
+    if (remote == 0) GTEST_SKIP() << "no network drive on this system to try";
+}
+
 TEST(Win32ShellSettings, BothDesktopFoldersAreRealFoldersWithoutTrailingSeparator) {
     Win32Shell shell;
     for (const TSpecialFolder folder : {TSpecialFolder::SF_Desktop, TSpecialFolder::SF_CommonDesktop}) {

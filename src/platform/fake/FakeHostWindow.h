@@ -62,6 +62,10 @@ public:
     void Wheel(int delta, QPointF pos, TShiftState shift = {});
     void Leave();
     void KeyDown(int key, QChar text = {}, TShiftState shift = {});
+    // Another program took the keyboard (a click into one of its windows).
+    void Deactivate() {
+        if (FClient) FClient->HostDeactivated();
+    }
     // A drag from another program moved over pos, then dropped there when the client took it;
     // false when the client refused (nothing is dropped then).
     bool DragOver(const TDropData& data, QPointF pos);

@@ -18,3 +18,10 @@ bool FakeShell::ExtractIconToFile(const QString& sourceFile, const QString& icon
     ExtractedIcons.emplace_back(sourceFile, iconFile);
     return ExtractResult;
 }
+
+bool FakeShell::IsOnNetworkDrive(const QString& path) {
+    NetworkChecks.push_back(path);
+    if (path.startsWith(QLatin1String("\\\\")) || path.startsWith(QLatin1String("//"))) return true;
+    if (path.size() < 2 || path.at(1) != QLatin1Char(':')) return false;
+    return NetworkDrives.contains(path.left(2), Qt::CaseInsensitive);
+}

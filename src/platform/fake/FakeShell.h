@@ -3,6 +3,7 @@
 // colour and folders are settable, shortcuts are read from a table the test fills.
 
 #include <QMap>
+#include <QStringList>
 #include <vector>
 
 #include "IShell.h"
@@ -38,6 +39,7 @@ public:
         TargetChecks.push_back(path);
         return IShell::TargetExists(path);
     }
+    bool IsOnNetworkDrive(const QString& path) override;
     bool IsAutoStart() override { return AutoStart; }
     bool SetAutoStart(bool enabled, const QString& program) override {
         if (!AutoStartResult) return false;
@@ -60,6 +62,8 @@ public:
     std::vector<QString> FileIconRequests;
     int DisplaySettingsOpened = 0;
     std::vector<QString> TargetChecks;     // every path asked about, in order
+    QStringList NetworkDrives;             // drive letters mapped to shares ("N:")
+    std::vector<QString> NetworkChecks;    // every path whose drive was asked about, in order
     QMap<QString, QString> ShortcutNames;  // file name → the name the shortcut gives itself
     bool AutoStart = false;                // what the system says, whatever the menu shows
     QString AutoStartProgram;

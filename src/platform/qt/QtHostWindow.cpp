@@ -192,6 +192,12 @@ bool QtHostWindow::event(QEvent* event) {
     return QWindow::event(event);
 }
 
+void QtHostWindow::focusOutEvent(QFocusEvent* event) {
+    QWindow::focusOutEvent(event);
+    // Qt has already set the new focus window: none of ours means another program has it.
+    if (FClient && !QGuiApplication::focusWindow()) FClient->HostDeactivated();
+}
+
 void QtHostWindow::exposeEvent(QExposeEvent*) {
     if (!isExposed()) return;
     if (FClient) FClient->HostExposed();

@@ -49,6 +49,14 @@ LRESULT CALLBACK Win32HostWindow::HostProc(HWND window, UINT message, WPARAM wPa
             // Every change goes to the bottom; one with SWP_NOZORDER stays a pure move or resize.
             reinterpret_cast<WINDOWPOS*>(lParam)->hwndInsertAfter = HWND_BOTTOM;
             return 0;
+        case WM_ACTIVATE:
+            // Deactivated for a window of another program (or none): the user went elsewhere.
+            if (LOWORD(wParam) == WA_INACTIVE && host->Client()) {
+                DWORD process = 0;
+                if (lParam) GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), &process);
+                if (process != GetCurrentProcessId()) host->Client()->HostDeactivated();
+            }
+            break;
         case WM_CLOSE:
             // Closing the native window under the scene would leave the program without its
             // window; the desktop window ends the program instead, a tool window ignores it.

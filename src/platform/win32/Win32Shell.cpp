@@ -15,6 +15,7 @@
 
 #include "AutoStart.h"
 #include "IcoFile.h"
+#include "NetworkPath.h"
 #include "UrlShortcut.h"
 
 namespace {
@@ -183,6 +184,10 @@ bool Win32Shell::ExtractIconToFile(const QString& sourceFile, const QString& ico
 
 bool Win32Shell::OpenDisplaySettings() {
     return Execute(QStringLiteral("rundll32.exe"), QStringLiteral("shell32.dll,Control_RunDLL desk.cpl"));
+}
+
+bool Win32Shell::IsOnNetworkDrive(const QString& path) {
+    return IsNetworkPath(path);
 }
 
 bool Win32Shell::IsAutoStart() {

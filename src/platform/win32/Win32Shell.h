@@ -15,6 +15,7 @@ public:
     bool ExtractIconToFile(const QString& sourceFile, const QString& iconFile) override;
     QImage FileIcon(const QString& fileName) override;
     bool OpenDisplaySettings() override;
+    bool IsOnNetworkDrive(const QString& path) override;
     bool IsAutoStart() override;
     bool SetAutoStart(bool enabled, const QString& program) override;
 };
