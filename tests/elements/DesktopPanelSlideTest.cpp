@@ -103,9 +103,15 @@ TEST_F(DesktopPanelSlideTest, TheSlideMovesOnePictureMadeBeforeItsClockStarts) {
         // The union of where the panel was and where it is: from its new left edge to the right.
         EXPECT_EQ(Window().PresentedRegions().back(), QRegion(left, 0, 400 - left, 300));
         const int at = static_cast<int>(std::lround(X()));
-        if (at + 60 < 400) EXPECT_EQ(frame.pixel(at + 60, 200), qRgb(255, 0, 0));
-        if (at + 340 < 400) EXPECT_EQ(frame.pixel(at + 340, 200), qRgb(0, 0, 255));
-        if (at > 0) EXPECT_EQ(qAlpha(frame.pixel(at - 1, 200)), 0);  // nothing left of the panel
+        if (at + 60 < 400) {
+            EXPECT_EQ(frame.pixel(at + 60, 200), qRgb(255, 0, 0));
+        }
+        if (at + 340 < 400) {
+            EXPECT_EQ(frame.pixel(at + 340, 200), qRgb(0, 0, 255));
+        }
+        if (at > 0) {
+            EXPECT_EQ(qAlpha(frame.pixel(at - 1, 200)), 0);  // nothing left of the panel
+        }
     }
     EXPECT_EQ(Window().PresentedFrames() - frames, 18u);
     EXPECT_EQ(Desk.Scene->KeptPictureDraws() - draws, 18);
