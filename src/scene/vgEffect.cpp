@@ -8,6 +8,7 @@
 
 #include "vgCanvas.h"
 #include "vgClassRegistry.h"
+#include "vgMappedCanvas.h"
 #include "vgPropertyPath.h"
 #include "vgQtCanvas.h"
 #include "vgQtConvert.h"
@@ -19,32 +20,13 @@ VG_REGISTER_CLASS(TvgEffect)
 
 namespace {
 
-// A canvas over an effect picture: every matrix the scene sets (absolute, in scene units) is
-// followed by the mapping from scene units into the picture, so the subtree paints as it always
-// does and lands in the picture.
-class TEffectCanvas : public TvgQtCanvas {
-public:
-    explicit TEffectCanvas(const QTransform& sceneToPicture) : FSceneToPicture(sceneToPicture) {}
-
-protected:
-    void MatrixChanged() override {
-        const QTransform scene = FMatrix;
-        FMatrix = scene * FSceneToPicture;
-        TvgQtCanvas::MatrixChanged();
-        FMatrix = scene;
-    }
-
-private:
-    QTransform FSceneToPicture;
-};
-
 // Paints the object and its subtree into the picture, the object's top-left corner at `offset`
 // (device pixels), scaled but neither moved nor rotated by its place in the scene.
 void PaintTo(TvgVisualObject& object, QImage& picture, QPointF offset, const TvgPoint& scale) {
     const QTransform sceneToPicture = ToQTransform(InvertMatrix(object.AbsoluteMatrix())) *
                                       QTransform::fromScale(scale.X, scale.Y) *
                                       QTransform::fromTranslate(offset.x(), offset.y());
-    TEffectCanvas canvas(sceneToPicture);
+    TvgMappedCanvas canvas(sceneToPicture);
     canvas.AttachBuffer(&picture);
     if (!canvas.BeginScene()) return;
     canvas.ResetDrawingDefaults();

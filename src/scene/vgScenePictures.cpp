@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "vgMappedCanvas.h"
 #include "vgObject.h"
 #include "vgQtCanvas.h"
 #include "vgQtConvert.h"
@@ -15,24 +16,6 @@
 #include "vgVisualObject.h"
 
 namespace {
-
-// A canvas over a kept picture: every matrix the scene sets (absolute, in scene units) is followed
-// by the mapping from scene units into the picture's device pixels.
-class TPictureCanvas : public TvgQtCanvas {
-public:
-    explicit TPictureCanvas(const QTransform& sceneToPicture) : FSceneToPicture(sceneToPicture) {}
-
-protected:
-    void MatrixChanged() override {
-        const QTransform scene = FMatrix;
-        FMatrix = scene * FSceneToPicture;
-        TvgQtCanvas::MatrixChanged();
-        FMatrix = scene;
-    }
-
-private:
-    QTransform FSceneToPicture;
-};
 
 // Only translations are copied; anything else is painted.
 bool OnlyMoves(const QTransform& m) {
@@ -80,8 +63,8 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
     kept.Picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
     if (kept.Picture.isNull()) return false;
     kept.Picture.fill(0);
-    TPictureCanvas canvas(QTransform::fromScale(ratio, ratio) *
-                          QTransform::fromTranslate(-origin.x(), -origin.y()));
+    TvgMappedCanvas canvas(QTransform::fromScale(ratio, ratio) *
+                           QTransform::fromTranslate(-origin.x(), -origin.y()));
     canvas.AttachBuffer(&kept.Picture);
     if (!canvas.BeginScene()) return false;
     canvas.ResetDrawingDefaults();
