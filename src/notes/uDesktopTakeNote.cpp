@@ -12,9 +12,9 @@
 #include "ufrmEditTakeNote.h"
 #include "vgBitmap.h"
 #include "vgBounds.h"
+#include "vgDecodedPictures.h"
 #include "vgFont.h"
 #include "vgImage.h"
-#include "vgPictureCache.h"
 #include "vgPosition.h"
 #include "vgText.h"
 
@@ -120,7 +120,7 @@ void TDesktopTakeNote::LoadBackImage() {
     // The seven pictures are shared by every note rather than decoded once per note.
     const QString file = FindTakeNoteImage(FBackImage);
     if (file.isEmpty()) return;
-    const QImage picture = SharedPicture(file);
+    const QImage picture = DecodedPicture(file, QSize(), Qt::KeepAspectRatio);
     if (!picture.isNull()) FvgImage->Bitmap()->SetImage(picture);
 }
 

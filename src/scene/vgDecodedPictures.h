@@ -1,6 +1,7 @@
 #pragma once
-// Pictures decoded from files once and shared: many launch buttons show the same icon file, and a
-// plan of a thousand buttons would otherwise decode it a thousand times at start. A picture is
+// Pictures decoded from files once and shared: many launch buttons show the same icon file, and
+// every note one of seven backgrounds; a plan of a thousand buttons would otherwise decode its
+// icons a thousand times at start, and each of thousands of notes would keep a copy of its own. A picture is
 // decoded once per file and drawn size and handed out as implicitly shared copies of that image,
 // until the file changes (its size or modification time). An entry no bitmap holds any more is
 // dropped the next time a picture is decoded, so the store never outgrows what is shown.

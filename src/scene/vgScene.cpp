@@ -449,8 +449,6 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     if (AParent.ClipChildren() && !RectsIntersect(childArea, AParent.UpdateRect())) return;
     // Outside a scene pass (an effect rendering its picture) the whole tree is painted.
     if (FDrawing && &Canvas == FCanvas.get() && !TouchesUpdateRects(childArea)) return;
-    if (&Canvas == FCanvas.get() && !FKept.empty())
-        if (TKeptPicture* kept = FindKept(AChild); kept && DrawKept(AParent, AChild, *kept)) return;
 
     const bool clipped = AParent.ClipChildren() && AChild.CanClipped();
     int parentState = 0;
@@ -459,9 +457,10 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
         Canvas.SetMatrix(ToQTransform(AParent.AbsoluteMatrix()));
         Canvas.IntersectClipRect(ToQRectF(AParent.LocalRect()));
     }
-    PaintObject(AChild, Canvas);
+    const bool fromPicture = DrawKept(AChild, Canvas);
+    if (!fromPicture) PaintObject(AChild, Canvas);
     if (clipped) Canvas.RestoreCanvas(parentState);
-    ApplyEffects(AChild, Canvas, TvgEffectStage::esAfterPaint);
+    if (!fromPicture) ApplyEffects(AChild, Canvas, TvgEffectStage::esAfterPaint);
 }
 
 void TvgScene::PaintObject(TvgVisualObject& AChild, TvgCanvas& Canvas) {

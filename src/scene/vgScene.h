@@ -167,7 +167,9 @@ private:
         bool Released = false;
     };
     TKeptPicture* FindKept(const TvgVisualObject& AObject);
-    bool DrawKept(TvgVisualObject& AParent, TvgVisualObject& AChild, TKeptPicture& AKept);
+    // Copies the object's kept picture to its place, inside the parent's clip already set; false
+    // (nothing drawn) when it has none or the picture no longer shows it.
+    bool DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas);
     void DropReleasedPictures();
 
     std::unique_ptr<IHostWindow> FHostWindow;

@@ -121,26 +121,21 @@ void TvgScene::LookChanged(TvgVisualObject& AObject) {
     std::erase_if(FKept, [&](const TKeptPicture& k) { return !k.Object || Inside(&AObject, k.Object); });
 }
 
-bool TvgScene::DrawKept(TvgVisualObject& AParent, TvgVisualObject& AChild, TKeptPicture& AKept) {
+bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
+    if (&Canvas != FCanvas.get() || FKept.empty()) return false;
+    TKeptPicture* kept = FindKept(AChild);
+    if (!kept) return false;
     const QTransform matrix = ToQTransform(AChild.AbsoluteMatrix());
     // Scaled, turned or faded from above since: the picture no longer shows the object.
-    if (!OnlyMoves(matrix) || AChild.AbsoluteOpacity() != AKept.Opacity) {
+    if (!OnlyMoves(matrix) || AChild.AbsoluteOpacity() != kept->Opacity) {
         DropPicture(AChild);
         return false;
     }
     const qreal ratio = FDeviceRatio;
-    const QPoint moved(static_cast<int>(std::lround((matrix.dx() - AKept.MadeAt.x()) * ratio)),
-                       static_cast<int>(std::lround((matrix.dy() - AKept.MadeAt.y()) * ratio)));
-    const bool clipped = AParent.ClipChildren() && AChild.CanClipped();
-    int parentState = 0;
-    if (clipped) {
-        parentState = FCanvas->SaveCanvas();
-        FCanvas->SetMatrix(ToQTransform(AParent.AbsoluteMatrix()));
-        FCanvas->IntersectClipRect(ToQRectF(AParent.LocalRect()));
-    }
-    FCanvas->DrawDevicePicture(AKept.Origin + moved,
-                               AKept.OpaqueView.isNull() ? AKept.Picture : AKept.OpaqueView);
-    if (clipped) FCanvas->RestoreCanvas(parentState);
+    const QPoint moved(static_cast<int>(std::lround((matrix.dx() - kept->MadeAt.x()) * ratio)),
+                       static_cast<int>(std::lround((matrix.dy() - kept->MadeAt.y()) * ratio)));
+    FCanvas->DrawDevicePicture(kept->Origin + moved,
+                               kept->OpaqueView.isNull() ? kept->Picture : kept->OpaqueView);
     FCanvas->SetMatrix(matrix);
     ++FKeptPictureDraws;
     return true;
