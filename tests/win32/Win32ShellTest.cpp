@@ -17,6 +17,7 @@
 
 #include "Win32Shell.h"
 #include "Win32TestSupport.h"
+#include "uLaunchTarget.h"
 
 namespace {
 
@@ -274,6 +275,34 @@ TEST(Win32ShellNetwork, SharesAndRemoteDrivesAreNetworkPathsLocalDisksAreNot) {
             EXPECT_EQ(shell.IsOnNetworkDrive(path), isRemote) << path.toStdString();
     }
     if (remote == 0) GTEST_SKIP() << "no network drive on this system to try";
+}
+
+// The test prefix maps N: to a network share (scripts/wine-run); C: is the system's disk and Z:
+// wine's view of the Unix file system, both local. A missing target on the share is not looked at
+// (the share may be gone for the moment), one on a local disk is told as missing.
+TEST(Win32ShellNetwork, TheMappedNetworkDriveIsAShareAndItsTargetsAreNotChecked) {
+    if (GetDriveTypeW(L"N:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "this system has no drive N:";
+    EXPECT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE));
+    Win32Shell shell;
+    const QString gone = QStringLiteral(":\\不在 的 文件夹\\gone program.exe");
+    EXPECT_TRUE(shell.IsOnNetworkDrive(QStringLiteral("N") + gone));
+    EXPECT_TRUE(shell.IsOnNetworkDrive(QStringLiteral("n:/tools/app.exe")));
+    EXPECT_FALSE(shell.IsOnNetworkDrive(QStringLiteral("C") + gone));
+    EXPECT_FALSE(shell.IsOnNetworkDrive(QStringLiteral("Z") + gone));
+    EXPECT_FALSE(shell.IsOnNetworkDrive(QStringLiteral("C:\\windows\\notepad.exe")));
+
+    EXPECT_EQ(CheckLaunchTarget(QStringLiteral("N") + gone), TTargetState::TS_NotChecked);
+    EXPECT_EQ(CheckLaunchTarget(QStringLiteral("C") + gone), TTargetState::TS_Missing);
+    EXPECT_EQ(CheckLaunchTarget(QStringLiteral("Z") + gone), TTargetState::TS_Missing);
+    EXPECT_EQ(CheckLaunchTarget(QStringLiteral("C:\\windows\\notepad.exe")), TTargetState::TS_Present);
+    // One that is there on the share is not asked about either.
+    QTemporaryDir temp(QStringLiteral("N:/marovia-test-XXXXXX"));
+    ASSERT_TRUE(temp.isValid());
+    const QString present = temp.path() + QStringLiteral("/tool.exe");
+    ASSERT_TRUE(QFile::copy(RecorderPath(), present));
+    EXPECT_TRUE(QFileInfo::exists(present));
+    EXPECT_EQ(CheckLaunchTarget(present), TTargetState::TS_NotChecked);
+    EXPECT_EQ(CheckLaunchTarget(QDir::toNativeSeparators(present)), TTargetState::TS_NotChecked);
 }
 
 TEST(Win32ShellSettings, BothDesktopFoldersAreRealFoldersWithoutTrailingSeparator) {
