@@ -1,5 +1,6 @@
 #include "uDropToAdd.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -207,7 +208,8 @@ std::optional<TDroppedButton> DroppedButtonFor(const QString& AItem, bool AIsAdd
     QString name = info.isDir() ? info.fileName() : info.completeBaseName();
     if (name.isEmpty()) name = info.fileName();
     if (name.isEmpty()) name = path;  // the root folder
-    return TDroppedButton{name, path, QString(), path};
+    // Stored as the system writes paths (backslashes on Windows), as a shell link gives its target.
+    return TDroppedButton{name, QDir::toNativeSeparators(path), QString(), path};
 }
 
 int AddDroppedButtons(TMaroviaManage& AManage, const TDropData& AData, const TvgPoint& P) {

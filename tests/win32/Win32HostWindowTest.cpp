@@ -1,10 +1,13 @@
 // The layered host window against the real window system: its styles, its owner under the
 // shell's desktop window, the z-order it keeps, the presented pixels, its input region, mouse
-// capture and the WM_CLOSE that ends the program.
+// capture, the OLE drop target that takes drops from other programs and the WM_CLOSE that ends the
+// program.
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
+
+#include <ole2.h>
 
 #include "Win32HostWindow.h"
 #include "Win32TestSupport.h"
@@ -108,6 +111,38 @@ QImage CaptureWindow(HWND window, QSize size) {
     DeleteObject(bitmap);
     return result;
 }
+
+// A drop target that takes nothing, to find out whether a window has one already.
+class RefusingDropTarget : public IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++FReferences; }
+    ULONG STDMETHODCALLTYPE Release() override { return --FReferences; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+
+private:
+    ULONG FReferences = 1;  // on the stack: never deleted through Release
+};
 
 }  // namespace
 
@@ -251,4 +286,15 @@ TEST(Win32HostWindowInput, CloseRequestEndsTheProgramAndKeepsTheWindow) {
     EXPECT_EQ(closes, 2);
     EXPECT_TRUE(IsWindow(window.OwnerHandle()));
     EXPECT_TRUE(IsWindow(window.Handle()));
+}
+
+TEST(Win32HostWindowDrop, BothKindsHaveTheOleDropTargetOtherProgramsDropOn) {
+    for (const THostWindowKind kind : {THostWindowKind::HW_Desktop, THostWindowKind::HW_Tool}) {
+        Win32HostWindow window(kind, [] {});
+        window.Show();
+        RefusingDropTarget probe;
+        const HRESULT result = RegisterDragDrop(window.Handle(), &probe);
+        if (SUCCEEDED(result)) RevokeDragDrop(window.Handle());
+        EXPECT_EQ(result, DRAGDROP_E_ALREADYREGISTERED) << "kind " << static_cast<int>(kind);
+    }
 }

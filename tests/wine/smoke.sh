@@ -3,9 +3,11 @@
 # installation folder with a plan of dock and side-bar buttons and a note; its window covers the work
 # area; screenshots of the switch, the dock and the note; a click on a dock button starts the test
 # recorder (build-win/tests/win32_recorder.exe) with parameters a command interpreter would act on,
-# and it must get exactly them, once; the note is edited through the keyboard; a WM_CLOSE (taskkill,
-# as Windows' own shut-down does) ends the program through its normal shut-down, which rewrites
-# TakeNote.dat with the typed text.
+# and it must get exactly them, once; the note is edited through the keyboard; the launch key
+# (Win+Alt+Space) and the pinyin of the button's name start the recorder the same way; a file
+# dropped from a file manager (XDND) becomes a dock button; a WM_CLOSE (taskkill, as Windows' own
+# shut-down does) ends the program through its normal shut-down, which rewrites TakeNote.dat with
+# the typed text.
 # Usage: smoke.sh BUILD-WIN/bin   (screenshots are left in BUILD-WIN/smoke/)
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -21,6 +23,16 @@ check() {  # check "what" command...
 wine_run() { "$root/scripts/wine-run" --prefix "$build/wineprefix" -- "$@"; }
 # Wine sees the whole Unix file system as drive Z:.
 windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+# A file manager's address of a file: file:// and the path's UTF-8 bytes, all but the plain ones
+# escaped.
+file_uri() {
+  local LC_ALL=C s=$1 out="" c i
+  for ((i = 0; i < ${#s}; i++)); do
+    c=${s:i:1}
+    case $c in [a-zA-Z0-9/._~-]) out+=$c ;; *) printf -v c '%%%02X' "'$c"; out+=$c ;; esac
+  done
+  printf 'file://%s' "$out"
+}
 # (quoted replacements: an unquoted '&' there stands for the matched text)
 xml_escape() { local s=$1; s=${s//&/"&amp;"}; s=${s//</"&lt;"}; s=${s//>/"&gt;"}; s=${s//\"/"&quot;"}; printf '%s' "$s"; }
 
@@ -40,6 +52,9 @@ recorder="$install/录制 程序/记录 器.exe"
 recorded="$install/recorded.bin"
 [ -f "$build/tests/win32_recorder.exe" ] ||
   { echo "smoke.sh: no $build/tests/win32_recorder.exe (the full scripts/build-windows makes it)"; exit 1; }
+# The file manager's side of a drop is the Linux build's XDND source.
+dropper=${MAROVIA_BUILD:-$root/build}/tests/xdnd_drop
+[ -x "$dropper" ] || { echo "smoke.sh: no $dropper (scripts/build makes it)"; exit 1; }
 mkdir -p "$(dirname "$recorder")"
 cp "$build/tests/win32_recorder.exe" "$recorder"
 export MAROVIA_RECORDER_OUT
@@ -81,7 +96,8 @@ program_pid=$!
 window=""
 for _ in $(seq 300); do
   kill -0 "$program_pid" 2>/dev/null || break
-  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+  # (wine names its X windows' class after the program; the root window is no candidate)
+  for id in $(xdotool search --onlyvisible --classname '^marovia\.exe$' 2>/dev/null); do
     size=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w * h}')
     [ "${size:-0}" -ge 1000000 ] && window=$id && break
   done
@@ -157,6 +173,65 @@ import -window root "$shots/edited.png"
 convert "$shots/edited.png" -crop "320x320+$((wx + 580))+$((wy + 280))" +repage "$shots/note-edited.png"
 changed=$(compare -metric AE "$shots/note.png" "$shots/note-edited.png" null: 2>&1 || true)
 check "the note shows the edit ($changed pixels changed)" awk -v n="$changed" 'BEGIN { exit !(n + 0 > 50) }'
+
+# The launch key: Win+Alt+Space slides the desktop panel in for a search over the buttons' names,
+# the pinyin of 记录 (in full, then its initials) finds it and Return starts it. Wine turns a key
+# into WM_HOTKEY only when the key reaches one of its windows, i.e. while a wine window has the X
+# keyboard focus (on Windows the key works whatever window has it), and wine 8 moves the X focus
+# to a window the window manager manages only when the window manager hands it over (a program's
+# own SetForegroundWindow does not). Here the focus is elsewhere at each search: the click that
+# ended the note's edit fell through the window's transparent pixels onto the bare desktop, and
+# once a search has started a program the window manager has given it to another wine window (the
+# system tray's). So each search first activates the program's own window through the window
+# manager, as a click on its taskbar entry would.
+search_by_key() {  # search_by_key typed-text
+  rm -f "$recorded" "$recorded.part"
+  xdotool windowactivate "$window" 2>/dev/null || true
+  for _ in $(seq 20); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break; sleep 0.1; done
+  local focused
+  focused=$(xdotool getwindowfocus 2>/dev/null || true)
+  check "the program's window has the keyboard focus (focus $focused, window $window)" test "$focused" = "$window"
+  import -window root "$shots/key-before.png"
+  xdotool key super+alt+space
+  sleep 1.2
+  import -window root "$shots/key-$1-panel.png"
+  xdotool type --delay 60 "$1"
+  sleep 0.6
+  import -window root "$shots/key-$1-typed.png"
+  local panel typed
+  panel=$(compare -metric AE "$shots/key-before.png" "$shots/key-$1-panel.png" null: 2>&1 || true)
+  typed=$(compare -metric AE "$shots/key-$1-panel.png" "$shots/key-$1-typed.png" null: 2>&1 || true)
+  check "the launch key slides the desktop panel in ($panel pixels changed)" \
+    awk -v n="$panel" 'BEGIN { exit !(n + 0 > 100000) }'
+  check "the search shows \"$1\" ($typed pixels changed)" awk -v n="$typed" 'BEGIN { exit !(n + 0 > 50) }'
+  xdotool key Return
+  for _ in $(seq 100); do [ -f "$recorded" ] && break; sleep 0.1; done
+  check "Return after \"$1\" starts the recorder" test -f "$recorded"
+  line=$(iconv -f UTF-16LE -t UTF-8 "$recorded" 2>/dev/null || true)
+  check "it got exactly the button's parameters (got: ${line#*.exe\" })" test "$line" = "\"$program\" $params"
+  sleep 0.8
+  check "and it was started once" test ! -e "$recorded.part"
+}
+search_by_key jilu
+search_by_key jl
+
+# A drop from a file manager (the Linux build's XDND source) on the right half of the dock's first
+# button: wine hands the XDND drop to the window's OLE drop target, and the file becomes the dock's
+# second button, with its icon written into the plan's folder.
+sleep 0.6
+dropped="$install/使用 说明.txt"
+echo "read me" >"$dropped"
+drop_x=$((click_x + 10))
+drop_y=$((wy + wh - 75 + 10))
+check "the drop on the dock is taken" "$dropper" "$window" "$drop_x" "$drop_y" "$(file_uri "$dropped")"
+for _ in $(seq 50); do grep -q 'Name="使用 说明"' "$plan/Desktop.xml" && break; sleep 0.1; done
+order=$(grep -o ' Name="[^"]*"' "$plan/Desktop.xml" | sed 's/ Name="\(.*\)"/\1/' | tr '\n' '/')
+check "the file is the dock's second button ($order)" test "$order" = "记录/使用 说明/记事本/计算器/命令行/资源管理器/网页/"
+entry=$(grep -o '<MVButton Name="使用 说明"[^>]*>' "$plan/Desktop.xml" || true)
+check "it points at the file ($entry)" grep -qF "Place=\"1\" IsRunAsk=\"false\" FileName=\"$(windows_path "$dropped")\"" <<<"$entry"
+icon=$(sed -n 's/.* Image="\([^"]*\)".*/\1/p' <<<"$entry")
+check "its icon was written under a GUID name ($icon)" grep -Eq '^\{[0-9A-F-]{36}\}\.Ico$' <<<"$icon"
+check "in the plan's folder" test -n "$icon" -a -s "$plan/$icon"
 
 # taskkill without /f posts WM_CLOSE to the program's top-level windows, as Windows does at log-off.
 wine_run taskkill /im marovia.exe >/dev/null 2>&1 || true

@@ -92,7 +92,9 @@ QtHostWindow::QtHostWindow(THostWindowKind kind) : FKind(kind) {
     QSurfaceFormat format;
     format.setAlphaBufferSize(8);  // asks for a visual with an alpha channel
     setFormat(format);
-    Qt::WindowFlags flags = Qt::FramelessWindowHint;
+    // The flags hold the window's type too: without Qt::Window it would be a Qt::Widget, which
+    // the Windows platform plugin registers no OLE drop target for (nothing could be dropped on it).
+    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
     if (kind == THostWindowKind::HW_Desktop) flags |= Qt::WindowStaysOnBottomHint;
     setFlags(flags);
     FBackingStore = std::make_unique<QBackingStore>(this);
