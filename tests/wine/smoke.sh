@@ -33,6 +33,30 @@ file_uri() {
   done
   printf 'file://%s' "$out"
 }
+# A shell link written byte by byte in the shell link layout: the 76-byte header (flags: link
+# information, arguments, Unicode strings), a link information block with the target's local path
+# (in ASCII here), the arguments in UTF-16 and the closing empty extra-data block.
+le32() { local n=$1; printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8 & 255)))\\x$(printf %02x $((n >> 16 & 255)))\\x$(printf %02x $((n >> 24 & 255)))"; }
+le16() { local n=$1; printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8 & 255)))"; }
+write_shell_link() {  # write_shell_link FILE TARGET ARGUMENTS
+  local target=$2 arguments=$3 path_at=$((0x1C + 17))
+  {
+    le32 0x4C
+    printf '\x01\x14\x02\x00\x00\x00\x00\x00\xc0\x00\x00\x00\x00\x00\x00\x46'
+    le32 0xA2
+    le32 0x20
+    head -c 24 /dev/zero
+    le32 0; le32 0; le32 1
+    head -c 12 /dev/zero
+    le32 $((path_at + ${#target} + 2)); le32 0x1C; le32 1; le32 0x1C; le32 "$path_at"; le32 0
+    le32 $((path_at + ${#target} + 1))
+    le32 0x11; le32 3; le32 0x4D56; le32 0x10; head -c 1 /dev/zero
+    printf '%s\0\0' "$target"
+    le16 "$(printf '%s' "$arguments" | iconv -f UTF-8 -t UTF-16LE | wc -c | awk '{print $1 / 2}')"
+    printf '%s' "$arguments" | iconv -f UTF-8 -t UTF-16LE
+    le32 0
+  } >"$1"
+}
 # (quoted replacements: an unquoted '&' there stands for the matched text)
 xml_escape() { local s=$1; s=${s//&/"&amp;"}; s=${s//</"&lt;"}; s=${s//>/"&gt;"}; s=${s//\"/"&quot;"}; printf '%s' "$s"; }
 
@@ -216,22 +240,33 @@ search_by_key jilu
 search_by_key jl
 
 # A drop from a file manager (the Linux build's XDND source) on the right half of the dock's first
-# button: wine hands the XDND drop to the window's OLE drop target, and the file becomes the dock's
-# second button, with its icon written into the plan's folder.
+# button: wine hands the XDND drop to the window's OLE drop target, and a plain file and a shell
+# link to notepad become the dock's second and third buttons, each with its icon written into the
+# plan's folder; the link's button starts its target with its arguments.
 sleep 0.6
 dropped="$install/使用 说明.txt"
 echo "read me" >"$dropped"
+link="$install/笔记 快捷方式.lnk"
+link_arguments="-n 文件 名.txt"
+write_shell_link "$link" 'C:\windows\notepad.exe' "$link_arguments"
 drop_x=$((click_x + 10))
 drop_y=$((wy + wh - 75 + 10))
-check "the drop on the dock is taken" "$dropper" "$window" "$drop_x" "$drop_y" "$(file_uri "$dropped")"
-for _ in $(seq 50); do grep -q 'Name="使用 说明"' "$plan/Desktop.xml" && break; sleep 0.1; done
+check "the drop on the dock is taken" "$dropper" "$window" "$drop_x" "$drop_y" "$(file_uri "$dropped")" "$(file_uri "$link")"
+for _ in $(seq 50); do grep -q 'Name="笔记 快捷方式"' "$plan/Desktop.xml" && break; sleep 0.1; done
 order=$(grep -o ' Name="[^"]*"' "$plan/Desktop.xml" | sed 's/ Name="\(.*\)"/\1/' | tr '\n' '/')
-check "the file is the dock's second button ($order)" test "$order" = "记录/使用 说明/记事本/计算器/命令行/资源管理器/网页/"
+check "they are the dock's second and third buttons ($order)" \
+  test "$order" = "记录/使用 说明/笔记 快捷方式/记事本/计算器/命令行/资源管理器/网页/"
 entry=$(grep -o '<MVButton Name="使用 说明"[^>]*>' "$plan/Desktop.xml" || true)
-check "it points at the file ($entry)" grep -qF "Place=\"1\" IsRunAsk=\"false\" FileName=\"$(windows_path "$dropped")\"" <<<"$entry"
-icon=$(sed -n 's/.* Image="\([^"]*\)".*/\1/p' <<<"$entry")
-check "its icon was written under a GUID name ($icon)" grep -Eq '^\{[0-9A-F-]{36}\}\.Ico$' <<<"$icon"
-check "in the plan's folder" test -n "$icon" -a -s "$plan/$icon"
+check "the file's button points at it ($entry)" \
+  grep -qF "Place=\"1\" IsRunAsk=\"false\" FileName=\"$(windows_path "$dropped")\" CmdLine=\"\"" <<<"$entry"
+link_entry=$(grep -o '<MVButton Name="笔记 快捷方式"[^>]*>' "$plan/Desktop.xml" || true)
+check "the link's button starts its target with its arguments ($link_entry)" \
+  grep -qF "Place=\"1\" IsRunAsk=\"false\" FileName=\"C:\\windows\\notepad.exe\" CmdLine=\"$link_arguments\"" <<<"$link_entry"
+for e in "$entry" "$link_entry"; do
+  icon=$(sed -n 's/.* Image="\([^"]*\)".*/\1/p' <<<"$e")
+  check "an icon written under a GUID name ($icon)" grep -Eq '^\{[0-9A-F-]{36}\}\.Ico$' <<<"$icon"
+  check "in the plan's folder" test -n "$icon" -a -s "$plan/$icon"
+done
 
 # taskkill without /f posts WM_CLOSE to the program's top-level windows, as Windows does at log-off.
 wine_run taskkill /im marovia.exe >/dev/null 2>&1 || true
