@@ -4,11 +4,12 @@
 # area; screenshots of the switch, the dock and the note; a click on a dock button starts the test
 # recorder (build-win/tests/win32_recorder.exe) with parameters a command interpreter would act on,
 # and it must get exactly them, once; the note is edited through the keyboard; the launch key
-# (Win+Alt+Space) and the pinyin of the button's name start the recorder the same way; a file
-# dropped from a file manager (XDND) becomes a dock button; a WM_CLOSE (taskkill, as Windows' own
-# shut-down does) ends the program through its normal shut-down, which rewrites TakeNote.dat with
-# the typed text.
-# Usage: smoke.sh BUILD-WIN/bin   (screenshots are left in BUILD-WIN/smoke/)
+# (Win+Alt+Space) and the pinyin of the button's name start the recorder the same way; a file and
+# a shell link dropped from a file manager (XDND) become dock buttons; a WM_CLOSE (taskkill, as
+# Windows' own shut-down does) ends the program through its normal shut-down, which rewrites
+# TakeNote.dat with the typed text.
+# Usage: smoke.sh BUILD-WIN/bin   (screenshots are left in BUILD-WIN/smoke/; the drop's source is
+# the Linux build's tests/xdnd_drop, from $MAROVIA_BUILD or build/)
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 build=$(dirname "$bin")
@@ -232,7 +233,7 @@ search_by_key() {  # search_by_key typed-text
   for _ in $(seq 100); do [ -f "$recorded" ] && break; sleep 0.1; done
   check "Return after \"$1\" starts the recorder" test -f "$recorded"
   line=$(iconv -f UTF-16LE -t UTF-8 "$recorded" 2>/dev/null || true)
-  check "it got exactly the button's parameters (got: ${line#*.exe\" })" test "$line" = "\"$program\" $params"
+  check "it got exactly the button's parameters (got: ${line#*.exe\" })" test "$line" = "\"$(windows_path "$recorder")\" $params"
   sleep 0.8
   check "and it was started once" test ! -e "$recorded.part"
 }
