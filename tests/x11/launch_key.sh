@@ -53,6 +53,7 @@ box_text_pixels() {  # the white text in the search box
 box_shows_text() { [ "$(box_text_pixels)" -gt 30 ]; }
 box_gone() { [ "$(box_text_pixels)" -eq 0 ]; }
 differs_from() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != 0 ]; }
+same_as() { ! differs_from "$1" "$2"; }
 box_differs_from() { box_shot "$install/box-now.png"; differs_from "$install/box-now.png" "$1"; }
 column_shot() { import -window root -crop "100x300+0+150" -depth 8 "$1"; }  # the desktop buttons
 column_differs_from() { column_shot "$install/column-now.png"; differs_from "$install/column-now.png" "$1"; }
@@ -70,16 +71,20 @@ check "the launch key opens the search box" wait_until 5 box_shows_text
 sleep 0.3  # the slide ends
 box_shot "$install/box-empty.png"
 column_shot "$install/column-all.png"
-switch_in=$(brightness "$right_segment_x" 20)
 middle_in=$(brightness $((width / 2)) $((height / 2)))
 check "the panel is in ($middle_out -> $middle_in)" test "$middle_in" -ne "$middle_out"
 xdotool type --delay 60 jsq
 check "the typed filter shows in the box" wait_until 5 box_differs_from "$install/box-empty.png"
 check "and the buttons that do not match are dimmed" wait_until 5 column_differs_from "$install/column-all.png"
 
+box_shot "$install/box-filter.png"
+xdotool mousemove $((width / 2)) $((height / 2)) click 1
+sleep 0.5
+box_shot "$install/box-after-own-click.png"
+check "a click on the panel itself keeps the search" same_as "$install/box-after-own-click.png" "$install/box-filter.png"
 xdotool mousemove 300 700 click 1
 check "a click into the other program ends the search: the box goes" wait_until 5 box_gone
-check "and the panel slides out as after Escape (switch $switch_out -> $switch_in -> $(brightness "$right_segment_x" 20))" \
+check "and the panel slides out as after Escape (the switch and the middle as before: $switch_out, $middle_out)" \
   wait_until 5 panel_out
 focus_is_other() { [ "$(($(xdotool getwindowfocus)))" -eq "$((other))" ]; }
 check "the other program has the keyboard focus" wait_until 5 focus_is_other
