@@ -6,8 +6,8 @@
 #
 # The program runs with a generated plan: 4 side, 10 dock and 20 desktop buttons with 128 × 128 PNG
 # icons, and 5 notes; plank gets 10 launchers with the same icons. Figures: CPU time of the process
-# (utime + stime of /proc/<pid>/stat), wakeups (voluntary + involuntary context switches of the
-# main thread, /proc/<pid>/status), presented frames (MAROVIA_REPORT_FRAMES: the host window's
+# (the run time of its threads in /proc/<pid>/task/*/schedstat), wakeups (voluntary + involuntary
+# context switches of the main thread, /proc/<pid>/status), presented frames (MAROVIA_REPORT_FRAMES: the host window's
 # count, written at exit) and the time from exec to the first presented frame (MAROVIA_REPORT_STARTUP
 # with MAROVIA_EXEC_AT, the realtime clock's microseconds taken just before the exec), with the
 # plan, with an empty one and with 1,000 desktop buttons, and for the bare window from its exec to
@@ -148,7 +148,7 @@ sweep() {  # left right y
 }
 # Where each program's dock row is, as "left right y".
 dock_row() {
-  local id geometry
+  local id
   case $1 in
     marovia-*)
       # The dock's home: centred, 55 high, its buttons in the middle of it, above the bottom gap.
@@ -196,7 +196,8 @@ start_app() {  # program: starts it and waits for its first frame (plank: for it
   return 1
 }
 stop_app() { kill -TERM "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
-# A start that follows another waits until the window manager has forgotten the last window.
+# A pause between two starts, so that the window manager's handling of the last window's exit does
+# not fall into the next start.
 settle() { sleep 0.5; }
 first_frame_ms() { sed -n 's/.*first frame presented \([0-9]*\) ms.*/\1/p' "$work/err"; }
 frames() { sed -n 's/.*presented \([0-9]*\) frames.*/\1/p' "$work/err"; }
