@@ -119,7 +119,7 @@ cpu_sample() {
   done
 }
 cpu_ms_between() {  # first-sample second-sample: the CPU milliseconds in between
-  awk 'NR == FNR {before[$1] = $2; next} NF == 2 {d += $2 - ($1 in before ? before[$1] : 0)} END {printf "%.1f", d / 1e6}' \
+  awk 'NR == FNR {before[$1] = $2; next} NF == 2 {d += $2 - ($1 in before ? before[$1] : 0)} END {printf "%.3f", d / 1e6}' \
     <(echo "$1") <(echo "$2")
 }
 per_minute() { awk -v v="$1" -v s="$2" 'BEGIN {printf "%.1f", v * 60 / s}'; }  # value seconds
@@ -245,7 +245,7 @@ for round in $(seq "$rounds"); do
       record "$program.slide_cpu" "$(cpu_ms_between "$c0" "$c1")"
       record "$program.slide_frames" $(( $(frames) - base ))
       # Shown panel: the wallpaper poll runs.
-      start_app "$program"; sleep 2; xdotool mousemove "$sx" "$sy" click 1; sleep 2; rest_pointer
+      start_app "$program"; sleep 2; xdotool mousemove "$sx" "$sy" click 1; rest_pointer; sleep 2
       shot "$program-shown"
       w0=$(wakeups "$pid"); c0=$(cpu_sample "$pid"); sleep 20; w1=$(wakeups "$pid"); c1=$(cpu_sample "$pid")
       record "$program.shown_wakeups" "$(per_minute $((w1 - w0)) 20)"
