@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdint>
 
 namespace {
@@ -18,6 +19,20 @@ std::int64_t MonotonicMs() {
     QElapsedTimer clock;
     clock.start();
     return clock.msecsSinceReference();
+}
+
+// As the program does: with MAROVIA_EXEC_AT (the realtime clock's microseconds since the epoch
+// when the launcher exec'd us) the report counts from the exec rather than from main().
+std::int64_t StartedAt(std::int64_t mainAt) {
+    bool ok = false;
+    const qint64 execAt = qgetenv("MAROVIA_EXEC_AT").toLongLong(&ok);
+    if (!ok) return mainAt;
+    const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    const auto sinceExecMs = (now - execAt) / 1000;
+    if (sinceExecMs < 0 || sinceExecMs > 60000 || sinceExecMs > mainAt) return mainAt;
+    return mainAt - sinceExecMs;
 }
 
 class TBareWindow : public QWidget {
@@ -50,7 +65,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::int64_t startedAt = MonotonicMs();
+    const std::int64_t startedAt = StartedAt(MonotonicMs());
     QApplication app(argc, argv);
     TBareWindow window(qEnvironmentVariableIsSet("MAROVIA_REPORT_STARTUP") ? startedAt : -1);
     window.show();

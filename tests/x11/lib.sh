@@ -73,22 +73,45 @@ stacking_order() {
 }
 not_ours() { ! is_ours "$1"; }
 
-pixel() {  # the colour of one screen pixel as "r g b"
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | sed 's/.*srgb(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/'
+pixel() {  # the colour of one screen pixel as "r g b" (from the hex form, which every colour has:
+  # a named one such as black lacks the srgb() form)
+  local hex
+  hex=$(import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
+  echo "$((16#${hex:1:2})) $((16#${hex:3:2})) $((16#${hex:5:2}))"
 }
 brightness() { local r g b; read -r r g b <<<"$(pixel "$1" "$2")"; echo $(( (r + g + b) / 3 )); }
 
-# Starts an xmessage window with the given geometry and prints its client id once it is managed.
-open_ordinary_window() {
-  local title="ordinary-$RANDOM" id
-  xmessage -title "$title" -geometry "$1" "an ordinary window" >/dev/null 2>&1 & helper_pids+=($!)
+# Prints the client id of the managed window with the given title once the window manager has it.
+managed_window() {
+  local id
   for _ in $(seq 100); do
     for id in $(stacking_order); do
-      xprop -id "$id" WM_NAME 2>/dev/null | grep -q "\"$title\"" && { echo "$id"; return 0; }
+      xprop -id "$id" WM_NAME 2>/dev/null | grep -q "\"$1\"" && { echo "$id"; return 0; }
     done
     sleep 0.05
   done
   return 1
+}
+
+# Starts an xmessage window with the given geometry and prints its client id once it is managed.
+open_ordinary_window() {
+  local title="ordinary-$RANDOM"
+  xmessage -title "$title" -geometry "$1" "an ordinary window" >/dev/null 2>&1 & helper_pids+=($!)
+  managed_window "$title"
+}
+
+# Another program that takes typing: xev, which logs every key that reaches it to the given file.
+open_typing_window() {  # geometry log
+  local title="typing-$RANDOM"
+  stdbuf -oL xev -geometry "$1" -name "$title" -event keyboard >"$2" 2>&1 & helper_pids+=($!)
+  managed_window "$title"
+}
+
+# Waits up to the given seconds for a command to succeed.
+wait_until() {  # seconds command...
+  local tries=$(($1 * 10)); shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  "$@"
 }
 
 # The position of a client in the stacking order, from the bottom (-1 when absent).

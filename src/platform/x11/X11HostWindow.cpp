@@ -1,10 +1,12 @@
 #include "X11HostWindow.h"
 
 #include <QPaintEvent>
+#include <QPointer>
 
 #include "BackdropBlend.h"
 #include "IPlatform.h"
 #include "X11Backdrop.h"
+#include "X11OutsideClicks.h"
 #include "X11Window.h"
 
 X11HostWindow::X11HostWindow(THostWindowKind kind) : QtHostWindow(kind) {
@@ -18,6 +20,17 @@ X11HostWindow::X11HostWindow(THostWindowKind kind) : QtHostWindow(kind) {
 
 X11HostWindow::~X11HostWindow() {
     if (FBackdropListener) X11Backdrop::Instance().RemoveListener(FBackdropListener);
+}
+
+bool X11HostWindow::GrabKeyboard(bool grab) {
+    const bool held = QtHostWindow::GrabKeyboard(grab);
+    if (grab && !FOutsideClicks) {
+        FOutsideClicks = std::make_unique<X11OutsideClicks>([self = QPointer<X11HostWindow>(this)] {
+            if (self && self->Client()) self->Client()->HostDeactivated();
+        });
+    }
+    if (FOutsideClicks) FOutsideClicks->SetWatching(grab);
+    return held;
 }
 
 void X11HostWindow::Show() {

@@ -5,7 +5,11 @@
 // desktop window looks as it does with one and a floating window's translucent parts show the
 // wallpaper rather than black.
 
+#include <memory>
+
 #include "QtHostWindow.h"
+
+class X11OutsideClicks;
 
 class X11HostWindow : public QtHostWindow {
     Q_OBJECT
@@ -14,6 +18,9 @@ public:
     ~X11HostWindow() override;
 
     void Show() override;
+    // While the keyboard is held, a click into another program deactivates the window as losing
+    // the focus would: the window holding the keyboard is not the focus window.
+    bool GrabKeyboard(bool grab) override;
 
 protected:
     void Shown(bool firstShow) override;
@@ -29,6 +36,7 @@ private:
     void BlendOverBackdrop(QImage& image, const QRegion& region);
     bool BlendsItself() const;
 
+    std::unique_ptr<X11OutsideClicks> FOutsideClicks;
     bool FShapeDirty = true;
     bool FCompositor = true;
     // The backing store holds a whole frame, so an expose only needs it shown again.
