@@ -130,7 +130,9 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 check "marovia.exe maps its window" test -n "$window"
-if xwininfo -root -tree | grep -q '"xcompmgr"'; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
+# (grep without -q reads the whole listing: stopping at the first match would cut xwininfo off
+# with a closed pipe, which pipefail counts as no match)
+if xwininfo -root -tree | grep '"xcompmgr"' >/dev/null; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
 if [ -z "$window" ]; then cat "$install/stderr"; echo "$passes passed, $failures failed"; exit 1; fi
 read -r wx wy ww wh < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
   /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
