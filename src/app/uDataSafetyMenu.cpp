@@ -1,5 +1,7 @@
 #include "uDataSafetyMenu.h"
 
+#include <QDir>
+
 #include "IShell.h"
 #include "uMaroviaManage.h"
 #include "uPathInfo.h"
@@ -40,7 +42,9 @@ void TDataSafetyMenu::AddItems() {
     importItem.OnClick = [this] {
         TMaroviaManage* manage = FManage();
         if (!manage) return;
-        const QString fileName = Platform().OpenFileName(QStringLiteral("Marovia工作区 (*.xml)"));
+        // Messages name the file as the system writes paths (backslashes on Windows).
+        const QString fileName =
+            QDir::toNativeSeparators(Platform().OpenFileName(QStringLiteral("Marovia工作区 (*.xml)")));
         if (!fileName.isEmpty()) manage->ImportWorkspace(fileName);
     };
     items.push_back(importItem);

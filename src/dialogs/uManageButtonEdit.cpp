@@ -1,5 +1,6 @@
 // Saving the fields into the list ("保存信息") and choosing the program and the icon.
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "IPlatform.h"
@@ -128,7 +129,9 @@ void TManageButtonModel::StoreEditedRowPicture(TButtonRow& ARow) {
 }
 
 void TManageButtonModel::BEdtFileNameButtonClick() {
-    const QString fileName = Platform().OpenFileName(kFileFilter);
+    // Kept as the system writes paths (backslashes on Windows), as a dropped file is: Desktop.xml
+    // then reads as the user and the platform's other tools expect.
+    const QString fileName = QDir::toNativeSeparators(Platform().OpenFileName(kFileFilter));
     if (fileName.isEmpty()) return;
     FFileName = fileName;
     // A menu entry names itself; the user's own name, once typed, is kept.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
@@ -208,6 +209,21 @@ TEST_F(TrayCommands, TheManageDialogAndTheDesktopFileWindowOpenOnceAndGoWithTheF
     form.reset();
     EXPECT_EQ(ManageButtonForm(), nullptr);
     EXPECT_EQ(frmWindowPanel, nullptr);
+}
+
+TEST_F(TrayCommands, AWorkspaceThatCannotBeImportedIsNamedWithTheSystemsSeparators) {
+    const QString missing = install.Folder() + "/gone/workspace.xml";
+    platform->ScriptOpenFileName(missing);
+    platform->ClearMessages();
+    Tray().Click(IndexOf("导入工作区"));
+    ASSERT_EQ(platform->Messages().size(), 1u);
+    const QString text = platform->Messages()[0].Text;
+    EXPECT_TRUE(text.startsWith("导入工作区失败！错误信息如下：\r\n")) << text.toStdString();
+    // Unchanged on Linux; backslashes throughout on Windows.
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(missing) + ": ")) << text.toStdString();
+#ifdef Q_OS_WIN
+    EXPECT_FALSE(text.contains("/gone/")) << text.toStdString();
+#endif
 }
 
 // "删除便签" can be taken back from the tray, and every save leaves the version it replaced in

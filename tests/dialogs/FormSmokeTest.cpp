@@ -124,16 +124,22 @@ TEST_F(Forms, AddingThroughTheControlsAndRefusingAnEmptyName) {
     EXPECT_EQ(platform->Messages()[0].Text, "按钮名称不能为空！");
 
     form.EdtName->setText("Web");
-    platform->ScriptOpenFileName("/opt/browser");
+    // The file dialog's forward slashes become the system's separators in the field and the file.
+    platform->ScriptOpenFileName("C:/Program Files/Browser/browser.exe");
+#ifdef Q_OS_WIN
+    const QString stored = "C:\\Program Files\\Browser\\browser.exe";
+#else
+    const QString stored = "C:/Program Files/Browser/browser.exe";
+#endif
     form.BEdtFileNameButton->trigger();
-    EXPECT_EQ(form.BEdtFileName->text(), "/opt/browser");
+    EXPECT_EQ(form.BEdtFileName->text(), stored);
     form.CbRunAsk->setChecked(true);
     form.BtnWorkOk->click();
     EXPECT_EQ(form.LvButtons->model()->rowCount(), 3);
     EXPECT_TRUE(form.EdtName->text().isEmpty());
     EXPECT_FALSE(form.CbRunAsk->isChecked());
     form.BtnOk->click();
-    EXPECT_EQ(ReadPlan().back(), (TWritten{"Web", 0, true, "/opt/browser", "", ""}));
+    EXPECT_EQ(ReadPlan().back(), (TWritten{"Web", 0, true, stored, "", ""}));
 }
 
 TEST_F(Forms, DeletingFromTheFormAndDrawingTheSelectedRow) {

@@ -21,7 +21,9 @@ protected:
 
 TEST_F(ManageButtonApply, WritesEveryRowInListOrderAndRebuildsTheScene) {
     WritePicture(PlanPath() + "{9}.Png", Qt::red);
-    WritePlan({{"Side", "0", "true", "/bin/s", "-a & <b>", "{9}.Png"}, {"Dock", "1", "false", "/bin/d"}});
+    // Paths read from the file are written back as they were, whatever separators they use.
+    WritePlan(
+        {{"Side", "0", "true", "/bin/s", "-a & <b>", "{9}.Png"}, {"Dock", "1", "false", "C:/Tools/d.exe"}});
     model.LoadButtonList();
     Select(1);
     model.BtnupMoveClick();
@@ -33,7 +35,7 @@ TEST_F(ManageButtonApply, WritesEveryRowInListOrderAndRebuildsTheScene) {
     model.Apply();
 
     EXPECT_EQ(ReadPlan(),
-              (std::vector<TWritten>{{"Dock", 1, false, "/bin/d", "", ""},
+              (std::vector<TWritten>{{"Dock", 1, false, "C:/Tools/d.exe", "", ""},
                                      {"Side", 0, true, "/bin/s", "-a & <b>", "{9}.Png"},
                                      {"Web", 2, false, "http://example.org/?a=1&b=\"2\"", "", ""}}));
     EXPECT_EQ(SceneNames(), (std::vector<QString>{"Win桌面文件", "Dock", "Side", "Web"}));

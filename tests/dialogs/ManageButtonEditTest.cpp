@@ -132,12 +132,14 @@ TEST_F(ManageButtonEdit, ChoosingAProgramTakesItsShellIconStoredAsAnIcoFile) {
     manage.LoadFromFile();
     QImage icon(48, 48, QImage::Format_ARGB32);
     icon.fill(QColor(10, 20, 30));
-    platform->ShellFake().FileIcons["/opt/tool.exe"] = icon;
+    // The program is known by its path as stored, with the system's separators.
+    const QString tool = QDir::toNativeSeparators("/opt/tool.exe");
+    platform->ShellFake().FileIcons[tool] = icon;
     platform->ScriptOpenFileName("/opt/tool.exe");
     model.BEdtFileNameButtonClick();
     ASSERT_EQ(platform->OpenFileFilters().size(), 1u);
     EXPECT_TRUE(platform->OpenFileFilters()[0].contains("EXE文件 (*.exe)"));
-    EXPECT_EQ(model.FileName(), "/opt/tool.exe");
+    EXPECT_EQ(model.FileName(), tool);
     ASSERT_TRUE(model.Picture());
     EXPECT_TRUE(model.Picture()->IsIcon());
 
@@ -151,17 +153,54 @@ TEST_F(ManageButtonEdit, ChoosingAProgramTakesItsShellIconStoredAsAnIcoFile) {
     EXPECT_EQ(written.pixelColor(24, 24), QColor(10, 20, 30));
 }
 
+TEST_F(ManageButtonEdit, AChosenProgramIsStoredWithTheSystemsSeparators) {
+    // Qt's file dialog answers with forward slashes everywhere; Desktop.xml holds the path as the
+    // system writes it: backslashes on Windows, the path unchanged on Linux.
+    struct Case {
+        QString Chosen, OnWindows;
+    };
+    const std::vector<Case> cases{
+        {"C:/Program Files/Tool/tool.exe", "C:\\Program Files\\Tool\\tool.exe"},
+        {"//server/share/apps/run.exe", "\\\\server\\share\\apps\\run.exe"},
+        {"Z:/home/user/Mixed\\Name.exe", "Z:\\home\\user\\Mixed\\Name.exe"},
+    };
+    manage.LoadFromFile();
+    model.LoadButtonList();
+    std::vector<TWritten> expected;
+    for (const Case& c : cases) {
+#ifdef Q_OS_WIN
+        const QString stored = c.OnWindows;
+#else
+        const QString stored = c.Chosen;
+#endif
+        const QString name = QStringLiteral("Tool%1").arg(expected.size());
+        platform->ShellFake().ShortcutNames[stored] = name;
+        platform->ScriptOpenFileName(c.Chosen);
+        model.BEdtFileNameButtonClick();
+        EXPECT_EQ(model.FileName(), stored) << c.Chosen.toStdString();
+        // The shell is asked about the path the button will start.
+        EXPECT_EQ(model.Name(), name) << c.Chosen.toStdString();
+        model.BtnWorkOkClick();
+        expected.push_back({name, 0, false, stored, "", ""});
+    }
+    ASSERT_EQ(model.RowCount(), static_cast<int>(cases.size()));
+    model.Apply();
+    EXPECT_EQ(ReadPlan(), expected);
+    EXPECT_TRUE(platform->Messages().empty());
+}
+
 TEST_F(ManageButtonEdit, AChosenMenuEntrySuggestsItsNameAndIconButKeepsANameTheUserTyped) {
     manage.LoadFromFile();
     QImage icon(48, 48, QImage::Format_ARGB32);
     icon.fill(QColor(200, 100, 0));
     const QString entry = "/usr/share/applications/term.desktop";
-    platform->ShellFake().FileIcons[entry] = icon;
-    platform->ShellFake().ShortcutNames[entry] = "终端";
+    const QString stored = QDir::toNativeSeparators(entry);
+    platform->ShellFake().FileIcons[stored] = icon;
+    platform->ShellFake().ShortcutNames[stored] = "终端";
     platform->ScriptOpenFileName(entry);
     model.BEdtFileNameButtonClick();
     EXPECT_EQ(model.Name(), "终端");
-    EXPECT_EQ(model.FileName(), entry);
+    EXPECT_EQ(model.FileName(), stored);
     ASSERT_TRUE(model.Picture());
     EXPECT_TRUE(model.Picture()->IsIcon());
 

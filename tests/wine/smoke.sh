@@ -7,7 +7,8 @@
 # (Win+Alt+Space) and the pinyin of the button's name start the recorder the same way; a file and
 # a shell link dropped from a file manager (XDND) become dock buttons; a WM_CLOSE (taskkill, as
 # Windows' own shut-down does) ends the program through its normal shut-down, which rewrites
-# TakeNote.dat with the typed text.
+# TakeNote.dat with the typed text; a start with a Desktop.xml cut off part-way shows the program's
+# message and keeps the damaged file beside it.
 # Usage: smoke.sh BUILD-WIN/bin   (screenshots are left in BUILD-WIN/smoke/; the drop's source is
 # the Linux build's tests/xdnd_drop, from $MAROVIA_BUILD or build/)
 set -euo pipefail
@@ -113,24 +114,39 @@ touch -d '2001-01-01' "$notes"
 # The prefix is made (once per build tree) before the clock of the start-up starts.
 wine_run cmd /c exit >/dev/null 2>&1 || true
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH
-(cd "$install" && exec "$root/scripts/wine-run" --prefix "$build/wineprefix" -- "$install/marovia.exe") \
-  >"$install/stdout" 2>"$install/stderr" &
-program_pid=$!
-
-# Wine's X window for the program's host window: the largest viewable one it maps.
-window=""
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  # (wine names its X windows' class after the program; the root window is no candidate)
+start_program() {
+  (cd "$install" && exec "$root/scripts/wine-run" --prefix "$build/wineprefix" -- "$install/marovia.exe") \
+    >"$install/stdout" 2>"$install/stderr" &
+  program_pid=$!
+}
+# The first of wine's viewable X windows of the program whose area is at least min-area and below
+# max-area (and whose title is the one given), or nothing.
+# (wine names its X windows' class after the program; the root window is no candidate)
+program_window() {  # program_window min-area max-area [title]
+  local id size
   for id in $(xdotool search --onlyvisible --classname '^marovia\.exe$' 2>/dev/null); do
+    if [ -n "${3:-}" ]; then xprop -id "$id" WM_NAME 2>/dev/null | grep "= \"$3\"\$" >/dev/null || continue; fi
     size=$(xwininfo -id "$id" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w * h}')
-    [ "${size:-0}" -ge 1000000 ] && window=$id && break
+    if [ "${size:-0}" -ge "$1" ] && [ "${size:-0}" -lt "$2" ]; then echo "$id"; return 0; fi
   done
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+  return 0
+}
+# The program's host window: the largest viewable one it maps.
+wait_for_host_window() {
+  window=""
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    window=$(program_window 1000000 100000000)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+}
+start_program
+wait_for_host_window
 check "marovia.exe maps its window" test -n "$window"
-if xwininfo -root -tree | grep -q '"xcompmgr"'; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
+# (grep without -q reads the whole listing: stopping at the first match would cut xwininfo off
+# with a closed pipe, which pipefail counts as no match)
+if xwininfo -root -tree | grep '"xcompmgr"' >/dev/null; then echo "(under the xcompmgr compositor)"; else echo "(no compositor)"; fi
 if [ -z "$window" ]; then cat "$install/stderr"; echo "$passes passed, $failures failed"; exit 1; fi
 read -r wx wy ww wh < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
   /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
@@ -270,22 +286,68 @@ for e in "$entry" "$link_entry"; do
 done
 
 # taskkill without /f posts WM_CLOSE to the program's top-level windows, as Windows does at log-off.
-wine_run taskkill /im marovia.exe >/dev/null 2>&1 || true
-code=""
-for _ in $(seq 200); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$program_pid" 2>/dev/null; then
-  check "WM_CLOSE ends the program" false
-else
-  set +e; wait "$program_pid"; code=$?; set -e
-  program_pid=""
-  check "WM_CLOSE ends the program with 0 (got $code)" test "$code" -eq 0
-fi
+close_program() {
+  wine_run taskkill /im marovia.exe >/dev/null 2>&1 || true
+  local code=""
+  for _ in $(seq 200); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$program_pid" 2>/dev/null; then
+    check "WM_CLOSE ends the program" false
+  else
+    set +e; wait "$program_pid"; code=$?; set -e
+    program_pid=""
+    check "WM_CLOSE ends the program with 0 (got $code)" test "$code" -eq 0
+  fi
+}
+close_program
 check "TakeNote.dat is rewritten on the way out" test "$notes" -nt "$plan/Desktop.xml"
 check "and still holds the note" grep -q '明天上午十点开会' "$notes"
 check "with the text typed into it" grep -q "$typed" "$notes"
+
+# A Desktop.xml cut off in the middle of an entry: the next start says so in a message box titled
+# Marovia, keeps a copy of the damaged file beside it and leaves the file itself as it was; once
+# the box is answered the program goes on with the buttons before the damage.
+damage_started=$(date +%s%N)
+cut_at=$(grep -m 1 -bo '<MVButton Name="记事本"' "$plan/Desktop.xml" | cut -d: -f1)
+head -c "$((cut_at + 40))" "$plan/Desktop.xml" >"$install/cut.xml"
+cp "$install/cut.xml" "$plan/Desktop.xml"
+start_program
+box=""
+for _ in $(seq 300); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  box=$(program_window 1 1000000 Marovia)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+check "a start with a damaged Desktop.xml shows a message box" test -n "$box"
+if [ -n "$box" ]; then
+  # Mapped before it is painted: the message's text draws many colours into it.
+  for _ in $(seq 50); do
+    import -window root -crop "$(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$4}
+      /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}')" \
+      +repage "$shots/damaged-file.png"
+    drawn "$shots/damaged-file.png" && break
+    sleep 0.2
+  done
+  check "with its message drawn ($(colours "$shots/damaged-file.png") colours)" drawn "$shots/damaged-file.png"
+fi
+copies=("$plan"/Desktop.xml.unreadable-*)
+check "the damaged file is kept beside it (${copies[*]##*/})" test "${#copies[@]}" -eq 1 -a -f "${copies[0]}"
+check "the copy holds every byte of it" cmp -s "${copies[0]}" "$install/cut.xml"
+check "and the file itself is left as it was" cmp -s "$plan/Desktop.xml" "$install/cut.xml"
+if [ -n "$box" ]; then
+  # Its default button (确定) takes Return once the window manager has given the box the focus.
+  xdotool windowactivate "$box" 2>/dev/null || true
+  for _ in $(seq 20); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ] && break; sleep 0.1; done
+  xdotool key Return
+fi
+wait_for_host_window
+check "once the box is answered the program goes on and maps its window" test -n "$window"
+close_program
+check "the damaged file is still as it was after the program ended" cmp -s "$plan/Desktop.xml" "$install/cut.xml"
+echo "(the start with a damaged file took $((($(date +%s%N) - damage_started) / 1000000)) ms)"
 [ "$failures" -eq 0 ] || { echo "--- stderr"; cat "$install/stderr"; }
 echo "$passes passed, $failures failed; screenshots in $shots"
 [ "$failures" -eq 0 ]
