@@ -461,8 +461,11 @@ protected:
 
 TEST_F(vgSwitchStyleTest, HoverAndPressColoursAnimate) {
     ASSERT_NE(Background, nullptr);
+    // At rest the background shows its gradient, light blue at the top.
+    const QString resting = vgColorToStr(Background->Fill()->Gradient()->Points().front().Color);
+    EXPECT_EQ(resting, "#FF6A9BEC");
     Switch->MouseEnter();
-    EXPECT_EQ(Colour(), "#FF505050");
+    EXPECT_EQ(Colour(), resting) << "the hover starts from the gradient's first colour";
     Steps(7);
     EXPECT_EQ(Colour(), "#FF707070");
     Switch->MouseDown(TMouseButton::mbLeft, TShiftState(TShiftFlag::ssLeft), 5, 5);
@@ -474,7 +477,8 @@ TEST_F(vgSwitchStyleTest, HoverAndPressColoursAnimate) {
     EXPECT_EQ(Colour(), "#FF707070") << "released while still over it";
     Switch->MouseLeave();
     Steps(7);
-    EXPECT_EQ(Colour(), "#FF505050");
+    EXPECT_EQ(Colour(), resting) << "and returns to it";
+    EXPECT_EQ(Background->Fill()->Gradient()->Points().front().Color, 0xFF6A9BECu);
 }
 
 TEST_F(vgSwitchStyleTest, FocusGlowFollowsTheFocus) {
