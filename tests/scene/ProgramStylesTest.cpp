@@ -205,6 +205,19 @@ INSTANTIATE_TEST_SUITE_P(
                                  {Pointer::Away, AwayX + 1},
                                  // The press focused it: its glow goes with the focus.
                                  {Pointer::FocusElsewhere}}},
+                      // The X server tells of the pointer leaving the window just before a
+                      // click's press, the pointer still over the segment.
+                      RoundTrip{"ClickBothWithALeaveBeforeEachPress",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::OutOfWindow, 0, 300},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 500},
+                                 {Pointer::Away, AwayX},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::OutOfWindow, 0, 300},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 0},
+                                 {Pointer::Away, AwayX}}},
                       RoundTrip{"ClickBothAndMoveOnAtOnce",
                                 {{Pointer::Over, MaroviaX},
                                  {Pointer::Press, 0, 0},
