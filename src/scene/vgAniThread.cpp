@@ -54,7 +54,9 @@ void TvgAniThread::FreeInstance() {
 }
 
 void TvgAniThread::Add(TvgAnimation* AAnimation) {
-    if (!AAnimation || Contains(AAnimation)) return;
+    if (!AAnimation) return;
+    // A run started again is the newest one, as if it had just been added.
+    std::erase(FAniList, AAnimation);
     FAniList.push_back(AAnimation);
     if (FTimer == 0) StartClock();
 }
@@ -73,12 +75,12 @@ void TvgAniThread::DoSyncTimer() {
     if (t <= FTime) return;
     FDeltaTime = t - FTime;
     FTime = t;
-    // From the last entry: advancing may remove this entry or others (an OnFinish that stops a
-    // sibling), so the index is clamped to the list after every entry.
-    auto index = static_cast<std::ptrdiff_t>(FAniList.size()) - 1;
-    while (index >= 0) {
-        TvgAnimation* animation = FAniList[static_cast<std::size_t>(index)];
-        if (animation->Running()) animation->ProcessAni(static_cast<float>(FDeltaTime));
-        index = std::min(index - 1, static_cast<std::ptrdiff_t>(FAniList.size()) - 1);
-    }
+    // Oldest run first: where two runs drive one property (a button's press and hover colours),
+    // the one started last is applied last, so its value is the one shown and the one left at
+    // the end. Advancing may remove entries (an OnFinish that stops a sibling, a freed
+    // animation), so the step walks a copy and passes over those no longer listed.
+    const std::vector<TvgAnimation*> list = FAniList;
+    for (TvgAnimation* animation : list)
+        if (Contains(animation) && animation->Running())
+            animation->ProcessAni(static_cast<float>(FDeltaTime));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "SceneFixture.h"
 #include "vgButton.h"
 #include "vgLabel.h"
@@ -90,6 +93,141 @@ TEST_F(ProgramStyles, TheDisabledSegmentIsDimmedAndAClickSwapsThem) {
     Window().Click(TMouseButton::mbLeft, {98 + 100 + 45, 15});
     EXPECT_FALSE(Marovia->Enabled());
 }
+
+// A round trip of the pointer over the switch: what a user does to it, ending with both segments
+// back where they started ("Marovia" enabled, "电脑桌面" dimmed) and the pointer away from them.
+enum class Pointer { Over, Away, Press, Release, OutOfWindow, FocusElsewhere };
+struct PointerStep {
+    Pointer What;
+    float X = 0;       // where the pointer goes for Over and Away
+    int ThenMs = 100;  // the time before the next step: about half of the looks' animations
+};
+struct RoundTrip {
+    const char* Name;
+    std::vector<PointerStep> Steps;
+};
+
+void PrintTo(const RoundTrip& trip, std::ostream* os) {
+    *os << trip.Name;
+}
+
+constexpr float MaroviaX = 98 + 145;
+constexpr float PcX = 98 + 55;
+constexpr float AwayX = 30;
+
+class SwitchRoundTrip : public ProgramStyles, public ::testing::WithParamInterface<RoundTrip> {
+protected:
+    // The whole switch, both segments and the margins their looks may reach into.
+    QImage SwitchPicture() { return Frame().copy(QRect(98, 0, 205, 30)); }
+    void Perform(const PointerStep& step) {
+        switch (step.What) {
+            case Pointer::Over:
+                At = {step.X, 15};
+                Window().MouseMove(At);
+                break;
+            case Pointer::Away:
+                At = {step.X, 60};
+                Window().MouseMove(At);
+                break;
+            case Pointer::Press:
+                Window().MouseDown(TMouseButton::mbLeft, At);
+                break;
+            case Pointer::Release:
+                Window().MouseUp(TMouseButton::mbLeft, At);
+                break;
+            case Pointer::OutOfWindow:
+                Window().Leave();
+                break;
+            case Pointer::FocusElsewhere:
+                Scene->SetFocused(nullptr);
+                break;
+        }
+        Fake->Advance(step.ThenMs);
+    }
+
+    QPointF At;
+};
+
+TEST_P(SwitchRoundTrip, LeavesTheSwitchAsItWasDrawnAtFirst) {
+    const QImage fresh = SwitchPicture();
+    for (const PointerStep& step : GetParam().Steps) Perform(step);
+    // Every animation has ended.
+    Fake->Advance(1000);
+    Draw();
+    ASSERT_TRUE(Marovia->Enabled());
+    ASSERT_FALSE(Pc->Enabled());
+    const QImage after = SwitchPicture();
+    int differing = 0;
+    QPoint first(-1, -1);
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            if (fresh.pixel(x, y) != after.pixel(x, y) && differing++ == 0) first = QPoint(x, y);
+    EXPECT_EQ(differing, 0) << "first at " << first.x() << "," << first.y() << ": " << std::hex
+                            << fresh.pixel(first) << " became " << after.pixel(first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pointer, SwitchRoundTrip,
+    ::testing::Values(RoundTrip{"HoverMarovia", {{Pointer::Over, MaroviaX}, {Pointer::Away, AwayX}}},
+                      RoundTrip{"HoverMaroviaThenLeaveTheWindow",
+                                {{Pointer::Over, MaroviaX}, {Pointer::OutOfWindow}}},
+                      RoundTrip{"ClickMaroviaThenPc",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::Away, AwayX},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::Away, AwayX}}},
+                      RoundTrip{"ClickBothWithoutPausing",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::OutOfWindow}}},
+                      RoundTrip{"HoverMaroviaAgainAfterTheClicks",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::Press},
+                                 {Pointer::Release},
+                                 {Pointer::Over, MaroviaX},
+                                 {Pointer::Away, AwayX}}},
+                      RoundTrip{"PressMaroviaAndReleaseAway",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::Press},
+                                 {Pointer::Away, AwayX},
+                                 {Pointer::Release},
+                                 {Pointer::Away, AwayX + 1},
+                                 // The press focused it: its glow goes with the focus.
+                                 {Pointer::FocusElsewhere}}},
+                      // The X server tells of the pointer leaving the window just before a
+                      // click's press, the pointer still over the segment.
+                      RoundTrip{"ClickBothWithALeaveBeforeEachPress",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::OutOfWindow, 0, 300},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 500},
+                                 {Pointer::Away, AwayX},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::OutOfWindow, 0, 300},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 0},
+                                 {Pointer::Away, AwayX}}},
+                      RoundTrip{"ClickBothAndMoveOnAtOnce",
+                                {{Pointer::Over, MaroviaX},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 0},
+                                 {Pointer::Away, AwayX, 0},
+                                 {Pointer::Over, PcX},
+                                 {Pointer::Press, 0, 0},
+                                 {Pointer::Release, 0, 0},
+                                 {Pointer::OutOfWindow}}}),
+    [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.Name); });
 
 TEST_F(ProgramStyles, UrlLabelIsWhiteText) {
     auto* label = Add<TvgLabel>(Root, 200, 70, 188, 23);

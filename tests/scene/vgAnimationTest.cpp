@@ -309,6 +309,28 @@ TEST_F(vgAnimationTest, OneFinishStoppingOthersDoesNotDisturbTheWalk) {
     EXPECT_EQ(TvgAniThread::Instance()->Count(), 1);
 }
 
+TEST_F(vgAnimationTest, OfTwoRunsOfOnePropertyTheOneStartedLastShows) {
+    TvgFloatAnimation* right = Slide(0, 100, 0.33f);
+    TvgFloatAnimation* left = Slide(50, -50, 0.33f);
+    right->Start();
+    left->Start();
+    Steps(5);  // 0.165 s: half-way, right at 50 and left at 0
+    EXPECT_NEAR(X(), 0, 0.01);
+    Steps(10);  // both end in the same step
+    EXPECT_EQ(Finished, 2);
+    EXPECT_EQ(X(), -50.0f);
+
+    // Started again while the other one runs, a run is the newest again.
+    left->Start();
+    right->Start();
+    Steps(2);
+    left->Start();
+    Steps(1);  // right at 0.099 s (30), left at 0.033 s (40)
+    EXPECT_NEAR(X(), 40, 0.01);
+    Steps(15);
+    EXPECT_EQ(X(), -50.0f);
+}
+
 TEST_F(vgAnimationTest, DestroyingARunningAnimationTakesItOffTheClock) {
     TvgFloatAnimation* slide = Slide(0, 10, 1);
     slide->Start();
@@ -461,8 +483,11 @@ protected:
 
 TEST_F(vgSwitchStyleTest, HoverAndPressColoursAnimate) {
     ASSERT_NE(Background, nullptr);
+    // At rest the background shows its gradient, light blue at the top.
+    const QString resting = vgColorToStr(Background->Fill()->Gradient()->Points().front().Color);
+    EXPECT_EQ(resting, "#FF6A9BEC");
     Switch->MouseEnter();
-    EXPECT_EQ(Colour(), "#FF505050");
+    EXPECT_EQ(Colour(), resting) << "the hover starts from the gradient's first colour";
     Steps(7);
     EXPECT_EQ(Colour(), "#FF707070");
     Switch->MouseDown(TMouseButton::mbLeft, TShiftState(TShiftFlag::ssLeft), 5, 5);
@@ -474,7 +499,8 @@ TEST_F(vgSwitchStyleTest, HoverAndPressColoursAnimate) {
     EXPECT_EQ(Colour(), "#FF707070") << "released while still over it";
     Switch->MouseLeave();
     Steps(7);
-    EXPECT_EQ(Colour(), "#FF505050");
+    EXPECT_EQ(Colour(), resting) << "and returns to it";
+    EXPECT_EQ(Background->Fill()->Gradient()->Points().front().Color, 0xFF6A9BECu);
 }
 
 TEST_F(vgSwitchStyleTest, FocusGlowFollowsTheFocus) {
