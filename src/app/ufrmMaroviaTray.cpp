@@ -13,6 +13,7 @@
 #include "ufrmMarovia.h"
 #include "ufrmWindowPanel.h"
 #include "vgButton.h"
+#include "vgDecodedPictures.h"
 
 namespace {
 constexpr int SideBarStripWidth = 43;
@@ -51,7 +52,9 @@ void TfrmMarovia::CreateTray() {
 
     FTrayIcon = Platform().CreateTrayIcon();
     FTrayIcon->SetToolTip(QStringLiteral("Marovia"));
-    FTrayIcon->SetIcon(QImage(PathInfo->ImagesPath() + QStringLiteral("Marovia.png")));
+    // Through the store of decoded pictures, which reads a PNG without loading every image plug-in.
+    FTrayIcon->SetIcon(
+        DecodedPicture(PathInfo->ImagesPath() + QStringLiteral("Marovia.png"), QSize(), Qt::KeepAspectRatio));
     FTrayIcon->SetMenu(FTrayMenu.get());
     FTrayIcon->SetOnDoubleClick([this] { TrayIconDblClick(); });
     FTrayIcon->Show();
