@@ -84,6 +84,7 @@ X11Backdrop::X11Backdrop() {
     FRoot = screens.data->root;
 
     const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(screenNumber);
+    Xcb::InternAtoms(c, {selection.constData(), "_XROOTPMAP_ID", "ESETROOT_PMAP_ID"});
     FCompositorSelection = Atom(c, selection.constData());
     FRootPictureAtoms[0] = Atom(c, "_XROOTPMAP_ID");
     FRootPictureAtoms[1] = Atom(c, "ESETROOT_PMAP_ID");
