@@ -50,6 +50,16 @@ void TfrmMarovia::CreateTray() {
     AddTrayItem(QStringLiteral("退出程序"), [] { Platform().Quit(); });
     FTrayMenu->SetOnPopup([this] { TrayMenuPopup(); });
 
+    // Without a notification area the menu would be out of reach: the switch at the top of the
+    // screen offers it on a right click instead.
+    for (TvgCornerButton* segment : {FBtnDesktopPc, FBtnMarovia})
+        segment->SetOnMouseDown([this](TvgObject*, TMouseButton button, TShiftState, float, float) {
+            SwitchSegmentMouseDown(button);
+        });
+}
+
+void TfrmMarovia::ShowTrayIcon() {
+    if (FTrayIcon) return;
     FTrayIcon = Platform().CreateTrayIcon();
     FTrayIcon->SetToolTip(QStringLiteral("Marovia"));
     // Through the store of decoded pictures, which reads a PNG without loading every image plug-in.
@@ -58,13 +68,6 @@ void TfrmMarovia::CreateTray() {
     FTrayIcon->SetMenu(FTrayMenu.get());
     FTrayIcon->SetOnDoubleClick([this] { TrayIconDblClick(); });
     FTrayIcon->Show();
-
-    // Without a notification area the menu would be out of reach: the switch at the top of the
-    // screen offers it on a right click instead.
-    for (TvgCornerButton* segment : {FBtnDesktopPc, FBtnMarovia})
-        segment->SetOnMouseDown([this](TvgObject*, TMouseButton button, TShiftState, float, float) {
-            SwitchSegmentMouseDown(button);
-        });
 }
 
 void TfrmMarovia::AddTrayItem(const QString& ACaption, std::function<void()> AOnClick, bool AAutoCheck,
@@ -78,7 +81,7 @@ void TfrmMarovia::AddTrayItem(const QString& ACaption, std::function<void()> AOn
 }
 
 void TfrmMarovia::SwitchSegmentMouseDown(TMouseButton Button) {
-    if (Button != TMouseButton::mbRight || FTrayIcon->IsAvailable()) return;
+    if (Button != TMouseButton::mbRight || (FTrayIcon && FTrayIcon->IsAvailable())) return;
     FTrayMenu->Popup(Platform().CursorPos());
 }
 
