@@ -151,6 +151,13 @@ void TfrmMarovia::FitToWorkArea() {
 
 void TfrmMarovia::Show() {
     FDesktopPanel->Show();
+    // The tray icon comes after the first frame, which is drawn from a task posted before this
+    // one: making the icon asks the session bus whether there is a notification area, and the
+    // frame needs none of it.
+    if (!FTrayIcon)
+        Platform().Post([this, alive = std::weak_ptr<char>(FAlive)] {
+            if (!alive.expired()) ShowTrayIcon();
+        });
 }
 
 QRect TfrmMarovia::BoundsRect() const {

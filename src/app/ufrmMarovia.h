@@ -81,6 +81,7 @@ public:
     void RestoreWorkArea();
     void ShowManageButton();
     void ShowWindowPanel();
+    // Null until the loop has drawn the first frame after Show (ShowTrayIcon).
     ITrayIcon* TrayIcon() const { return FTrayIcon.get(); }
     IPopupMenu* TrayMenu() const { return FTrayMenu.get(); }
 
@@ -91,7 +92,10 @@ private:
     void FitToWorkArea();
     // The work area or the screen changed: the form and every panel are fitted to them again.
     void ScreenChanged();
+    // The tray menu, and the right click on the switch that offers it without a tray.
     void CreateTray();
+    // Makes and shows the tray icon with the menu (once).
+    void ShowTrayIcon();
     void AddTrayItem(const QString& ACaption, std::function<void()> AOnClick, bool AAutoCheck = false,
                      bool AChecked = false);
     void SwitchSegmentMouseDown(TMouseButton Button);
@@ -108,6 +112,8 @@ private:
     std::unique_ptr<ITrayIcon> FTrayIcon;
     std::unique_ptr<TDataSafetyMenu> FDataSafetyMenu;
     QString FLaunchKeyName;
+    // Tasks posted by the form hold it weakly: gone with the form.
+    std::shared_ptr<char> FAlive = std::make_shared<char>();
 };
 
 // The one main form while the program runs.

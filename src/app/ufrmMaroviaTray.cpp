@@ -13,6 +13,7 @@
 #include "ufrmMarovia.h"
 #include "ufrmWindowPanel.h"
 #include "vgButton.h"
+#include "vgDecodedPictures.h"
 
 namespace {
 constexpr int SideBarStripWidth = 43;
@@ -49,19 +50,24 @@ void TfrmMarovia::CreateTray() {
     AddTrayItem(QStringLiteral("退出程序"), [] { Platform().Quit(); });
     FTrayMenu->SetOnPopup([this] { TrayMenuPopup(); });
 
-    FTrayIcon = Platform().CreateTrayIcon();
-    FTrayIcon->SetToolTip(QStringLiteral("Marovia"));
-    FTrayIcon->SetIcon(QImage(PathInfo->ImagesPath() + QStringLiteral("Marovia.png")));
-    FTrayIcon->SetMenu(FTrayMenu.get());
-    FTrayIcon->SetOnDoubleClick([this] { TrayIconDblClick(); });
-    FTrayIcon->Show();
-
     // Without a notification area the menu would be out of reach: the switch at the top of the
     // screen offers it on a right click instead.
     for (TvgCornerButton* segment : {FBtnDesktopPc, FBtnMarovia})
         segment->SetOnMouseDown([this](TvgObject*, TMouseButton button, TShiftState, float, float) {
             SwitchSegmentMouseDown(button);
         });
+}
+
+void TfrmMarovia::ShowTrayIcon() {
+    if (FTrayIcon) return;
+    FTrayIcon = Platform().CreateTrayIcon();
+    FTrayIcon->SetToolTip(QStringLiteral("Marovia"));
+    // Through the store of decoded pictures, which reads a PNG without loading every image plug-in.
+    FTrayIcon->SetIcon(
+        DecodedPicture(PathInfo->ImagesPath() + QStringLiteral("Marovia.png"), QSize(), Qt::KeepAspectRatio));
+    FTrayIcon->SetMenu(FTrayMenu.get());
+    FTrayIcon->SetOnDoubleClick([this] { TrayIconDblClick(); });
+    FTrayIcon->Show();
 }
 
 void TfrmMarovia::AddTrayItem(const QString& ACaption, std::function<void()> AOnClick, bool AAutoCheck,
@@ -75,7 +81,7 @@ void TfrmMarovia::AddTrayItem(const QString& ACaption, std::function<void()> AOn
 }
 
 void TfrmMarovia::SwitchSegmentMouseDown(TMouseButton Button) {
-    if (Button != TMouseButton::mbRight || FTrayIcon->IsAvailable()) return;
+    if (Button != TMouseButton::mbRight || (FTrayIcon && FTrayIcon->IsAvailable())) return;
     FTrayMenu->Popup(Platform().CursorPos());
 }
 

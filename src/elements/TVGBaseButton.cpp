@@ -77,26 +77,43 @@ void TVGBaseButton::ButtonClick(TvgObject*) {
 void TVGBaseButton::SetIsTargetMissing(bool Value) {
     if (Value == FIsTargetMissing) return;
     FIsTargetMissing = Value;
-    if (Value && !FMissingBadge) {
-        FMissingBadge = new TvgEllipse(this);
-        FMissingBadge->SetParent(this);
-        FMissingBadge->SetWidth(kBadgeSide);
-        FMissingBadge->SetHeight(kBadgeSide);
-        FMissingBadge->SetHitTest(false);
-        FMissingBadge->Fill()->SetColor(QStringLiteral("#FFD8352A"));
-        FMissingBadge->Stroke()->SetColor(QStringLiteral("#FFFFFFFF"));
-        auto* mark = new TvgText(FMissingBadge);
-        mark->SetParent(FMissingBadge);
-        mark->SetAlign(vaClient);
-        mark->SetHitTest(false);
-        mark->SetText(QStringLiteral("!"));
-        mark->Fill()->SetColor(QStringLiteral("#FFFFFFFF"));
-        mark->Font()->SetSize(11);
-        mark->Font()->SetStyle(vgFontBold);
+    if (!FMissingBadge) {
+        // Made when drawn; the button's area is drawn again for it now.
+        if (Value) Repaint();
+        return;
     }
-    if (!FMissingBadge) return;
     FMissingBadge->Position()->SetPoint({Width() - kBadgeSide - 1, 1});
     FMissingBadge->SetVisible(Value);
+}
+
+TvgEllipse* TVGBaseButton::MissingBadge() const {
+    // Asking for the badge of a missing target is a first need, as drawing it is.
+    if (FIsTargetMissing && !FMissingBadge) const_cast<TVGBaseButton*>(this)->MakeMissingBadge();
+    return FMissingBadge;
+}
+
+void TVGBaseButton::MakeMissingBadge() {
+    FMissingBadge = new TvgEllipse(this);
+    FMissingBadge->SetParent(this);
+    FMissingBadge->SetWidth(kBadgeSide);
+    FMissingBadge->SetHeight(kBadgeSide);
+    FMissingBadge->SetHitTest(false);
+    FMissingBadge->Fill()->SetColor(QStringLiteral("#FFD8352A"));
+    FMissingBadge->Stroke()->SetColor(QStringLiteral("#FFFFFFFF"));
+    auto* mark = new TvgText(FMissingBadge);
+    mark->SetParent(FMissingBadge);
+    mark->SetAlign(vaClient);
+    mark->SetHitTest(false);
+    mark->SetText(QStringLiteral("!"));
+    mark->Fill()->SetColor(QStringLiteral("#FFFFFFFF"));
+    mark->Font()->SetSize(11);
+    mark->Font()->SetStyle(vgFontBold);
+    FMissingBadge->Position()->SetPoint({Width() - kBadgeSide - 1, 1});
+}
+
+void TVGBaseButton::BeforePaintStep(TvgCanvas& Canvas) {
+    if (FIsTargetMissing && !FMissingBadge) MakeMissingBadge();
+    TvgLayout::BeforePaintStep(Canvas);
 }
 
 QString TVGBaseButton::HintText() const {

@@ -54,14 +54,18 @@ public:
     void SetIsTargetMissing(bool Value);
     // What the hint shows for the button: its name, and when the target is gone, that too.
     QString HintText() const;
-    // The badge while the target is missing; null otherwise (made on first need).
-    TvgEllipse* MissingBadge() const { return FMissingBadge; }
+    // The badge while the target is missing; null while it never was. Made when first drawn or
+    // asked for: a load marks every button whose target is gone, and those of the hidden desktop
+    // panel may be many and stay unseen for long.
+    TvgEllipse* MissingBadge() const;
 
     // The look of the button the keyboard's search has chosen: as if the mouse were over it.
     virtual void SetKeyboardHighlight(bool Value);
 
     // Keeps the badge in the top-right corner.
     void SetWidth(float value) override;
+    // A badge that is due is made before the button is painted.
+    void BeforePaintStep(TvgCanvas& Canvas) override;
 
     TvgRectangle* BackGround() const { return FBackGround; }
     TvgImage* Image() const { return FImage; }
@@ -87,6 +91,9 @@ private:
     bool FIsDesktopLink = false;
     TVGHintBox* FHintBox = nullptr;
     TvgVisualObject* FPanel = nullptr;
+    // Makes the badge of a missing target when there is none yet.
+    void MakeMissingBadge();
+
     bool FIsTargetMissing = false;
     TvgEllipse* FMissingBadge = nullptr;
 };

@@ -42,18 +42,35 @@ inline void BlendSpan(std::uint32_t* line, int count, const std::uint32_t* under
     for (; i + 4 <= count; i += 4) {
         auto* at = reinterpret_cast<__m128i*>(line + i);
         // Four opaque pixels (a sliding panel's wallpaper) are left as they are, unread beneath.
-        const __m128i alphas = _mm_and_si128(_mm_loadu_si128(at), opaque);
+        const __m128i src = _mm_loadu_si128(at);
+        const __m128i alphas = _mm_and_si128(src, opaque);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, opaque)) == 0xFFFF) continue;
         const __m128i dst =
             _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(under + i)), opaque);
-        _mm_storeu_si128(at, Over4(_mm_loadu_si128(at), dst));
+        // Four transparent pixels come out as the backdrop itself, exactly as blended.
+        const bool transparent = _mm_movemask_epi8(_mm_cmpeq_epi32(src, _mm_setzero_si128())) == 0xFFFF;
+        _mm_storeu_si128(at, transparent ? dst : Over4(src, dst));
     }
 #endif
     for (; i < count; ++i) line[i] = Over(line[i], under[i] | 0xFF000000u);
 }
 
+// The same over one colour. Most of a desktop frame is transparent (it becomes the colour) or
+// opaque (it stays): four pixels a step, as over a picture.
 inline void BlendSpanColor(std::uint32_t* line, int count, std::uint32_t under) {
-    for (int i = 0; i < count; ++i) line[i] = Over(line[i], under);
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i colour = _mm_set1_epi32(static_cast<int>(under));
+    for (; i + 4 <= count; i += 4) {
+        auto* at = reinterpret_cast<__m128i*>(line + i);
+        const __m128i src = _mm_loadu_si128(at);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(src, opaque), opaque)) == 0xFFFF) continue;
+        const bool transparent = _mm_movemask_epi8(_mm_cmpeq_epi32(src, _mm_setzero_si128())) == 0xFFFF;
+        _mm_storeu_si128(at, transparent ? colour : Over4(src, colour));
+    }
+#endif
+    for (; i < count; ++i) line[i] = Over(line[i], under);
 }
 
 int Wrap(int value, int size) {

@@ -92,6 +92,9 @@ public:
     virtual void EndPaint(const QRegion& region) = 0;
     // The frames presented so far (for measurements).
     virtual std::uint64_t PresentedFrames() const = 0;
+    // When the first of them was presented, in milliseconds of the monotonic clock QElapsedTimer
+    // reads; 0 before it, or where the window does not keep it.
+    virtual std::uint64_t FirstFramePresentedAt() const { return 0; }
     // The set of window pixels that take mouse input (the pixels whose alpha is above 0).
     virtual QRegion InputRegion() const = 0;
 

@@ -8,7 +8,7 @@
 VG_REGISTER_CLASS(TvgBackground)
 
 TvgBackground::TvgBackground(QObject* AOwner)
-    : TvgControl(AOwner), FFill(new TvgBrush(vgBrushNone, 0xFFE0E0E0, this)) {
+    : TvgControl(AOwner), FFill(std::make_unique<TvgBrush>(vgBrushNone, 0xFFE0E0E0)) {
     FFill->SetOnChanged([this] {
         UpdateEffects();
         Repaint();

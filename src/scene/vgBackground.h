@@ -12,7 +12,7 @@ public:
     explicit TvgBackground(QObject* AOwner = nullptr);
 
     // Nothing is painted while its style is vgBrushNone.
-    TvgBrush* Fill() const { return FFill; }
+    TvgBrush* Fill() const { return FFill.get(); }
     // Its own fill replaces the style's look; so does being the see-through root of a
     // transparent scene (ATransparentRoot).
     bool HidesStyle(bool ATransparentRoot) const;
@@ -20,5 +20,5 @@ public:
     void Paint(TvgCanvas& Canvas) override;
 
 private:
-    TvgBrush* FFill;
+    std::unique_ptr<TvgBrush> FFill;
 };

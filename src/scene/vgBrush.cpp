@@ -72,7 +72,7 @@ void TvgGradient::Changed() {
     if (FOnChanged) FOnChanged();
 }
 
-TvgBrushBitmap::TvgBrushBitmap(QObject* owner) : QObject(owner), FBitmap(new TvgBitmap(this)) {
+TvgBrushBitmap::TvgBrushBitmap(QObject* owner) : QObject(owner), FBitmap(std::make_unique<TvgBitmap>()) {
     FBitmap->SetOnChange([this] { Changed(); });
 }
 
@@ -98,8 +98,8 @@ TvgBrush::TvgBrush(TvgBrushStyle defaultStyle, TvgColor defaultColor, QObject* o
       FColor(defaultColor),
       FDefaultStyle(defaultStyle),
       FDefaultColor(defaultColor),
-      FGradient(new TvgGradient(this)),
-      FBitmap(new TvgBrushBitmap(this)) {
+      FGradient(std::make_unique<TvgGradient>()),
+      FBitmap(std::make_unique<TvgBrushBitmap>()) {
     FGradient->SetOnChanged([this] { Changed(); });
     FBitmap->SetOnChanged([this] { Changed(); });
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "vgBitmap.h"
@@ -65,7 +66,7 @@ class TvgBrushBitmap : public QObject {
 public:
     explicit TvgBrushBitmap(QObject* owner = nullptr);
 
-    TvgBitmap* Bitmap() const { return FBitmap; }
+    TvgBitmap* Bitmap() const { return FBitmap.get(); }
     TvgWrapMode WrapMode() const { return FWrapMode; }
     void SetWrapMode(TvgWrapMode mode);
     void Assign(const TvgBrushBitmap& source);
@@ -74,7 +75,7 @@ public:
 private:
     void Changed();
 
-    TvgBitmap* FBitmap;
+    std::unique_ptr<TvgBitmap> FBitmap;
     TvgWrapMode FWrapMode = vgWrapTileStretch;
     std::function<void()> FOnChanged;
 };
@@ -98,8 +99,8 @@ public:
     // With a gradient, the colour also becomes the first point's colour (colour animations of a
     // gradient-filled style part change its start).
     void SetSolidColor(TvgColor color);
-    TvgGradient* Gradient() const { return FGradient; }
-    TvgBrushBitmap* Bitmap() const { return FBitmap; }
+    TvgGradient* Gradient() const { return FGradient.get(); }
+    TvgBrushBitmap* Bitmap() const { return FBitmap.get(); }
     // The name of a brush object in the style set used in place of this one.
     QString Resource() const { return FResource; }
     void SetResource(const QString& name);
@@ -118,8 +119,8 @@ private:
     TvgColor FColor;
     TvgBrushStyle FDefaultStyle;
     TvgColor FDefaultColor;
-    TvgGradient* FGradient;
-    TvgBrushBitmap* FBitmap;
+    std::unique_ptr<TvgGradient> FGradient;
+    std::unique_ptr<TvgBrushBitmap> FBitmap;
     QString FResource;
     std::function<void()> FOnChanged;
 };

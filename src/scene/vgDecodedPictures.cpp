@@ -1,6 +1,7 @@
 #include "vgDecodedPictures.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
@@ -47,11 +48,26 @@ TPass& Pass() {
     return pass;
 }
 
+// The format Qt decodes itself that the content is in, or empty. Unless told the format and not
+// to look further, a reader asks every image plug-in first, and loading them all (with the
+// libraries they need) was a good part of the start; none of them takes a PNG signature, so such
+// a file goes to Qt's own PNG decoder at once, as it did after every plug-in had declined it.
+QByteArray OwnFormatOf(QIODevice& ADevice) {
+    static const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
+    return ADevice.peek(pngSignature.size()) == pngSignature ? QByteArrayLiteral("png") : QByteArray();
+}
+
 QImage Decode(const QString& AFileName, QSize ADrawnSize, Qt::AspectRatioMode AMode) {
     ++reads;
-    QImageReader reader(AFileName);
-    // Wallpapers and icons are often saved with the wrong extension; trust the content.
-    reader.setDecideFormatFromContent(true);
+    QFile file(AFileName);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray format = OwnFormatOf(file);
+    QImageReader reader(&file, format);
+    if (!format.isEmpty())
+        reader.setAutoDetectImageFormat(false);
+    else
+        // Wallpapers and icons are often saved with the wrong extension; trust the content.
+        reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kDecodeLimitMiB);
     if (ADrawnSize.isEmpty()) {

@@ -11,7 +11,9 @@
 VG_REGISTER_CLASS(TvgImage)
 
 TvgImage::TvgImage(QObject* AOwner)
-    : TvgVisualObject(AOwner), FBitmap(new TvgBitmap(this)), FBitmapMargins(new TvgBounds(this)) {
+    : TvgVisualObject(AOwner),
+      FBitmap(std::make_unique<TvgBitmap>()),
+      FBitmapMargins(std::make_unique<TvgBounds>()) {
     FBitmap->SetOnChange([this] {
         LookChanged();
         if (FOnBitmapLoaded) FOnBitmapLoaded(this);

@@ -2,7 +2,10 @@
 // A picture in the scene: drawn at its own size, fitted, stretched, tiled, or cut into nine parts
 // by BitmapMargins.
 
+#include <memory>
+
 #include "vgBitmap.h"
+#include "vgBounds.h"
 #include "vgDrawTypes.h"
 #include "vgVisualObject.h"
 
@@ -16,8 +19,8 @@ class TvgImage : public TvgVisualObject {
 public:
     Q_INVOKABLE explicit TvgImage(QObject* AOwner = nullptr);
 
-    TvgBitmap* Bitmap() const { return FBitmap; }
-    TvgBounds* BitmapMargins() const { return FBitmapMargins; }
+    TvgBitmap* Bitmap() const { return FBitmap.get(); }
+    TvgBounds* BitmapMargins() const { return FBitmapMargins.get(); }
     TvgImageWrap WrapMode() const { return FWrapMode; }
     void SetWrapMode(TvgImageWrap value);
     bool DisableInterpolation() const { return FDisableInterpolation; }
@@ -33,8 +36,8 @@ private:
     void LookChanged();
     void PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float opacity);
 
-    TvgBitmap* FBitmap;
-    TvgBounds* FBitmapMargins;
+    std::unique_ptr<TvgBitmap> FBitmap;
+    std::unique_ptr<TvgBounds> FBitmapMargins;
     TvgImageWrap FWrapMode = vgImageFit;
     bool FDisableInterpolation = false;
     TNotifyEvent FOnBitmapLoaded;

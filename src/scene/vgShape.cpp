@@ -11,8 +11,8 @@ TvgShape::TvgShape(QObject* AOwner) : TvgShape(vgBrushSolid, 0xFFE0E0E0, vgBrush
 TvgShape::TvgShape(TvgBrushStyle AFillStyle, TvgColor AFillColor, TvgBrushStyle AStrokeStyle,
                    TvgColor AStrokeColor, QObject* AOwner)
     : TvgVisualObject(AOwner),
-      FFill(new TvgBrush(AFillStyle, AFillColor, this)),
-      FStroke(new TvgBrush(AStrokeStyle, AStrokeColor, this)) {
+      FFill(std::make_unique<TvgBrush>(AFillStyle, AFillColor)),
+      FStroke(std::make_unique<TvgBrush>(AStrokeStyle, AStrokeColor)) {
     FFill->SetOnChanged([this] { LookChanged(); });
     FStroke->SetOnChanged([this] { LookChanged(); });
 }

@@ -2,6 +2,8 @@
 // A visual object painted with a fill and a stroke. The stroke lies fully inside the object: the
 // shape rectangle is the local rectangle shrunk by half the stroke thickness when there is a stroke.
 
+#include <memory>
+
 #include "vgBrush.h"
 #include "vgDrawTypes.h"
 #include "vgVisualObject.h"
@@ -18,8 +20,8 @@ class TvgShape : public TvgVisualObject {
 public:
     Q_INVOKABLE explicit TvgShape(QObject* AOwner = nullptr);
 
-    TvgBrush* Fill() const { return FFill; }
-    TvgBrush* Stroke() const { return FStroke; }
+    TvgBrush* Fill() const { return FFill.get(); }
+    TvgBrush* Stroke() const { return FStroke.get(); }
     float StrokeThickness() const { return FStrokeThickness; }
     void SetStrokeThickness(float value);
     TvgStrokeCap StrokeCap() const { return FStrokeCap; }
@@ -44,8 +46,8 @@ protected:
     void LookChanged();
 
 private:
-    TvgBrush* FFill;
-    TvgBrush* FStroke;
+    std::unique_ptr<TvgBrush> FFill;
+    std::unique_ptr<TvgBrush> FStroke;
     float FStrokeThickness = 1;
     TvgStrokeCap FStrokeCap = vgCapFlat;
     TvgStrokeJoin FStrokeJoin = vgJoinMiter;

@@ -12,7 +12,8 @@ TvgCanvas& vgMeasuringCanvas() {
 }
 
 TvgText::TvgText(QObject* AOwner)
-    : TvgShape(vgBrushSolid, 0xFF000000, vgBrushNone, 0xFF000000, AOwner), FFont(new TvgFont(this)) {
+    : TvgShape(vgBrushSolid, 0xFF000000, vgBrushNone, 0xFF000000, AOwner),
+      FFont(std::make_unique<TvgFont>()) {
     FFont->SetOnChanged([this] { TextLayoutChanged(); });
 }
 

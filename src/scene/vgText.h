@@ -22,7 +22,7 @@ public:
 
     QString Text() const { return FText; }
     void SetText(const QString& value);
-    TvgFont* Font() const { return FFont; }
+    TvgFont* Font() const { return FFont.get(); }
     TvgTextAlign HorzTextAlign() const { return FHorzTextAlign; }
     void SetHorzTextAlign(TvgTextAlign value);
     TvgTextAlign VertTextAlign() const { return FVertTextAlign; }
@@ -50,7 +50,7 @@ private:
     void TextLayoutChanged();
 
     QString FText;
-    TvgFont* FFont;
+    std::unique_ptr<TvgFont> FFont;
     TvgTextAlign FHorzTextAlign = vgTextAlignCenter;
     TvgTextAlign FVertTextAlign = vgTextAlignCenter;
     bool FWordWrap = true;

@@ -7,7 +7,9 @@
 VG_REGISTER_CLASS(TvgTextControl)
 
 TvgTextControl::TvgTextControl(QObject* AOwner)
-    : TvgControl(AOwner), FFont(new TvgFont(this)), FFontFill(new TvgBrush(vgBrushSolid, 0xFF000000, this)) {
+    : TvgControl(AOwner),
+      FFont(std::make_unique<TvgFont>()),
+      FFontFill(std::make_unique<TvgBrush>(vgBrushSolid, 0xFF000000)) {
     FFont->SetOnChanged([this] {
         if (FTextObject) FTextObject->Font()->Assign(*FFont);
         Repaint();

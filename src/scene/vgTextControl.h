@@ -28,12 +28,12 @@ public:
 
     QString Text() const { return FText; }
     void SetText(const QString& value);
-    TvgFont* Font() const { return FFont; }
+    TvgFont* Font() const { return FFont.get(); }
     TvgTextAlign TextAlign() const { return FTextAlign; }
     void SetTextAlign(TvgTextAlign value);
     TvgTextAlign VertTextAlign() const { return FVertTextAlign; }
     void SetVertTextAlign(TvgTextAlign value);
-    TvgBrush* FontFill() const { return FFontFill; }
+    TvgBrush* FontFill() const { return FFontFill.get(); }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool value);
 
@@ -48,10 +48,10 @@ protected:
 
 private:
     QString FText;
-    TvgFont* FFont;
+    std::unique_ptr<TvgFont> FFont;
     TvgTextAlign FTextAlign = vgTextAlignCenter;
     TvgTextAlign FVertTextAlign = vgTextAlignCenter;
-    TvgBrush* FFontFill;
+    std::unique_ptr<TvgBrush> FFontFill;
     bool FWordWrap = false;
     QPointer<TvgText> FTextObject;
 };

@@ -24,11 +24,11 @@ constexpr float kFocusMargin = 5;
 
 TvgVisualObject::TvgVisualObject(QObject* AOwner)
     : TvgObject(AOwner),
-      FPosition(new TvgPosition({0, 0}, this)),
-      FScale(new TvgPosition({1, 1}, this)),
-      FRotateCenter(new TvgPosition({0.5f, 0.5f}, this)),
-      FPadding(new TvgBounds(this)),
-      FMargins(new TvgBounds(this)) {
+      FPosition(std::make_unique<TvgPosition>(TvgPoint{0, 0})),
+      FScale(std::make_unique<TvgPosition>(TvgPoint{1, 1})),
+      FRotateCenter(std::make_unique<TvgPosition>(TvgPoint{0.5f, 0.5f})),
+      FPadding(std::make_unique<TvgBounds>()),
+      FMargins(std::make_unique<TvgBounds>()) {
     MarkVisual(this);
     FPosition->SetOnChange([this] { PositionChanged(); });
     FScale->SetOnChange([this] {

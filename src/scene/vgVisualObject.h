@@ -81,19 +81,19 @@ public:
     ~TvgVisualObject() override;
 
     // --- geometry ---
-    TvgPosition* Position() const { return FPosition; }
+    TvgPosition* Position() const { return FPosition.get(); }
     float Width() const { return FWidth; }
     float Height() const { return FHeight; }
     virtual void SetWidth(float value);
     virtual void SetHeight(float value);
-    TvgPosition* Scale() const { return FScale; }
+    TvgPosition* Scale() const { return FScale.get(); }
     float RotateAngle() const { return FRotateAngle; }
     void SetRotateAngle(float value);
-    TvgPosition* RotateCenter() const { return FRotateCenter; }
+    TvgPosition* RotateCenter() const { return FRotateCenter.get(); }
     TvgAlign Align() const { return FAlign; }
     virtual void SetAlign(TvgAlign value);
-    TvgBounds* Padding() const { return FPadding; }
-    TvgBounds* Margins() const { return FMargins; }
+    TvgBounds* Padding() const { return FPadding.get(); }
+    TvgBounds* Margins() const { return FMargins.get(); }
     // Position and size in one step.
     virtual void SetBounds(float X, float Y, float AWidth, float AHeight);
 
@@ -299,11 +299,13 @@ private:
     void LoseFocusIfDisabled();
     TvgRect ComputeUpdateRect();
 
-    TvgPosition* FPosition;
-    TvgPosition* FScale;
-    TvgPosition* FRotateCenter;
-    TvgBounds* FPadding;
-    TvgBounds* FMargins;
+    // Sub-objects are held here rather than owned as QObject children: an object is made with
+    // five of them, and each child added to a QObject is announced to it by an event.
+    std::unique_ptr<TvgPosition> FPosition;
+    std::unique_ptr<TvgPosition> FScale;
+    std::unique_ptr<TvgPosition> FRotateCenter;
+    std::unique_ptr<TvgBounds> FPadding;
+    std::unique_ptr<TvgBounds> FMargins;
     float FWidth = 50;
     float FHeight = 50;
     float FRotateAngle = 0;

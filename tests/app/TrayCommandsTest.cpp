@@ -2,18 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 
 #include "FakeHostWindow.h"
 #include "FakePlatformScope.h"
 #include "InstallationScope.h"
 #include "TVGDesktopPanel.h"
 #include "uMaroviaManage.h"
+#include "uPathInfo.h"
 #include "uTakeNoteManage.h"
 #include "uXmlTakeNote.h"
 #include "ufrmManageButton.h"
 #include "ufrmMarovia.h"
 #include "ufrmWindowPanel.h"
 #include "vgButton.h"
+#include "vg_Marovia.h"
 
 namespace {
 
@@ -53,8 +56,8 @@ TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
     for (const TPopupMenuItem& item : Tray().Items()) captions.push_back(item.Caption);
     EXPECT_EQ(captions,
               (std::vector<QString>{"管理按钮", "显示Dock", "显示侧边栏", "打开桌面快捷方式", "-",
-                                    "独立侧边栏区域", "开机启动", "退出时还原桌面大小", "-", "恢复备份", "撤销删除便签",
-                                    "导出工作区", "导入工作区", "-", "帮助", "退出程序"}));
+                                    "独立侧边栏区域", "开机启动", "退出时还原桌面大小", "-", "恢复备份",
+                                    "撤销删除便签", "导出工作区", "导入工作区", "-", "帮助", "退出程序"}));
     EXPECT_EQ(Item(TfrmMarovia::nRestoreBackup).Caption, "恢复备份");
     EXPECT_EQ(Item(TfrmMarovia::nExitApp).Caption, "退出程序");
     EXPECT_FALSE(Item(TfrmMarovia::nLoadDesktopLink).Visible);
@@ -63,6 +66,46 @@ TEST_F(TrayCommands, TheMenuHasItsItemsInOrderAndTheIconItsTitle) {
     EXPECT_TRUE(Icon().Visible);
     EXPECT_EQ(Icon().ToolTip, "Marovia");
     EXPECT_EQ(Icon().Menu, form->TrayMenu());
+}
+
+TEST(TrayIcon, IsMadeAfterTheFirstFrameAndNotOnceTheFormIsGone) {
+    FakePlatformScope platform;
+    InstallationScope install;
+    ASSERT_TRUE(QDir().mkpath(PathInfo->ImagesPath()));
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(QColor(10, 120, 240));
+    ASSERT_TRUE(picture.save(PathInfo->ImagesPath() + "Marovia.png"));
+    std::uint64_t framesWhenMade = 0;
+    auto form = std::make_unique<TfrmMarovia>();
+    platform->SetOnCreateTrayIcon(
+        [&] { framesWhenMade = form->DesktopPanel()->HostWindow()->PresentedFrames(); });
+    form->Show();
+    // Nothing of the tray before the loop runs; the menu is there.
+    EXPECT_EQ(form->TrayIcon(), nullptr);
+    EXPECT_TRUE(platform->TrayIcons().empty());
+    ASSERT_NE(form->TrayMenu(), nullptr);
+    platform->RunPosted();
+    ASSERT_EQ(platform->TrayIcons().size(), 1u);
+    EXPECT_EQ(framesWhenMade, 1u);  // the first frame had been presented
+    const FakeTrayIcon& icon = *platform->TrayIcons().front();
+    EXPECT_EQ(form->TrayIcon(), &icon);
+    EXPECT_TRUE(icon.Visible);
+    EXPECT_EQ(icon.ToolTip, "Marovia");
+    EXPECT_EQ(icon.Menu, form->TrayMenu());
+    ASSERT_EQ(icon.Icon.size(), QSize(16, 16));
+    EXPECT_EQ(icon.Icon.pixel(8, 8), qRgb(10, 120, 240));
+    EXPECT_TRUE(icon.OnDoubleClick);
+    form->Show();  // shown again: still the one icon
+    platform->RunPosted();
+    EXPECT_EQ(platform->TrayIcons().size(), 1u);
+
+    // A form gone before its loop ran makes none.
+    platform->SetOnCreateTrayIcon(nullptr);
+    form = std::make_unique<TfrmMarovia>();
+    form->Show();
+    form.reset();
+    platform->RunPosted();
+    EXPECT_EQ(platform->TrayIcons().size(), 1u);
 }
 
 TEST_F(TrayCommands, StartAtLoginAsksTheShellAndTheMarkShowsWhatTheShellSays) {

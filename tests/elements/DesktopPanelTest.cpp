@@ -11,6 +11,7 @@
 #include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
 #include "vgBrush.h"
+#include "vgEllipse.h"
 #include "vgFloatAnimation.h"
 #include "vgFont.h"
 #include "vgGlowEffect.h"
@@ -368,6 +369,52 @@ TEST_F(DesktopPanelTest, TheTitlesOfAHiddenPanelWearTheirStyleOnlyOnceTheyAreDra
     EXPECT_EQ(button->Title()->TextObject()->Text(), "Editor");
     // The title's own font goes into the clone.
     EXPECT_EQ(button->Title()->TextObject()->Font()->Size(), 12);
+}
+
+TEST_F(DesktopPanelTest, TheBadgeOfAMissingTargetIsMadeWhenTheButtonIsFirstDrawn) {
+    const auto badges = [](const TVGBaseButton* button) {
+        int count = 0;
+        for (const TvgObject* child : button->ChildList())
+            if (qobject_cast<const TvgEllipse*>(child)) ++count;
+        return count;
+    };
+    TVGDesktopButton* gone = AddButton("Gone");
+    TVGDesktopButton* back = AddButton("Back");
+    gone->SetIsTargetMissing(true);
+    back->SetIsTargetMissing(true);
+    back->SetIsTargetMissing(false);  // found again before it was ever drawn
+    Desk.Frame();
+    // The hidden panel draws nothing: no badge is made yet.
+    EXPECT_EQ(badges(gone), 0);
+    EXPECT_EQ(badges(back), 0);
+
+    Panel->Show();
+    Desk.Fake->Advance(700);
+    const QImage& frame = Desk.Frame();
+    ASSERT_EQ(badges(gone), 1);
+    EXPECT_EQ(badges(back), 0);
+    TvgEllipse* badge = gone->MissingBadge();
+    ASSERT_NE(badge, nullptr);
+    EXPECT_EQ(badge->Parent(), gone);
+    EXPECT_TRUE(badge->Visible());
+    EXPECT_FALSE(badge->HitTest());
+    EXPECT_EQ(badge->Position()->X() + badge->Width() + 1, gone->Width());
+    EXPECT_EQ(badge->Position()->Y(), 1);
+    EXPECT_EQ(badge->Fill()->Color(), "#FFD8352A");
+    // And it is on the screen: red left of its white mark.
+    const TvgRect area = badge->AbsoluteRect();
+    const QRgb shown = frame.pixel(static_cast<int>(area.Left) + 3, static_cast<int>(area.Top) + 7);
+    EXPECT_GT(qRed(shown), 150) << std::hex << shown;
+    EXPECT_LT(qGreen(shown), 110) << std::hex << shown;
+    EXPECT_LT(qBlue(shown), 110) << std::hex << shown;
+    EXPECT_EQ(back->MissingBadge(), nullptr);
+
+    // Once made, it comes and goes with the mark.
+    gone->SetIsTargetMissing(false);
+    EXPECT_FALSE(badge->Visible());
+    gone->SetIsTargetMissing(true);
+    EXPECT_TRUE(badge->Visible());
+    EXPECT_EQ(badges(gone), 1);
 }
 
 }  // namespace

@@ -74,3 +74,26 @@ TEST(BackdropBlend, WithoutAPictureBlendsOverTheColour) {
     BlendOverBackdrop(frame, QRegion(frame.rect()), QImage(), {}, qRgb(200, 100, 0));
     EXPECT_EQ(frame.pixel(1, 1), qRgb(100, 50, 0));
 }
+
+TEST(BackdropBlend, AWideSpanBlendsEveryPixelAsASinglePixelWould) {
+    // Runs of transparent, opaque and mixed pixels of every length around the steps of four.
+    const QRgb kinds[] = {0x00000000u, 0xFF112233u, 0x80402010u, 0x01000000u, 0xE6DC4C26u};
+    QImage frame(23, 1, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < frame.width(); ++x) frame.setPixel(x, 0, kinds[(x * x / 3) % 5]);
+    QImage picture(23, 1, QImage::Format_RGB32);
+    for (int x = 0; x < picture.width(); ++x)
+        picture.setPixel(x, 0, 0xFF000000u | static_cast<QRgb>(x * 0x0A0B0C));
+    const QRgb colour = qRgb(200, 100, 30);
+    QImage overPicture = frame.copy(), overColour = frame.copy();
+    BlendOverBackdrop(overPicture, QRegion(frame.rect()), picture, {}, 0);
+    BlendOverBackdrop(overColour, QRegion(frame.rect()), QImage(), {}, colour);
+    for (int x = 0; x < frame.width(); ++x) {
+        QImage one = frame.copy(x, 0, 1, 1), under = picture.copy(x, 0, 1, 1);
+        BlendOverBackdrop(one, QRegion(0, 0, 1, 1), under, {}, 0);
+        EXPECT_EQ(overPicture.pixel(x, 0), one.pixel(0, 0)) << x;
+        one = frame.copy(x, 0, 1, 1);
+        BlendOverBackdrop(one, QRegion(0, 0, 1, 1), QImage(), {}, colour);
+        EXPECT_EQ(overColour.pixel(x, 0), one.pixel(0, 0)) << x;
+    }
+    EXPECT_EQ(overColour.pixel(0, 0), colour);  // transparent: the colour itself
+}

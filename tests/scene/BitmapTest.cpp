@@ -38,6 +38,28 @@ TEST(Bitmap, LoadsTheUsualFormatsAsPremultipliedPixels) {
     }
 }
 
+TEST(Bitmap, AFileSavedUnderAnotherFormatsExtensionIsDecodedByItsContent) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* Format;
+        const char* Suffix;
+    };
+    for (const Case& c :
+         {Case{"png", "jpg"}, Case{"jpg", "png"}, Case{"bmp", "png"}, Case{"png", "ico"}, Case{"png", ""}}) {
+        const QString path = dir.filePath(QStringLiteral("%1-as.%2").arg(c.Format, c.Suffix));
+        ASSERT_TRUE(Sample().save(path, c.Format)) << c.Format << " as " << c.Suffix;
+        TvgBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadFromFile(path)) << c.Format << " as " << c.Suffix;
+        EXPECT_EQ(bitmap.Width(), 3) << c.Format << " as " << c.Suffix;
+        EXPECT_EQ(bitmap.Height(), 2) << c.Format << " as " << c.Suffix;
+        const QRgb pixel = bitmap.Image().pixel(1, 1);
+        // JPEG is lossy: near the red it was saved with.
+        EXPECT_NEAR(qRed(pixel), 200, 8) << c.Format << " as " << c.Suffix;
+        EXPECT_NEAR(qGreen(pixel), 20, 8) << c.Format << " as " << c.Suffix;
+        EXPECT_NEAR(qBlue(pixel), 20, 8) << c.Format << " as " << c.Suffix;
+    }
+}
+
 TEST(Bitmap, LoadsGif) {
     // A 1 × 1 red GIF: Qt reads this format but cannot write it.
     static const unsigned char gif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01,

@@ -110,6 +110,7 @@ std::unique_ptr<IPopupMenu> FakePlatform::CreatePopupMenu() {
 }
 
 std::unique_ptr<ITrayIcon> FakePlatform::CreateTrayIcon() {
+    if (FOnCreateTrayIcon) FOnCreateTrayIcon();
     auto tray = std::make_unique<FakeTrayIcon>();
     FTrayIcons.push_back(tray.get());
     return tray;

@@ -136,6 +136,8 @@ public:
         RunPosted();
     }
     bool HasLaunchKey() const { return static_cast<bool>(FOnLaunchKey); }
+    // Runs whenever the program makes a tray icon, before the icon is handed out.
+    void SetOnCreateTrayIcon(std::function<void()> hook) { FOnCreateTrayIcon = std::move(hook); }
     QString LaunchKeyName = QStringLiteral("Super+Space");  // what registering answers
 
     void SetOnExec(std::function<void()> hook) { FOnExec = std::move(hook); }
@@ -182,4 +184,5 @@ private:
     std::vector<FakeHostWindow*> FHostWindows;
     std::vector<FakePopupMenu*> FPopupMenus;
     std::vector<FakeTrayIcon*> FTrayIcons;
+    std::function<void()> FOnCreateTrayIcon;
 };

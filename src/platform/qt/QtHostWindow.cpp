@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QExposeEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -139,6 +140,14 @@ void QtHostWindow::EndPaint(const QRegion& region) {
     FPaintImage = nullptr;
     CountPresentedFrame();
     Presented(inputRegionChanged);
+}
+
+void QtHostWindow::CountPresentedFrame() {
+    if (FPresentedFrames++ == 0) {
+        QElapsedTimer clock;
+        clock.start();
+        FFirstFramePresentedAt = static_cast<std::uint64_t>(clock.msecsSinceReference());
+    }
 }
 
 bool QtHostWindow::TakeInputRegion(const QImage& image, const QRegion& region) {

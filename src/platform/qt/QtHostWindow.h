@@ -30,6 +30,7 @@ public:
     QImage* BeginPaint(const QRegion& region) override;
     void EndPaint(const QRegion& region) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
+    std::uint64_t FirstFramePresentedAt() const override { return FFirstFramePresentedAt; }
     // In device pixels, as the window system's shapes take it.
     QRegion InputRegion() const override { return FInputRegion; }
 
@@ -49,7 +50,7 @@ protected:
     // Takes the alpha of the painted region into the input region; true when it changed.
     bool TakeInputRegion(const QImage& image, const QRegion& region);
     void ClearInputRegion() { FInputRegion = {}; }
-    void CountPresentedFrame() { ++FPresentedFrames; }
+    void CountPresentedFrame();
 
     // Puts the desktop window back below every other window.
     virtual void KeepAtBottom() { lower(); }
@@ -83,6 +84,7 @@ private:
     QImage* FPaintImage = nullptr;
     QRegion FInputRegion;
     std::uint64_t FPresentedFrames = 0;
+    std::uint64_t FFirstFramePresentedAt = 0;
     // Our own double-click detection: the second press itself is the double press, as on Windows.
     QElapsedTimer FLastPressTime;
     QPointF FLastPressPos;

@@ -27,10 +27,9 @@ struct Reply {
     explicit operator bool() const { return Value != nullptr; }
 };
 
-xcb_pixmap_t RootPixmap(xcb_connection_t* c, xcb_window_t root, xcb_atom_t property) {
-    if (property == XCB_ATOM_NONE) return XCB_PIXMAP_NONE;
-    Reply reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, root, property, XCB_ATOM_PIXMAP, 0, 1), nullptr));
+// The answer to a question about a root picture property: the pixmap it names, or none.
+xcb_pixmap_t RootPixmap(xcb_connection_t* c, unsigned int sequence) {
+    Reply reply(xcb_get_property_reply(c, xcb_get_property_cookie_t{sequence}, nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.Value) < 4)
         return XCB_PIXMAP_NONE;
     return *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.Value));
@@ -84,6 +83,7 @@ X11Backdrop::X11Backdrop() {
     FRoot = screens.data->root;
 
     const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(screenNumber);
+    Xcb::InternAtoms(c, {selection.constData(), "_XROOTPMAP_ID", "ESETROOT_PMAP_ID"});
     FCompositorSelection = Atom(c, selection.constData());
     FRootPictureAtoms[0] = Atom(c, "_XROOTPMAP_ID");
     FRootPictureAtoms[1] = Atom(c, "ESETROOT_PMAP_ID");
@@ -108,6 +108,27 @@ X11Backdrop::X11Backdrop() {
     Reply owner(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, FCompositorSelection), nullptr));
     FCompositor = owner && owner->owner != XCB_WINDOW_NONE;
     FAvailable = true;
+    // Without a compositor the first frame blends over the root's picture: its properties are
+    // asked for now, and answered by the time that frame is drawn.
+    if (!FCompositor) AskRootPicture();
+}
+
+void X11Backdrop::AskRootPicture() {
+    xcb_connection_t* c = Connection();
+    for (int i = 0; i < 2; ++i)
+        FRootPictureQuestions[i] =
+            FRootPictureAtoms[i] == XCB_ATOM_NONE
+                ? 0
+                : xcb_get_property(c, 0, FRoot, FRootPictureAtoms[i], XCB_ATOM_PIXMAP, 0, 1).sequence;
+    xcb_flush(c);
+    FRootPictureAsked = true;
+}
+
+void X11Backdrop::ForgetRootPictureQuestions() {
+    if (!FRootPictureAsked) return;
+    for (unsigned int sequence : FRootPictureQuestions)
+        if (sequence) xcb_discard_reply(Connection(), sequence);
+    FRootPictureAsked = false;
 }
 
 const QImage& X11Backdrop::Picture() {
@@ -120,8 +141,13 @@ void X11Backdrop::LoadPicture() {
     FPicture = {};
     xcb_connection_t* c = FAvailable ? Connection() : nullptr;
     if (!c) return;
-    for (xcb_atom_t property : FRootPictureAtoms) {
-        const xcb_pixmap_t pixmap = RootPixmap(c, FRoot, property);
+    // Both properties are asked for before the first answer is waited for.
+    if (!FRootPictureAsked) AskRootPicture();
+    FRootPictureAsked = false;
+    xcb_pixmap_t pixmaps[2] = {XCB_PIXMAP_NONE, XCB_PIXMAP_NONE};
+    for (int i = 0; i < 2; ++i)
+        if (FRootPictureQuestions[i]) pixmaps[i] = RootPixmap(c, FRootPictureQuestions[i]);
+    for (const xcb_pixmap_t pixmap : pixmaps) {
         if (pixmap == XCB_PIXMAP_NONE) continue;
         FPicture = ReadPixmap(c, pixmap);
         if (!FPicture.isNull()) return;
@@ -166,6 +192,8 @@ bool X11Backdrop::nativeEventFilter(const QByteArray& eventType, void* message, 
         if (notify->window != FRoot ||
             (notify->atom != FRootPictureAtoms[0] && notify->atom != FRootPictureAtoms[1]))
             return false;
+        // Answers asked for before the change tell of the old picture.
+        ForgetRootPictureQuestions();
         // Setters write both names one after the other: one reading serves them both.
         if (FPictureStale) return false;
         FPictureStale = true;

@@ -28,6 +28,9 @@ private:
     X11Backdrop();
     void Notify();
     void LoadPicture();
+    // Sends the questions about the root's picture properties without waiting for the answers.
+    void AskRootPicture();
+    void ForgetRootPictureQuestions();
 
     bool FAvailable = false;
     bool FCompositor = true;
@@ -36,6 +39,9 @@ private:
     std::uint32_t FRoot = 0;
     std::uint32_t FCompositorSelection = 0;
     std::uint32_t FRootPictureAtoms[2] = {0, 0};
+    // The sequence numbers of questions sent and not yet answered (0: not asked).
+    bool FRootPictureAsked = false;
+    unsigned int FRootPictureQuestions[2] = {0, 0};
     std::uint8_t FXFixesEvent = 0;
     int FNextListener = 1;
     std::map<int, std::function<void()>> FListeners;

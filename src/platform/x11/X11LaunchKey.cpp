@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 #include <cstdlib>
+#include <vector>
 
 #include "XcbConnection.h"
 
@@ -53,11 +54,13 @@ X11LaunchKey::~X11LaunchKey() {
 bool X11LaunchKey::TryGrab(std::uint16_t modifiers) {
     xcb_connection_t* c = Xcb::Connection();
     const xcb_window_t root = RootWindow(c);
+    // Every grab is sent before the first answer is waited for: one round trip for all of them.
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const std::uint16_t lock : kLockMasks)
+        cookies.push_back(xcb_grab_key_checked(c, 1, root, static_cast<std::uint16_t>(modifiers | lock),
+                                               FKeycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     bool ok = true;
-    for (const std::uint16_t lock : kLockMasks) {
-        const xcb_void_cookie_t cookie =
-            xcb_grab_key_checked(c, 1, root, static_cast<std::uint16_t>(modifiers | lock), FKeycode,
-                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    for (const xcb_void_cookie_t cookie : cookies) {
         // Another program's grab of the same key answers BadAccess.
         if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
             std::free(error);

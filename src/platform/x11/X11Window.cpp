@@ -51,6 +51,10 @@ bool IsAvailable() {
 void SetDesktopLevelHints(WId window) {
     xcb_connection_t* c = Connection();
     if (!c) return;
+    Xcb::InternAtoms(
+        c, {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+            "_NET_WM_STATE_STICKY", "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_WINDOW_TYPE",
+            "WM_DELETE_WINDOW", "_NET_WM_PING", "WM_PROTOCOLS", "_NET_WM_DESKTOP"});
     const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_BELOW"), Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
                                  Atom(c, "_NET_WM_STATE_SKIP_PAGER"), Atom(c, "_NET_WM_STATE_STICKY")};
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
@@ -87,6 +91,9 @@ void SetDesktopLevelHints(WId window) {
 void SetRightStrut(WId window, int width, QSize screenSize) {
     xcb_connection_t* c = Connection();
     if (!c) return;
+    Xcb::InternAtoms(c, {"_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_WINDOW_TYPE", "_NET_WM_STRUT_PARTIAL",
+                         "_NET_WM_STRUT", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR",
+                         "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE", "_NET_WM_DESKTOP"});
     const xcb_atom_t dock = Atom(c, "_NET_WM_WINDOW_TYPE_DOCK");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, Window(window), Atom(c, "_NET_WM_WINDOW_TYPE"),
                         XCB_ATOM_ATOM, 32, 1, &dock);

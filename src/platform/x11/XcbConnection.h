@@ -3,8 +3,7 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
-#include <cstring>
+#include <initializer_list>
 
 #include <xcb/xcb.h>
 
@@ -16,13 +15,11 @@ inline xcb_connection_t* Connection() {
     return x11 ? x11->connection() : nullptr;
 }
 
-inline xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    if (!reply) return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
-}
+// Atoms stay the same for the life of a connection, so each name is asked of the server once
+// (XcbConnection.cpp). Every question is a round trip to the server, which a start on a busy
+// machine waits for: names needed together are asked together first, in one round trip.
+void InternAtoms(xcb_connection_t* c, std::initializer_list<const char*> names);
+// XCB_ATOM_NONE when the server gives no answer.
+xcb_atom_t Atom(xcb_connection_t* c, const char* name);
 
 }  // namespace Xcb
