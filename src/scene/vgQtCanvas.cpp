@@ -119,6 +119,7 @@ void TvgQtCanvas::MatrixChanged() {
 }
 
 void TvgQtCanvas::Clear(TvgColor color) {
+    ++FOverwrites;
     if (!FPainter.isActive()) {
         if (FBuffer) FBuffer->fill(vgToQColor(color));
         return;
@@ -134,6 +135,7 @@ void TvgQtCanvas::Clear(TvgColor color) {
 void TvgQtCanvas::ClearRect(const QRectF& rect, TvgColor color) {
     const QRect pixels = OutwardPixels(rect).intersected(QRect(0, 0, FWidth, FHeight));
     if (pixels.isEmpty()) return;
+    ++FOverwrites;
     if (!FPainter.isActive()) {
         if (!FBuffer) return;
         QPainter painter(FBuffer);

@@ -65,6 +65,9 @@ public:
     // Copies a picture of device pixels 1:1 with its top-left corner at a device pixel, within the
     // current clip (an opaque picture is copied rather than blended).
     void DrawDevicePicture(QPoint devicePos, const QImage& picture);
+    // How many times pixels were overwritten rather than painted over (Clear, ClearRect): what
+    // is painted over opaque pixels leaves them opaque, an overwrite need not.
+    int Overwrites() const { return FOverwrites; }
 
 protected:
     void MatrixChanged() override;
@@ -88,6 +91,7 @@ private:
     QImage* FBuffer = nullptr;
     QPainter FPainter;
     int FSavedStates = 0;
+    int FOverwrites = 0;
     TFontKey FFontKey;
     QFont FQFont;
     bool FFontCacheValid = false;

@@ -303,6 +303,8 @@ void TvgScene::DrawUpdateRects() {
     }
     const QRegion region = RegionOf(FUpdateRects, QRect(0, 0, FWidth, FHeight));
     if (region.isEmpty()) return;
+    FPassRegion = region;
+    FPassOpaque = QRegion();
     QImage* buffer = FHostWindow->BeginPaint(region);
     if (buffer) FDeviceRatio = buffer->devicePixelRatio();
     FCanvas->AttachBuffer(buffer);
@@ -318,6 +320,7 @@ void TvgScene::DrawUpdateRects() {
     FCanvas->SetClipRects(clips);
 
     PaintBackground();
+    const int overwrites = FCanvas->Overwrites();
     FCanvas->ResetDrawingDefaults();
     for (std::size_t i = 0; i < FChildren.size() && !StopPainting(FDrawing); ++i) {
         TvgObject* root = FChildren[i];
@@ -326,8 +329,14 @@ void TvgScene::DrawUpdateRects() {
         PaintRoot(*root->Visual());
     }
     FCanvas->EndScene();
+    // Something that overwrote pixels after the pictures were copied may have left holes in them.
+    if (FCanvas->Overwrites() != overwrites) FPassOpaque = QRegion();
     // A pass cut short by a quit request leaves a half-drawn picture: it is not presented.
-    FHostWindow->EndPaint(StopPainting(FDrawing) ? QRegion() : region);
+    if (StopPainting(FDrawing))
+        FHostWindow->EndPaint(QRegion());
+    else
+        FHostWindow->EndPaint(region, FPassOpaque);
+    FPassOpaque = QRegion();
 }
 
 std::vector<TvgRect> TvgScene::UncoveredLateRects() {

@@ -170,6 +170,9 @@ private:
     // Copies the object's kept picture to its place, inside the parent's clip already set; false
     // (nothing drawn) when it has none or the picture no longer shows it.
     bool DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas);
+    // The device pixels of a kept picture at `area` that the pass's clip and the clips of the
+    // object's parents surely let through (rounded inwards); empty when a parent is turned.
+    QRegion SurelyUnclipped(TvgVisualObject& AChild, const QRect& area) const;
     void DropReleasedPictures();
 
     std::unique_ptr<IHostWindow> FHostWindow;
@@ -204,6 +207,10 @@ private:
     TimerId FShowTimer = 0;
     TvgDropHandler FOnDrop;
     std::vector<TKeptPicture> FKept;
+    // The pixels this pass has covered with opaque kept pictures (what is painted over them later
+    // leaves them opaque), passed on to the window so that it need not read them again.
+    QRegion FPassOpaque;
+    QRegion FPassRegion;
     int FKeptPictureDraws = 0;
     // Device pixels per scene unit of the frame buffer the last pass painted into.
     qreal FDeviceRatio = 1.0;

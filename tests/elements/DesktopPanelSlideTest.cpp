@@ -103,6 +103,12 @@ TEST_F(DesktopPanelSlideTest, TheSlideMovesOnePictureMadeBeforeItsClockStarts) {
         // The union of where the panel was and where it is: from its new left edge to the right.
         EXPECT_EQ(Window().PresentedRegions().back(), QRegion(left, 0, 400 - left, 300));
         const int at = static_cast<int>(std::lround(X()));
+        // The window is told that the copied picture is opaque, and it is, button and all.
+        const QRegion opaque = Window().PresentedOpaqueRegions().back();
+        EXPECT_EQ(opaque, QRegion(at, 0, 400 - at, 300));
+        for (const QRect& r : opaque)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) ASSERT_EQ(qAlpha(frame.pixel(x, y)), 255);
         if (at + 60 < 400) {
             EXPECT_EQ(frame.pixel(at + 60, 200), qRgb(255, 0, 0));
         }

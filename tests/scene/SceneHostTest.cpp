@@ -171,6 +171,46 @@ TEST_F(SceneHost, AKeptPictureIsCopiedToWhereTheObjectMoved) {
     EXPECT_EQ(Frame(), copied);
 }
 
+// Where an opaque kept picture was copied the window is told the pixels are opaque, so that it
+// need not read them again; only there, and only as far as the clips surely let it through.
+TEST_F(SceneHost, AnOpaqueKeptPictureTellsTheWindowWhichPixelsAreOpaque) {
+    auto* holder = Add<TvgRectangle>(Root, 0, 0, 70.5f, 100);
+    holder->Fill()->SetStyle(vgBrushNone);
+    holder->Stroke()->SetStyle(vgBrushNone);
+    holder->SetClipChildren(true);
+    auto* panel = Solid(Add<TvgRectangle>(holder, 10, 10, 30, 20), "#FFFF0000");
+    Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");
+    auto* glass = Solid(Add<TvgRectangle>(Root, 0, 0, 100, 15), "#400000FF");  // over the panel
+    Draw();
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());  // nothing kept yet
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->Position()->SetX(50);
+    Draw();
+    ASSERT_EQ(Scene->KeptPictureDraws(), 1);
+    // The picture's 30 columns from 50 on, cut at the holder's edge at 70.5 (its last whole pixel is
+    // the 70th); the part under the translucent glass stays opaque.
+    const QRegion opaque = Window().PresentedOpaqueRegions().back();
+    EXPECT_EQ(opaque, QRegion(50, 10, 20, 20));
+    for (const QRect& r : opaque)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) ASSERT_EQ(AlphaAt(x, y), 255) << x << "," << y;
+    EXPECT_TRUE(Window().InputRegion().contains(QPoint(55, 20)));
+
+    // Only what a pass repaints is vouched for.
+    glass->Fill()->SetColor("#400000FE");
+    Draw();
+    EXPECT_EQ(Window().PresentedOpaqueRegions().back(), QRegion(50, 10, 20, 6));
+    // Something painted later that overwrites pixels rather than painting over them may punch
+    // a hole into the picture: nothing is vouched for then.
+    glass->SetOnBeforePaint(
+        [](TvgObject*, TvgCanvas& Canvas, const TvgRect&) { Canvas.ClearRect(QRectF(55, 12, 2, 2), 0); });
+    glass->Repaint();
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), 3);
+    EXPECT_EQ(AlphaAt(55, 12), 0x40);  // the glass alone over the hole
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+}
+
 TEST_F(SceneHost, AnyChangeInsideAKeptObjectLetsItsPictureGo) {
     auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
     auto* inner = Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");

@@ -40,8 +40,9 @@ QImage* FakeHostWindow::BeginPaint(const QRegion&) {
     return &FBuffer;
 }
 
-void FakeHostWindow::EndPaint(const QRegion& region) {
+void FakeHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     FPresentedRegions.push_back(region);
+    FPresentedOpaque.push_back(opaque);
     ++FPresentedFrames;
     UpdateAlphaRegion(FInputRegion, FBuffer, DeviceRegion(region, FRatio));
 }

@@ -23,7 +23,8 @@ public:
     void Raise() override { ++FRaiseCount; }
 
     QImage* BeginPaint(const QRegion& region) override;
-    void EndPaint(const QRegion& region) override;
+    using IHostWindow::EndPaint;
+    void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
     // In device pixels, as the window system takes it.
     QRegion InputRegion() const override { return FInputRegion; }
@@ -46,6 +47,9 @@ public:
     QString Title() const { return FTitle; }
     const QImage& FrameBuffer() const { return FBuffer; }
     const std::vector<QRegion>& PresentedRegions() const { return FPresentedRegions; }
+    // The part of each presented region that the painter declared opaque (the input region here is
+    // always read from all the pixels, so that a wrong declaration shows).
+    const std::vector<QRegion>& PresentedOpaqueRegions() const { return FPresentedOpaque; }
     TCursor Cursor() const { return FCursor; }
     int SystemMoves() const { return FSystemMoves; }
     int RaiseCount() const { return FRaiseCount; }
@@ -84,6 +88,7 @@ private:
     qreal FRatio = 1.0;
     QRegion FInputRegion;
     std::vector<QRegion> FPresentedRegions;
+    std::vector<QRegion> FPresentedOpaque;
     std::uint64_t FPresentedFrames = 0;
     TCursor FCursor = TCursor::crDefault;
     int FSystemMoves = 0;

@@ -122,11 +122,11 @@ QImage* Win32HostWindow::BeginPaint(const QRegion&) {
     return FSurface.Image();
 }
 
-void Win32HostWindow::EndPaint(const QRegion& region) {
+void Win32HostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     if (!FPainting) return;
     FPainting = false;
     QImage* image = FSurface.Image();
-    const bool inputRegionChanged = image && TakeInputRegion(*image, region);
+    const bool inputRegionChanged = image && TakeInputRegion(*image, region, opaque);
     if (region.isEmpty()) return;
     FSurface.Present(FHandle, region.boundingRect());
     CountPresentedFrame();

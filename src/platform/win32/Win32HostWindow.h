@@ -19,7 +19,8 @@ public:
     ~Win32HostWindow() override;
 
     QImage* BeginPaint(const QRegion& region) override;
-    void EndPaint(const QRegion& region) override;
+    using IHostWindow::EndPaint;
+    void EndPaint(const QRegion& region, const QRegion& opaque) override;
 
     HWND Handle() const { return FHandle; }
     // The hidden window under "Progman" that owns the desktop window; null for the tool kind and
