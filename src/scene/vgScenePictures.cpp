@@ -146,13 +146,13 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
         DropPicture(AChild);
         return false;
     }
-    const qreal ratio = FDeviceRatio;
-    const QPoint moved(static_cast<int>(std::lround((matrix.dx() - kept->MadeAt.x()) * ratio)),
-                       static_cast<int>(std::lround((matrix.dy() - kept->MadeAt.y()) * ratio)));
-    const QPoint at = kept->Origin + moved;
+    const QPoint at = KeptPicturePlace(*kept, matrix);
     FCanvas->DrawDevicePicture(at, kept->OpaqueView.isNull() ? kept->Picture : kept->OpaqueView);
-    if (!kept->OpaqueView.isNull() && FDeviceRatio == 1.0)
-        FPassOpaque += SurelyUnclipped(AChild, QRect(at, kept->Picture.size()));
+    if (!kept->OpaqueView.isNull() && FDeviceRatio == 1.0) {
+        const QRegion copied = SurelyUnclipped(AChild, QRect(at, kept->Picture.size()));
+        FPassCopied += copied;
+        FPassOpaque += copied;
+    }
     FCanvas->SetMatrix(matrix);
     ++FKeptPictureDraws;
     return true;
@@ -171,4 +171,24 @@ QRegion TvgScene::SurelyUnclipped(TvgVisualObject& AChild, const QRect& area) co
         inside &= QRect(topLeft, end - QPoint(1, 1));
     }
     return FPassRegion & inside;
+}
+
+QPoint TvgScene::KeptPicturePlace(const TKeptPicture& AKept, const QTransform& AMatrix) const {
+    const qreal ratio = FDeviceRatio;
+    const QPoint moved(static_cast<int>(std::lround((AMatrix.dx() - AKept.MadeAt.x()) * ratio)),
+                       static_cast<int>(std::lround((AMatrix.dy() - AKept.MadeAt.y()) * ratio)));
+    return AKept.Origin + moved;
+}
+
+QRegion TvgScene::CoverOfKeptPictures() {
+    QRegion cover;
+    if (FDeviceRatio != 1.0) return cover;
+    for (const TKeptPicture& kept : FKept) {
+        TvgVisualObject* object = kept.Object;
+        if (!object || kept.OpaqueView.isNull() || !object->CheckParentVisible()) continue;
+        const QTransform matrix = ToQTransform(object->AbsoluteMatrix());
+        if (!OnlyMoves(matrix) || object->AbsoluteOpacity() != kept.Opacity) continue;
+        cover += SurelyUnclipped(*object, QRect(KeptPicturePlace(kept, matrix), kept.Picture.size()));
+    }
+    return cover;
 }

@@ -211,6 +211,34 @@ TEST_F(SceneHost, AnOpaqueKeptPictureTellsTheWindowWhichPixelsAreOpaque) {
     EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
 }
 
+// The pixels an opaque kept picture is about to cover are not cleared first; should the picture
+// not be copied after all, the pass is painted again over a cleared frame, so that nothing of the
+// last frame is left there.
+TEST_F(SceneHost, APictureCountedOnButNotCopiedLeavesNothingOfTheLastFrame) {
+    auto* under = Solid(Add<TvgRectangle>(Root, 0, 0, 5, 5), "#FF00FF00");
+    auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->Position()->SetX(20);
+    Draw();
+    EXPECT_EQ(Window().CoveredRegions().back(), QRegion(20, 10, 30, 20));
+    EXPECT_EQ(PixelAt(25, 15), 0xFFFF0000u);
+
+    // Painted before the panel, the square hides it in the middle of the pass.
+    under->SetOnBeforePaint([&](TvgObject*, TvgCanvas&, const TvgRect&) { panel->SetVisible(false); });
+    panel->Position()->SetX(22);
+    under->Repaint();
+    const int draws = Scene->KeptPictureDraws();
+    Scene->DrawUpdateRects();  // this one pass only
+    EXPECT_EQ(Window().CoveredRegions().back(), QRegion(22, 10, 30, 20));
+    EXPECT_EQ(Scene->KeptPictureDraws(), draws);
+    EXPECT_EQ(qAlpha(Window().FrameBuffer().pixel(25, 15)), 0);
+    EXPECT_EQ(qAlpha(Window().FrameBuffer().pixel(45, 25)), 0);
+    EXPECT_EQ(Window().FrameBuffer().pixel(2, 2), 0xFF00FF00u);
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+    under->SetOnBeforePaint(nullptr);
+}
+
 TEST_F(SceneHost, AnyChangeInsideAKeptObjectLetsItsPictureGo) {
     auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
     auto* inner = Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");

@@ -36,7 +36,8 @@ void FakeHostWindow::NewBuffer() {
     FInputRegion = {};
 }
 
-QImage* FakeHostWindow::BeginPaint(const QRegion&) {
+QImage* FakeHostWindow::BeginPaint(const QRegion&, const QRegion& covered) {
+    FCovered.push_back(covered);
     return &FBuffer;
 }
 

@@ -22,7 +22,8 @@ public:
     bool IsVisible() const override { return FVisible; }
     void Raise() override { ++FRaiseCount; }
 
-    QImage* BeginPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
     using IHostWindow::EndPaint;
     void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
@@ -47,6 +48,8 @@ public:
     QString Title() const { return FTitle; }
     const QImage& FrameBuffer() const { return FBuffer; }
     const std::vector<QRegion>& PresentedRegions() const { return FPresentedRegions; }
+    // What each pass said at its start it would overwrite wholly itself.
+    const std::vector<QRegion>& CoveredRegions() const { return FCovered; }
     // The part of each presented region that the painter declared opaque (the input region here is
     // always read from all the pixels, so that a wrong declaration shows).
     const std::vector<QRegion>& PresentedOpaqueRegions() const { return FPresentedOpaque; }
@@ -89,6 +92,7 @@ private:
     QRegion FInputRegion;
     std::vector<QRegion> FPresentedRegions;
     std::vector<QRegion> FPresentedOpaque;
+    std::vector<QRegion> FCovered;
     std::uint64_t FPresentedFrames = 0;
     TCursor FCursor = TCursor::crDefault;
     int FSystemMoves = 0;

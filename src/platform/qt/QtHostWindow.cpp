@@ -119,9 +119,15 @@ void QtHostWindow::Raise() {
     requestActivate();
 }
 
-QImage* QtHostWindow::BeginPaint(const QRegion& region) {
+QImage* QtHostWindow::BeginPaint(const QRegion& region, const QRegion& covered) {
     if (FBackingStore->size() != size()) FBackingStore->resize(size());
-    FBackingStore->beginPaint(region);
+    // The backing store clears the pixels it prepares, which the painter is about to overwrite.
+    const QRegion prepared = covered.isEmpty() ? region : region - covered;
+    if (prepared != region && (region - prepared).intersects(FPresentedUnread)) {
+        WaitForPresented();
+        FPresentedUnread = QRect();
+    }
+    FBackingStore->beginPaint(prepared);
     FPaintImage = dynamic_cast<QImage*>(FBackingStore->paintDevice());
     return FPaintImage;
 }
@@ -137,6 +143,7 @@ void QtHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     if (FPaintImage) FinishFrame(*FPaintImage, pixels, opaquePixels, inputRegionChanged);
     FBackingStore->endPaint();
     FBackingStore->flush(region);
+    FPresentedUnread |= region.boundingRect();
     FPaintImage = nullptr;
     CountPresentedFrame();
     Presented(inputRegionChanged);

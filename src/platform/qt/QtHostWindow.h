@@ -27,7 +27,8 @@ public:
     bool IsVisible() const override { return isVisible(); }
     void Raise() override;
 
-    QImage* BeginPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
     using IHostWindow::EndPaint;
     void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
@@ -64,6 +65,10 @@ protected:
                              bool inputRegionChanged) {}
     // After a frame has been presented (the input region may have changed).
     virtual void Presented(bool inputRegionChanged) {}
+    // Waits until the window system has read what was presented so far: the backing store does so
+    // before pixels it was given to prepare are painted again, and the pixels it was not given
+    // need the same.
+    virtual void WaitForPresented() {}
     virtual void Resized() {}
 
     bool event(QEvent* event) override;
@@ -85,6 +90,8 @@ private:
     IHostWindowClient* FClient = nullptr;
     std::unique_ptr<QBackingStore> FBackingStore;
     QImage* FPaintImage = nullptr;
+    // What was presented since the last wait, as one rectangle around it.
+    QRect FPresentedUnread;
     QRegion FInputRegion;
     std::uint64_t FPresentedFrames = 0;
     // Our own double-click detection: the second press itself is the double press, as on Windows.

@@ -116,7 +116,7 @@ void Win32HostWindow::HangUnderDesktop() {
     Shown(true);
 }
 
-QImage* Win32HostWindow::BeginPaint(const QRegion&) {
+QImage* Win32HostWindow::BeginPaint(const QRegion&, const QRegion&) {
     if (!FSurface.Resize(size())) return nullptr;
     FPainting = true;
     return FSurface.Image();

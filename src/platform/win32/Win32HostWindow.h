@@ -18,7 +18,8 @@ public:
     Win32HostWindow(THostWindowKind kind, std::function<void()> onClose);
     ~Win32HostWindow() override;
 
-    QImage* BeginPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
     using IHostWindow::EndPaint;
     void EndPaint(const QRegion& region, const QRegion& opaque) override;
 

@@ -30,6 +30,10 @@ void X11HostWindow::Shown(bool firstShow) {
     if (firstShow) X11Window::SetDesktopLevelHints(winId());
 }
 
+void X11HostWindow::WaitForPresented() {
+    X11Window::Sync();
+}
+
 void X11HostWindow::Resized() {
     FShapeDirty = true;
     FHasFrame = false;

@@ -20,6 +20,7 @@ protected:
     void FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
                      bool inputRegionChanged) override;
     void Resized() override;
+    void WaitForPresented() override;
     void exposeEvent(QExposeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
