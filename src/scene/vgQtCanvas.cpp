@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "vgBrushPainter.h"
 
@@ -448,6 +449,31 @@ void TvgQtCanvas::DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, cons
     FPainter.drawImage(dest, bitmap.Image(), source);
     if (highSpeed) FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     FPainter.setOpacity(1);
+}
+
+bool TvgQtCanvas::CopyOpaqueDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
+    if (!FPainter.isActive() || !FBuffer || FBuffer->devicePixelRatio() != 1.0 || picture.depth() != 32 ||
+        FBuffer->format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QRegion copied = area & QRect(devicePos, picture.size()) & FBuffer->rect();
+    if (FPainter.hasClipping()) {
+        // The clip in buffer pixels: what the painter would let through.
+        const QTransform matrix = FPainter.worldTransform();
+        FPainter.resetTransform();
+        const QRegion clip = FPainter.clipRegion();
+        FPainter.setWorldTransform(matrix);
+        if (!(copied - clip).isEmpty()) return false;
+    }
+    // Written as they are: the frame buffer's image is not detached from what shares it.
+    uchar* frame = const_cast<uchar*>(FBuffer->constBits());
+    const qsizetype frameLine = FBuffer->bytesPerLine();
+    for (const QRect& r : copied) {
+        const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(frame + y * frameLine + r.left() * 4,
+                        picture.constScanLine(y - devicePos.y()) + (r.left() - devicePos.x()) * 4, bytes);
+    }
+    return true;
 }
 
 void TvgQtCanvas::DrawDevicePicture(QPoint devicePos, const QImage& picture) {

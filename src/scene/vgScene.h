@@ -175,7 +175,8 @@ private:
     bool DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas);
     // The device pixels of a kept picture at `area` that the pass's clip and the clips of the
     // object's parents surely let through (rounded inwards); empty when a parent is turned.
-    QRegion SurelyUnclipped(TvgVisualObject& AChild, const QRect& area) const;
+    // AExact, when given, is cleared if a clip has an edge between pixels.
+    QRegion SurelyUnclipped(TvgVisualObject& AChild, const QRect& area, bool* AExact = nullptr) const;
     // What the pass about to start will surely cover by copying opaque kept pictures, as far as
     // can be told before it paints (SurelyUnclipped of every one that shows its object).
     QRegion CoverOfKeptPictures();

@@ -147,9 +147,15 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
         return false;
     }
     const QPoint at = KeptPicturePlace(*kept, matrix);
-    FCanvas->DrawDevicePicture(at, kept->OpaqueView.isNull() ? kept->Picture : kept->OpaqueView);
-    if (!kept->OpaqueView.isNull() && FDeviceRatio == 1.0) {
-        const QRegion copied = SurelyUnclipped(AChild, QRect(at, kept->Picture.size()));
+    if (kept->OpaqueView.isNull() || FDeviceRatio != 1.0) {
+        FCanvas->DrawDevicePicture(at, kept->OpaqueView.isNull() ? kept->Picture : kept->OpaqueView);
+    } else {
+        bool exact = true;
+        const QRegion copied = SurelyUnclipped(AChild, QRect(at, kept->Picture.size()), &exact);
+        // Where the clips have whole edges the rows are copied straight into the frame; the painter
+        // would copy the very same pixels.
+        if (!exact || !FCanvas->CopyOpaqueDevicePicture(at, kept->OpaqueView, copied))
+            FCanvas->DrawDevicePicture(at, kept->OpaqueView);
         FPassCopied += copied;
         FPassOpaque += copied;
     }
@@ -158,16 +164,24 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     return true;
 }
 
-QRegion TvgScene::SurelyUnclipped(TvgVisualObject& AChild, const QRect& area) const {
+QRegion TvgScene::SurelyUnclipped(TvgVisualObject& AChild, const QRect& area, bool* AExact) const {
     QRect inside = area;
     TvgVisualObject* child = &AChild;
     for (TvgVisualObject* parent = ParentOf(AChild); parent; child = parent, parent = ParentOf(*parent)) {
         if (!parent->ClipChildren() || !child->CanClipped()) continue;
         const TvgMatrix matrix = parent->AbsoluteMatrix();
-        if (matrix.m12 != 0 || matrix.m21 != 0) return {};
+        if (matrix.m12 != 0 || matrix.m21 != 0) {
+            if (AExact) *AExact = false;
+            return {};
+        }
         const TvgRect clip = MapRect(parent->LocalRect(), matrix);
         const QPoint topLeft(static_cast<int>(std::ceil(clip.Left)), static_cast<int>(std::ceil(clip.Top)));
         const QPoint end(static_cast<int>(std::floor(clip.Right)), static_cast<int>(std::floor(clip.Bottom)));
+        if (AExact && (topLeft != QPoint(static_cast<int>(std::floor(clip.Left)),
+                                         static_cast<int>(std::floor(clip.Top))) ||
+                       end != QPoint(static_cast<int>(std::ceil(clip.Right)),
+                                     static_cast<int>(std::ceil(clip.Bottom)))))
+            *AExact = false;
         inside &= QRect(topLeft, end - QPoint(1, 1));
     }
     return FPassRegion & inside;
