@@ -20,6 +20,7 @@ class TVGBaseButton;
 class TVGDesktopButton;
 class TvgFloatAnimation;
 class TVGHintBox;
+class TvgScene;
 
 // The fill order of the grid.
 enum TButtonAlign : std::uint8_t {
@@ -125,6 +126,7 @@ private:
     void KeepSlidePicture();
     void DropSlidePicture(bool afterThisFrame);
     void KeepOverPictures();
+    void KeepOverPicture(TvgScene& AScene, TvgVisualObject& AObject);
     void DropOverPictures();
 
     int FButtonWidth = 80;

@@ -13,6 +13,7 @@
 #include "vgBitmap.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgLayout.h"
 #include "vgScene.h"
 
 namespace {
@@ -98,12 +99,22 @@ void TVGDesktopPanel::KeepOverPictures() {
     const std::vector<TvgObject*>& siblings = parent->ChildList();
     auto over = std::find(siblings.begin(), siblings.end(), this);
     if (over == siblings.end()) return;
-    for (++over; over != siblings.end(); ++over) {
-        TvgVisualObject* sibling = (*over)->IsVisual() ? (*over)->Visual() : nullptr;
-        if (!sibling || !sibling->Visible() || !scene->KeepPicture(*sibling)) continue;
-        if (std::find(FOverPictures.begin(), FOverPictures.end(), sibling) == FOverPictures.end())
-            FOverPictures.emplace_back(sibling);
+    for (++over; over != siblings.end(); ++over)
+        if ((*over)->IsVisual()) KeepOverPicture(*scene, *(*over)->Visual());
+}
+
+// A layout paints nothing of its own and may span the whole screen, where a picture of it would be
+// mostly see-through pixels to blend at every step: what it holds is kept instead.
+void TVGDesktopPanel::KeepOverPicture(TvgScene& AScene, TvgVisualObject& AObject) {
+    if (!AObject.Visible()) return;
+    if (qobject_cast<TvgLayout*>(&AObject) && !AObject.HasEffect()) {
+        for (TvgObject* child : AObject.ChildList())
+            if (child->IsVisual()) KeepOverPicture(AScene, *child->Visual());
+        return;
     }
+    if (!AScene.KeepPicture(AObject)) return;
+    if (std::find(FOverPictures.begin(), FOverPictures.end(), &AObject) == FOverPictures.end())
+        FOverPictures.emplace_back(&AObject);
 }
 
 // At once: the slide's last frame paints them as any pass does.

@@ -12,6 +12,7 @@
 #include "TVGDesktopPanel.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgLayout.h"
 #include "vgPosition.h"
 #include "vgQtConvert.h"
 #include "vgRectangle.h"
@@ -140,11 +141,20 @@ TEST_F(DesktopPanelSlideTest, WhatLiesOverThePanelIsKeptFromTheFirstStepWhileItS
     SetUserWallPaper(Picture("wall.png", Qt::red));
     auto* hidden = Desk.Add<TvgRectangle>();
     hidden->SetVisible(false);
+    // A layout over the whole desk is not kept as one mostly see-through picture: what it holds is.
+    auto* layout = Desk.Add<TvgLayout>();
+    layout->SetBounds(0, 0, 400, 300);
+    auto* held = new TvgRectangle(layout);
+    held->SetParent(layout);
+    held->SetBounds(300, 250, 20, 20);
     Panel->Show();
     EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
     Steps(1);
     EXPECT_NE(Desk.Scene->KeptPicture(*Over), nullptr);
     EXPECT_EQ(Desk.Scene->KeptPicture(*hidden), nullptr);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*layout), nullptr);
+    ASSERT_NE(Desk.Scene->KeptPicture(*held), nullptr);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*held)->size(), QSize(20, 20));
     Over->Fill()->SetColor("#FF00FF00");
     EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
     EXPECT_NE(SlidePicture(), nullptr);
