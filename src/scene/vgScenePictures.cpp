@@ -147,17 +147,16 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
         return false;
     }
     const QPoint at = KeptPicturePlace(*kept, matrix);
-    if (kept->OpaqueView.isNull() || FDeviceRatio != 1.0) {
-        FCanvas->DrawDevicePicture(at, kept->OpaqueView.isNull() ? kept->Picture : kept->OpaqueView);
-    } else {
-        bool exact = true;
-        const QRegion copied = SurelyUnclipped(AChild, QRect(at, kept->Picture.size()), &exact);
-        // Where the clips have whole edges the rows are copied straight into the frame; the painter
-        // would copy the very same pixels.
-        if (!exact || !FCanvas->CopyOpaqueDevicePicture(at, kept->OpaqueView, copied))
-            FCanvas->DrawDevicePicture(at, kept->OpaqueView);
-        FPassCopied += copied;
-        FPassOpaque += copied;
+    const bool opaque = !kept->OpaqueView.isNull();
+    const QImage& picture = opaque ? kept->OpaqueView : kept->Picture;
+    bool exact = FDeviceRatio == 1.0;
+    const QRegion drawn = exact ? SurelyUnclipped(AChild, QRect(at, picture.size()), &exact) : QRegion();
+    // Where the clips have whole edges the rows go straight into the frame, as the painter would
+    // put them there (without handing them out to its threads).
+    if (!exact || !FCanvas->PutDevicePicture(at, picture, drawn)) FCanvas->DrawDevicePicture(at, picture);
+    if (opaque && FDeviceRatio == 1.0) {
+        FPassCopied += drawn;
+        FPassOpaque += drawn;
     }
     FCanvas->SetMatrix(matrix);
     ++FKeptPictureDraws;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "IvgSizeGrip.h"
 #include "QuitRequest.h"
 #include "SceneFixture.h"
 #include "vgButton.h"
 #include "vgPosition.h"
+#include "vgQtConvert.h"
 #include "vgRectangle.h"
 
 namespace {
@@ -237,6 +240,29 @@ TEST_F(SceneHost, APictureCountedOnButNotCopiedLeavesNothingOfTheLastFrame) {
     EXPECT_EQ(Window().FrameBuffer().pixel(2, 2), 0xFF00FF00u);
     EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
     under->SetOnBeforePaint(nullptr);
+}
+
+// A see-through picture is blended where the object went, to the very pixels the painter gives
+// when it draws the picture there.
+TEST_F(SceneHost, ATranslucentKeptPictureIsBlendedAsThePainterBlendsIt) {
+    Solid(Add<TvgRectangle>(Root, 0, 0, 100, 40), "#FF204080");
+    auto* glass = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#80C0FF10");
+    Solid(Add<TvgRectangle>(glass, 5, 5, 10, 10), "#3310FF80");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*glass));
+    const QImage picture = Scene->KeptPicture(*glass)->copy();
+    glass->Position()->SetX(45);
+    const QPoint at = ToQRectF(glass->UpdateRect()).toAlignedRect().topLeft();
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), 1);
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+    const QImage blended = Frame().copy();
+    glass->SetVisible(false);
+    Draw();
+    QImage painted = Frame().copy();
+    QPainter(&painted).drawImage(at, picture);
+    EXPECT_EQ(painted, blended);
+    EXPECT_NE(blended.pixel(47, 12), blended.pixel(20, 12));  // the glass did move
 }
 
 TEST_F(SceneHost, AnyChangeInsideAKeptObjectLetsItsPictureGo) {
