@@ -56,6 +56,7 @@ TVGDesktopPanel::TVGDesktopPanel(QObject* AOwner) : TvgRectangle(AOwner) {
     FFloatAnimation->SetPropertyName(QStringLiteral("Position.X"));
     FFloatAnimation->SetDuration(SlideDuration);
     FFloatAnimation->SetOnFinish([this](TvgObject*) { FloatAnimationFinish(); });
+    FFloatAnimation->SetOnProcess([this](TvgObject*) { KeepOverPictures(); });
 
     FPopupMenu = Platform().CreatePopupMenu();
     FPopupMenu->SetOnPopup([this] { PopupMenuPopup(); });
@@ -64,6 +65,7 @@ TVGDesktopPanel::TVGDesktopPanel(QObject* AOwner) : TvgRectangle(AOwner) {
 TVGDesktopPanel::~TVGDesktopPanel() {
     StopWallPaperTimer();
     FFloatAnimation->SetOnFinish(nullptr);
+    FFloatAnimation->SetOnProcess(nullptr);
 }
 
 int TVGDesktopPanel::ButtonCount() const {

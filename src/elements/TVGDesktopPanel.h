@@ -4,10 +4,12 @@
 // others, slides in from the right edge and back out, and opens a menu of built-in commands on a
 // right click. The desktop file window shows a second one, without the "添加" button and the menu.
 
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "IPlatform.h"
 #include "TDesktopCells.h"
@@ -18,6 +20,7 @@ class TVGBaseButton;
 class TVGDesktopButton;
 class TvgFloatAnimation;
 class TVGHintBox;
+class TvgScene;
 
 // The fill order of the grid.
 enum TButtonAlign : std::uint8_t {
@@ -122,6 +125,9 @@ private:
     bool SlidingOut() const;
     void KeepSlidePicture();
     void DropSlidePicture(bool afterThisFrame);
+    void KeepOverPictures();
+    void KeepOverPicture(TvgScene& AScene, TvgVisualObject& AObject);
+    void DropOverPictures();
 
     int FButtonWidth = 80;
     int FButtonHeight = 90;
@@ -139,4 +145,7 @@ private:
     TimerId FTimer = 0;
     bool FInWallPaperTimer = false;
     IPlatform* FTimerPlatform = nullptr;
+    // What lies over the sliding panel, copied from pictures of its own while the panel slides.
+    std::vector<QPointer<TvgVisualObject>> FOverPictures;
+    bool FOverPicturesDue = false;
 };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "vgBitmap.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgLayout.h"
 #include "vgScene.h"
 
 namespace {
@@ -81,6 +83,47 @@ bool TVGDesktopPanel::SlidingOut() const {
 // panel meanwhile lets the picture go, and the panel is painted as usual.
 void TVGDesktopPanel::KeepSlidePicture() {
     if (auto* scene = dynamic_cast<TvgScene*>(Scene())) scene->KeepPicture(*this);
+    FOverPicturesDue = true;
+}
+
+// Nor does what lies over the panel (the dock, the notes, the switch): every step would paint it
+// again over the moved picture. It is kept at the first step rather than before the clock starts,
+// so that the click that started the slide has changed the switch already. Whatever changes
+// meanwhile (a hovered dock button) lets its picture go and is painted as usual.
+void TVGDesktopPanel::KeepOverPictures() {
+    if (!FOverPicturesDue) return;
+    FOverPicturesDue = false;
+    auto* scene = dynamic_cast<TvgScene*>(Scene());
+    TvgVisualObject* parent = VisualParent();
+    if (!scene || !parent) return;
+    const std::vector<TvgObject*>& siblings = parent->ChildList();
+    auto over = std::find(siblings.begin(), siblings.end(), this);
+    if (over == siblings.end()) return;
+    for (++over; over != siblings.end(); ++over)
+        if ((*over)->IsVisual()) KeepOverPicture(*scene, *(*over)->Visual());
+}
+
+// A layout paints nothing of its own and may span the whole screen, where a picture of it would be
+// mostly see-through pixels to blend at every step: what it holds is kept instead.
+void TVGDesktopPanel::KeepOverPicture(TvgScene& AScene, TvgVisualObject& AObject) {
+    if (!AObject.Visible()) return;
+    if (qobject_cast<TvgLayout*>(&AObject) && !AObject.HasEffect()) {
+        for (TvgObject* child : AObject.ChildList())
+            if (child->IsVisual()) KeepOverPicture(AScene, *child->Visual());
+        return;
+    }
+    if (!AScene.KeepPicture(AObject)) return;
+    if (std::find(FOverPictures.begin(), FOverPictures.end(), &AObject) == FOverPictures.end())
+        FOverPictures.emplace_back(&AObject);
+}
+
+// At once: the slide's last frame paints them as any pass does.
+void TVGDesktopPanel::DropOverPictures() {
+    FOverPicturesDue = false;
+    auto* scene = dynamic_cast<TvgScene*>(Scene());
+    for (const QPointer<TvgVisualObject>& over : FOverPictures)
+        if (scene && over) scene->DropPicture(*over);
+    FOverPictures.clear();
 }
 
 void TVGDesktopPanel::DropSlidePicture(bool afterThisFrame) {
@@ -94,6 +137,7 @@ void TVGDesktopPanel::DropSlidePicture(bool afterThisFrame) {
 
 void TVGDesktopPanel::FloatAnimationFinish() {
     FFloatAnimation->SetEnabled(false);
+    DropOverPictures();
     // The last step's frame, still to be drawn, shows the panel in its place from the picture;
     // it is the picture a normal pass paints there.
     const bool slidIn = FFloatAnimation->StopValue() <= FFloatAnimation->StartValue();

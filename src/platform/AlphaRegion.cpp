@@ -79,9 +79,11 @@ QRegion AlphaRegion(const QImage& image, const QRect& area) {
     return result;
 }
 
-void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area) {
+void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area, const QRegion& opaque) {
     region -= area;
-    for (const QRect& rect : area) region += AlphaRegion(image, rect);
+    const QRegion known = opaque & area;
+    region += known;
+    for (const QRect& rect : area - known) region += AlphaRegion(image, rect);
 }
 
 QRegion DeviceRegion(const QRegion& logical, qreal ratio) {

@@ -88,8 +88,14 @@ public:
     virtual void Raise() = 0;  // brings an ordinary window forward; the desktop window stays below
 
     // The frame buffer, premultiplied ARGB of the window's size. Paint the region, then present it.
-    virtual QImage* BeginPaint(const QRegion& region) = 0;
-    virtual void EndPaint(const QRegion& region) = 0;
+    // `covered` is a part of the region that the painter will overwrite wholly itself: the window
+    // need not prepare (clear) those pixels. `opaque` is a part of the region that the painting is
+    // known to have covered with fully opaque pixels (it may be less than all of them): the window
+    // takes those pixels as drawn, without reading their alpha again.
+    virtual QImage* BeginPaint(const QRegion& region, const QRegion& covered) = 0;
+    QImage* BeginPaint(const QRegion& region) { return BeginPaint(region, QRegion()); }
+    virtual void EndPaint(const QRegion& region, const QRegion& opaque) = 0;
+    void EndPaint(const QRegion& region) { EndPaint(region, QRegion()); }
     // The frames presented so far (for measurements).
     virtual std::uint64_t PresentedFrames() const = 0;
     // When the first of them was presented, in milliseconds of the monotonic clock QElapsedTimer

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "vgBrushPainter.h"
 
@@ -119,6 +121,7 @@ void TvgQtCanvas::MatrixChanged() {
 }
 
 void TvgQtCanvas::Clear(TvgColor color) {
+    ++FOverwrites;
     if (!FPainter.isActive()) {
         if (FBuffer) FBuffer->fill(vgToQColor(color));
         return;
@@ -134,6 +137,7 @@ void TvgQtCanvas::Clear(TvgColor color) {
 void TvgQtCanvas::ClearRect(const QRectF& rect, TvgColor color) {
     const QRect pixels = OutwardPixels(rect).intersected(QRect(0, 0, FWidth, FHeight));
     if (pixels.isEmpty()) return;
+    ++FOverwrites;
     if (!FPainter.isActive()) {
         if (!FBuffer) return;
         QPainter painter(FBuffer);
@@ -446,6 +450,66 @@ void TvgQtCanvas::DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, cons
     FPainter.drawImage(dest, bitmap.Image(), source);
     if (highSpeed) FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     FPainter.setOpacity(1);
+}
+
+namespace {
+
+// The premultiplied "over" the painter uses: src + dst × (255 − alpha) / 255 with its rounding,
+// two channels at a time.
+inline std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
+    const std::uint32_t inverse = 255 - (src >> 24);
+    std::uint32_t rb = (dst & 0x00FF00FFu) * inverse;
+    std::uint32_t ag = ((dst >> 8) & 0x00FF00FFu) * inverse;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
+    ag = (ag + ((ag >> 8) & 0x00FF00FFu) + 0x00800080u) & 0xFF00FF00u;
+    return src + (rb | ag);
+}
+
+// A row of a picture over a row of the frame: see-through pixels are skipped, opaque ones copied.
+void BlendRow(std::uint32_t* line, const std::uint32_t* picture, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t src = picture[i];
+        const std::uint32_t alpha = src >> 24;
+        if (alpha == 255)
+            line[i] = src;
+        else if (alpha != 0)
+            line[i] = Over(src, line[i]);
+    }
+}
+
+}  // namespace
+
+bool TvgQtCanvas::PutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
+    if (!FPainter.isActive() || !FBuffer || FBuffer->devicePixelRatio() != 1.0 ||
+        FBuffer->format() != QImage::Format_ARGB32_Premultiplied ||
+        (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    const QRegion copied = area & QRect(devicePos, picture.size()) & FBuffer->rect();
+    if (FPainter.hasClipping()) {
+        // The clip in buffer pixels: what the painter would let through.
+        const QTransform matrix = FPainter.worldTransform();
+        FPainter.resetTransform();
+        const QRegion clip = FPainter.clipRegion();
+        FPainter.setWorldTransform(matrix);
+        if (!(copied - clip).isEmpty()) return false;
+    }
+    // Written as they are: the frame buffer's image is not detached from what shares it.
+    uchar* frame = const_cast<uchar*>(FBuffer->constBits());
+    const qsizetype frameLine = FBuffer->bytesPerLine();
+    const bool opaque = picture.format() == QImage::Format_RGB32;
+    for (const QRect& r : copied) {
+        const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            uchar* to = frame + y * frameLine + r.left() * 4;
+            const uchar* from = picture.constScanLine(y - devicePos.y()) + (r.left() - devicePos.x()) * 4;
+            if (opaque)
+                std::memcpy(to, from, bytes);
+            else
+                BlendRow(reinterpret_cast<std::uint32_t*>(to), reinterpret_cast<const std::uint32_t*>(from),
+                         r.width());
+        }
+    }
+    return true;
 }
 
 void TvgQtCanvas::DrawDevicePicture(QPoint devicePos, const QImage& picture) {

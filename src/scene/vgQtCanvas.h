@@ -65,6 +65,13 @@ public:
     // Copies a picture of device pixels 1:1 with its top-left corner at a device pixel, within the
     // current clip (an opaque picture is copied rather than blended).
     void DrawDevicePicture(QPoint devicePos, const QImage& picture);
+    // The same row by row into the frame buffer, only within `area` (device pixels): an opaque
+    // picture (RGB32) is copied, a premultiplied one blended. False, with nothing drawn, unless the
+    // current clip lets all of `area` through on a buffer of one device pixel per unit.
+    bool PutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area);
+    // How many times pixels were overwritten rather than painted over (Clear, ClearRect): what
+    // is painted over opaque pixels leaves them opaque, an overwrite need not.
+    int Overwrites() const { return FOverwrites; }
 
 protected:
     void MatrixChanged() override;
@@ -88,6 +95,7 @@ private:
     QImage* FBuffer = nullptr;
     QPainter FPainter;
     int FSavedStates = 0;
+    int FOverwrites = 0;
     TFontKey FFontKey;
     QFont FQFont;
     bool FFontCacheValid = false;

@@ -303,7 +303,13 @@ void TvgScene::DrawUpdateRects() {
     }
     const QRegion region = RegionOf(FUpdateRects, QRect(0, 0, FWidth, FHeight));
     if (region.isEmpty()) return;
-    QImage* buffer = FHostWindow->BeginPaint(region);
+    FPassRegion = region;
+    FPassOpaque = QRegion();
+    FPassCopied = QRegion();
+    // Where opaque kept pictures are about to be copied nothing needs clearing first.
+    QRegion covered = ClearsOnly() ? CoverOfKeptPictures() : QRegion();
+    QImage* buffer = FHostWindow->BeginPaint(region, covered);
+    if (buffer && buffer->devicePixelRatio() != FDeviceRatio) covered = QRegion();
     if (buffer) FDeviceRatio = buffer->devicePixelRatio();
     FCanvas->AttachBuffer(buffer);
     if (!FCanvas->BeginScene()) {
@@ -317,7 +323,31 @@ void TvgScene::DrawUpdateRects() {
     for (const TvgRect& r : FUpdateRects) clips.push_back(ToQRectF(r));
     FCanvas->SetClipRects(clips);
 
-    PaintBackground();
+    PaintPass(covered);
+    if (!covered.isEmpty() && !(covered - FPassCopied).isEmpty() && !StopPainting(FDrawing)) {
+        // A picture counted on was not copied after all (something over it changed during the
+        // pass): what it would have covered still holds the last frame, so the pass starts again
+        // from a cleared frame.
+        FPassOpaque = QRegion();
+        FPassCopied = QRegion();
+        FCanvas->ResetClipRect();
+        FCanvas->SetMatrix(QTransform());
+        FCanvas->SetClipRects(clips);
+        PaintPass(QRegion());
+    }
+    FCanvas->EndScene();
+    // A pass cut short by a quit request leaves a half-drawn picture: it is not presented.
+    if (StopPainting(FDrawing))
+        FHostWindow->EndPaint(QRegion());
+    else
+        FHostWindow->EndPaint(region, FPassOpaque);
+    FPassOpaque = QRegion();
+    FPassCopied = QRegion();
+}
+
+void TvgScene::PaintPass(const QRegion& ACovered) {
+    PaintBackground(ACovered);
+    const int overwrites = FCanvas->Overwrites();
     FCanvas->ResetDrawingDefaults();
     for (std::size_t i = 0; i < FChildren.size() && !StopPainting(FDrawing); ++i) {
         TvgObject* root = FChildren[i];
@@ -325,9 +355,8 @@ void TvgScene::DrawUpdateRects() {
         if (!TouchesUpdateRects(root->Visual()->UpdateRect())) continue;
         PaintRoot(*root->Visual());
     }
-    FCanvas->EndScene();
-    // A pass cut short by a quit request leaves a half-drawn picture: it is not presented.
-    FHostWindow->EndPaint(StopPainting(FDrawing) ? QRegion() : region);
+    // Something that overwrote pixels after the pictures were copied may have left holes in them.
+    if (FCanvas->Overwrites() != overwrites) FPassOpaque = QRegion();
 }
 
 std::vector<TvgRect> TvgScene::UncoveredLateRects() {
@@ -344,17 +373,24 @@ std::vector<TvgRect> TvgScene::UncoveredLateRects() {
     return uncovered;
 }
 
-void TvgScene::PaintBackground() {
-    const bool clearOnly =
-        FFill->Style() == vgBrushNone || (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
-    if (!clearOnly) {
+bool TvgScene::ClearsOnly() const {
+    return FFill->Style() == vgBrushNone ||
+           (FFill->Style() == vgBrushSolid && (FFill->SolidColor() >> 24) == 0);
+}
+
+void TvgScene::PaintBackground(const QRegion& ACovered) {
+    if (!ClearsOnly()) {
         FCanvas->Fill().Assign(*FFill);
         FCanvas->FillRect(QRectF(QPointF(-1, -1), QPointF(FWidth + 1, FHeight + 1)), 0, 0, AllCorners, 1);
         return;
     }
     // A transparent scene starts from fully transparent pixels; an opaque one from its colour.
     const TvgColor color = FTransparency ? 0 : (FFill->SolidColor() | 0xFF000000u);
-    for (const TvgRect& r : FUpdateRects) FCanvas->ClearRect(ToQRectF(r), color);
+    if (ACovered.isEmpty()) {
+        for (const TvgRect& r : FUpdateRects) FCanvas->ClearRect(ToQRectF(r), color);
+        return;
+    }
+    for (const QRect& r : FPassRegion - ACovered) FCanvas->ClearRect(QRectF(r), color);
 }
 
 void TvgScene::PaintRoot(TvgVisualObject& ARoot) {

@@ -143,7 +143,10 @@ private:
     std::vector<TvgRect> UncoveredLateRects();
     void InvalidateAll();
     void RealignRoot();
-    void PaintBackground();
+    // Paints the background and the roots over it; the pixels of ACovered are not cleared first.
+    void PaintPass(const QRegion& ACovered);
+    bool ClearsOnly() const;
+    void PaintBackground(const QRegion& ACovered);
     void PaintRoot(TvgVisualObject& ARoot);
     void PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas);
     // The object and its subtree, without its parent's clip and its after-paint effects.
@@ -170,6 +173,15 @@ private:
     // Copies the object's kept picture to its place, inside the parent's clip already set; false
     // (nothing drawn) when it has none or the picture no longer shows it.
     bool DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas);
+    // The device pixels of a kept picture at `area` that the pass's clip and the clips of the
+    // object's parents surely let through (rounded inwards); empty when a parent is turned.
+    // AExact, when given, is cleared if a clip has an edge between pixels.
+    QRegion SurelyUnclipped(TvgVisualObject& AChild, const QRect& area, bool* AExact = nullptr) const;
+    // What the pass about to start will surely cover by copying opaque kept pictures, as far as
+    // can be told before it paints (SurelyUnclipped of every one that shows its object).
+    QRegion CoverOfKeptPictures();
+    // Where the picture goes now: its corner when made, moved as far as the object has moved.
+    QPoint KeptPicturePlace(const TKeptPicture& AKept, const QTransform& AMatrix) const;
     void DropReleasedPictures();
 
     std::unique_ptr<IHostWindow> FHostWindow;
@@ -204,6 +216,12 @@ private:
     TimerId FShowTimer = 0;
     TvgDropHandler FOnDrop;
     std::vector<TKeptPicture> FKept;
+    // The pixels this pass has covered with opaque kept pictures (what is painted over them later
+    // leaves them opaque), passed on to the window so that it need not read them again.
+    QRegion FPassOpaque;
+    // The pixels opaque kept pictures were copied to (whatever was painted over them later).
+    QRegion FPassCopied;
+    QRegion FPassRegion;
     int FKeptPictureDraws = 0;
     // Device pixels per scene unit of the frame buffer the last pass painted into.
     qreal FDeviceRatio = 1.0;

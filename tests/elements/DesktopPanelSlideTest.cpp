@@ -12,7 +12,9 @@
 #include "TVGDesktopPanel.h"
 #include "vgBrush.h"
 #include "vgFloatAnimation.h"
+#include "vgLayout.h"
 #include "vgPosition.h"
+#include "vgQtConvert.h"
 #include "vgRectangle.h"
 
 namespace {
@@ -21,7 +23,7 @@ namespace {
 class DesktopPanelSlideTest : public ::testing::Test {
 protected:
     DesktopPanelSlideTest() : Desk(QSize(400, 300)) {
-        Desk.Add<TvgRectangle>();  // something else in the scene, which the panel must stay under
+        Over = Desk.Add<TvgRectangle>();  // something else in the scene, which the panel must stay under
         Panel = Desk.Add<TVGDesktopPanel>();
         Panel->SetVisible(false);
     }
@@ -52,6 +54,7 @@ protected:
     }
 
     PanelScene Desk;
+    TvgRectangle* Over;
     TVGDesktopPanel* Panel;
 };
 
@@ -94,15 +97,28 @@ TEST_F(DesktopPanelSlideTest, TheSlideMovesOnePictureMadeBeforeItsClockStarts) {
     Desk.Frame();
     const auto frames = Window().PresentedFrames();
     const int draws = Desk.Scene->KeptPictureDraws();
+    const QRect over = ToQRectF(Over->UpdateRect()).toAlignedRect();
+    int overDraws = 0;
     for (int step = 1; step <= 18; ++step) {
         SCOPED_TRACE(step);
         Steps(1);
         const QImage& frame = Desk.Frame();
+        // What lies over the panel is copied from a picture of its own too.
+        EXPECT_NE(Desk.Scene->KeptPicture(*Over), nullptr);
+        overDraws += Window().PresentedRegions().back().intersects(over);
         const int left = std::max(0, static_cast<int>(Panel->UpdateRect().Left));
         ASSERT_LT(left, 400);
         // The union of where the panel was and where it is: from its new left edge to the right.
         EXPECT_EQ(Window().PresentedRegions().back(), QRegion(left, 0, 400 - left, 300));
         const int at = static_cast<int>(std::lround(X()));
+        // The window is told that the copied picture is opaque, and it is, button and all.
+        const QRegion opaque = Window().PresentedOpaqueRegions().back();
+        EXPECT_EQ(opaque, QRegion(at, 0, 400 - at, 300));
+        // Nor is that part cleared before the picture is copied over it.
+        EXPECT_EQ(Window().CoveredRegions().back(), opaque);
+        for (const QRect& r : opaque)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) ASSERT_EQ(qAlpha(frame.pixel(x, y)), 255);
         if (at + 60 < 400) {
             EXPECT_EQ(frame.pixel(at + 60, 200), qRgb(255, 0, 0));
         }
@@ -114,8 +130,50 @@ TEST_F(DesktopPanelSlideTest, TheSlideMovesOnePictureMadeBeforeItsClockStarts) {
         }
     }
     EXPECT_EQ(Window().PresentedFrames() - frames, 18u);
-    EXPECT_EQ(Desk.Scene->KeptPictureDraws() - draws, 18);
+    EXPECT_GT(overDraws, 0);
+    EXPECT_EQ(Desk.Scene->KeptPictureDraws() - draws, 18 + overDraws);
     EXPECT_NE(SlidePicture(), nullptr);
+}
+
+// What lies over the panel is kept from the slide's first step (after the click that started it
+// has changed what it changes), only while it stays as it is, and never beyond the slide.
+TEST_F(DesktopPanelSlideTest, WhatLiesOverThePanelIsKeptFromTheFirstStepWhileItStaysAsItIs) {
+    SetUserWallPaper(Picture("wall.png", Qt::red));
+    auto* hidden = Desk.Add<TvgRectangle>();
+    hidden->SetVisible(false);
+    // A layout over the whole desk is not kept as one mostly see-through picture: what it holds is.
+    auto* layout = Desk.Add<TvgLayout>();
+    layout->SetBounds(0, 0, 400, 300);
+    auto* held = new TvgRectangle(layout);
+    held->SetParent(layout);
+    held->SetBounds(300, 250, 20, 20);
+    Panel->Show();
+    EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
+    Steps(1);
+    EXPECT_NE(Desk.Scene->KeptPicture(*Over), nullptr);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*hidden), nullptr);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*layout), nullptr);
+    ASSERT_NE(Desk.Scene->KeptPicture(*held), nullptr);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*held)->size(), QSize(20, 20));
+    Over->Fill()->SetColor("#FF00FF00");
+    EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
+    EXPECT_NE(SlidePicture(), nullptr);
+    Steps(17);
+    EXPECT_EQ(Desk.Frame().pixel(20, 20), qRgb(0, 255, 0));
+    EXPECT_EQ(Desk.Frame().pixel(200, 200), qRgb(255, 0, 0));
+    Steps(2);
+    EXPECT_EQ(X(), 0);
+    EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
+    EXPECT_EQ(SlidePicture(), nullptr);
+
+    // The slide out keeps it again, and lets it go at its end.
+    Panel->Hide();
+    Steps(1);
+    EXPECT_NE(Desk.Scene->KeptPicture(*Over), nullptr);
+    Steps(19);
+    EXPECT_FALSE(Panel->Visible());
+    EXPECT_EQ(Desk.Scene->KeptPicture(*Over), nullptr);
+    EXPECT_EQ(Desk.Frame().pixel(20, 20), qRgb(0, 255, 0));
 }
 
 TEST_F(DesktopPanelSlideTest, TheLastFrameOfTheSlideIsWhatANormalPassPaints) {

@@ -70,4 +70,19 @@ TEST(AlphaRegion, UpdateReplacesOnlyTheRepaintedArea) {
     EXPECT_TRUE(region.contains(QPoint(15, 5)));
 }
 
+// Pixels the painter vouches for are taken as opaque without being read; the rest of the
+// repainted area is read as usual, and a vouched part outside that area changes nothing.
+TEST(AlphaRegion, UpdateTakesVouchedPixelsAsOpaqueAndReadsTheRest) {
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setPixel(15, 15, 0x80000000u);
+    QRegion region(0, 18, 20, 2);
+    UpdateAlphaRegion(region, image, QRegion(0, 0, 20, 18), QRegion(0, 0, 10, 30));
+    EXPECT_TRUE(region.contains(QPoint(5, 5)));  // transparent in the picture, but vouched for
+    EXPECT_TRUE(region.contains(QPoint(15, 15)));
+    EXPECT_FALSE(region.contains(QPoint(12, 5)));
+    EXPECT_TRUE(region.contains(QPoint(15, 19)));  // outside the repainted area: kept as it was
+    EXPECT_EQ(region & QRect(0, 18, 20, 2), QRegion(0, 18, 20, 2));
+}
+
 }  // namespace

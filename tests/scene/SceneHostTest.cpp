@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "IvgSizeGrip.h"
 #include "QuitRequest.h"
 #include "SceneFixture.h"
 #include "vgButton.h"
 #include "vgPosition.h"
+#include "vgQtConvert.h"
 #include "vgRectangle.h"
 
 namespace {
@@ -169,6 +172,97 @@ TEST_F(SceneHost, AKeptPictureIsCopiedToWhereTheObjectMoved) {
     Scene->AddUpdateRect({0, 0, 100, 100});
     Draw();
     EXPECT_EQ(Frame(), copied);
+}
+
+// Where an opaque kept picture was copied the window is told the pixels are opaque, so that it
+// need not read them again; only there, and only as far as the clips surely let it through.
+TEST_F(SceneHost, AnOpaqueKeptPictureTellsTheWindowWhichPixelsAreOpaque) {
+    auto* holder = Add<TvgRectangle>(Root, 0, 0, 70.5f, 100);
+    holder->Fill()->SetStyle(vgBrushNone);
+    holder->Stroke()->SetStyle(vgBrushNone);
+    holder->SetClipChildren(true);
+    auto* panel = Solid(Add<TvgRectangle>(holder, 10, 10, 30, 20), "#FFFF0000");
+    Solid(Add<TvgRectangle>(panel, 10, 0, 10, 10), "#FF0000FF");
+    auto* glass = Solid(Add<TvgRectangle>(Root, 0, 0, 100, 15), "#400000FF");  // over the panel
+    Draw();
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());  // nothing kept yet
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->Position()->SetX(50);
+    Draw();
+    ASSERT_EQ(Scene->KeptPictureDraws(), 1);
+    // The picture's 30 columns from 50 on, cut at the holder's edge at 70.5 (its last whole pixel is
+    // the 70th); the part under the translucent glass stays opaque.
+    const QRegion opaque = Window().PresentedOpaqueRegions().back();
+    EXPECT_EQ(opaque, QRegion(50, 10, 20, 20));
+    for (const QRect& r : opaque)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) ASSERT_EQ(AlphaAt(x, y), 255) << x << "," << y;
+    EXPECT_TRUE(Window().InputRegion().contains(QPoint(55, 20)));
+
+    // Only what a pass repaints is vouched for.
+    glass->Fill()->SetColor("#400000FE");
+    Draw();
+    EXPECT_EQ(Window().PresentedOpaqueRegions().back(), QRegion(50, 10, 20, 6));
+    // Something painted later that overwrites pixels rather than painting over them may punch
+    // a hole into the picture: nothing is vouched for then.
+    glass->SetOnBeforePaint(
+        [](TvgObject*, TvgCanvas& Canvas, const TvgRect&) { Canvas.ClearRect(QRectF(55, 12, 2, 2), 0); });
+    glass->Repaint();
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), 3);
+    EXPECT_EQ(AlphaAt(55, 12), 0x40);  // the glass alone over the hole
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+}
+
+// The pixels an opaque kept picture is about to cover are not cleared first; should the picture
+// not be copied after all, the pass is painted again over a cleared frame, so that nothing of the
+// last frame is left there.
+TEST_F(SceneHost, APictureCountedOnButNotCopiedLeavesNothingOfTheLastFrame) {
+    auto* under = Solid(Add<TvgRectangle>(Root, 0, 0, 5, 5), "#FF00FF00");
+    auto* panel = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#FFFF0000");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*panel));
+    panel->Position()->SetX(20);
+    Draw();
+    EXPECT_EQ(Window().CoveredRegions().back(), QRegion(20, 10, 30, 20));
+    EXPECT_EQ(PixelAt(25, 15), 0xFFFF0000u);
+
+    // Painted before the panel, the square hides it in the middle of the pass.
+    under->SetOnBeforePaint([&](TvgObject*, TvgCanvas&, const TvgRect&) { panel->SetVisible(false); });
+    panel->Position()->SetX(22);
+    under->Repaint();
+    const int draws = Scene->KeptPictureDraws();
+    Scene->DrawUpdateRects();  // this one pass only
+    EXPECT_EQ(Window().CoveredRegions().back(), QRegion(22, 10, 30, 20));
+    EXPECT_EQ(Scene->KeptPictureDraws(), draws);
+    EXPECT_EQ(qAlpha(Window().FrameBuffer().pixel(25, 15)), 0);
+    EXPECT_EQ(qAlpha(Window().FrameBuffer().pixel(45, 25)), 0);
+    EXPECT_EQ(Window().FrameBuffer().pixel(2, 2), 0xFF00FF00u);
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+    under->SetOnBeforePaint(nullptr);
+}
+
+// A see-through picture is blended where the object went, to the very pixels the painter gives
+// when it draws the picture there.
+TEST_F(SceneHost, ATranslucentKeptPictureIsBlendedAsThePainterBlendsIt) {
+    Solid(Add<TvgRectangle>(Root, 0, 0, 100, 40), "#FF204080");
+    auto* glass = Solid(Add<TvgRectangle>(Root, 10, 10, 30, 20), "#80C0FF10");
+    Solid(Add<TvgRectangle>(glass, 5, 5, 10, 10), "#3310FF80");
+    Draw();
+    ASSERT_TRUE(Scene->KeepPicture(*glass));
+    const QImage picture = Scene->KeptPicture(*glass)->copy();
+    glass->Position()->SetX(45);
+    const QPoint at = ToQRectF(glass->UpdateRect()).toAlignedRect().topLeft();
+    Draw();
+    EXPECT_EQ(Scene->KeptPictureDraws(), 1);
+    EXPECT_TRUE(Window().PresentedOpaqueRegions().back().isEmpty());
+    const QImage blended = Frame().copy();
+    glass->SetVisible(false);
+    Draw();
+    QImage painted = Frame().copy();
+    QPainter(&painted).drawImage(at, picture);
+    EXPECT_EQ(painted, blended);
+    EXPECT_NE(blended.pixel(47, 12), blended.pixel(20, 12));  // the glass did move
 }
 
 TEST_F(SceneHost, AnyChangeInsideAKeptObjectLetsItsPictureGo) {

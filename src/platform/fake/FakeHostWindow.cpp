@@ -36,12 +36,14 @@ void FakeHostWindow::NewBuffer() {
     FInputRegion = {};
 }
 
-QImage* FakeHostWindow::BeginPaint(const QRegion&) {
+QImage* FakeHostWindow::BeginPaint(const QRegion&, const QRegion& covered) {
+    FCovered.push_back(covered);
     return &FBuffer;
 }
 
-void FakeHostWindow::EndPaint(const QRegion& region) {
+void FakeHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     FPresentedRegions.push_back(region);
+    FPresentedOpaque.push_back(opaque);
     ++FPresentedFrames;
     UpdateAlphaRegion(FInputRegion, FBuffer, DeviceRegion(region, FRatio));
 }

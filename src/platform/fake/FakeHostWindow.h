@@ -22,8 +22,10 @@ public:
     bool IsVisible() const override { return FVisible; }
     void Raise() override { ++FRaiseCount; }
 
-    QImage* BeginPaint(const QRegion& region) override;
-    void EndPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
+    using IHostWindow::EndPaint;
+    void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
     // In device pixels, as the window system takes it.
     QRegion InputRegion() const override { return FInputRegion; }
@@ -46,6 +48,11 @@ public:
     QString Title() const { return FTitle; }
     const QImage& FrameBuffer() const { return FBuffer; }
     const std::vector<QRegion>& PresentedRegions() const { return FPresentedRegions; }
+    // What each pass said at its start it would overwrite wholly itself.
+    const std::vector<QRegion>& CoveredRegions() const { return FCovered; }
+    // The part of each presented region that the painter declared opaque (the input region here is
+    // always read from all the pixels, so that a wrong declaration shows).
+    const std::vector<QRegion>& PresentedOpaqueRegions() const { return FPresentedOpaque; }
     TCursor Cursor() const { return FCursor; }
     int SystemMoves() const { return FSystemMoves; }
     int RaiseCount() const { return FRaiseCount; }
@@ -84,6 +91,8 @@ private:
     qreal FRatio = 1.0;
     QRegion FInputRegion;
     std::vector<QRegion> FPresentedRegions;
+    std::vector<QRegion> FPresentedOpaque;
+    std::vector<QRegion> FCovered;
     std::uint64_t FPresentedFrames = 0;
     TCursor FCursor = TCursor::crDefault;
     int FSystemMoves = 0;

@@ -122,21 +122,31 @@ void QtHostWindow::Raise() {
     requestActivate();
 }
 
-QImage* QtHostWindow::BeginPaint(const QRegion& region) {
+QImage* QtHostWindow::BeginPaint(const QRegion& region, const QRegion& covered) {
     if (FBackingStore->size() != size()) FBackingStore->resize(size());
-    FBackingStore->beginPaint(region);
+    // The backing store clears the pixels it prepares, which the painter is about to overwrite.
+    const QRegion prepared = covered.isEmpty() ? region : region - covered;
+    if (prepared != region && (region - prepared).intersects(FPresentedUnread)) {
+        WaitForPresented();
+        FPresentedUnread = QRect();
+    }
+    FBackingStore->beginPaint(prepared);
     FPaintImage = dynamic_cast<QImage*>(FBackingStore->paintDevice());
     return FPaintImage;
 }
 
-void QtHostWindow::EndPaint(const QRegion& region) {
+void QtHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     // The scene paints in logical pixels; on a screen of more device pixels per logical one the
     // painter scales into the image, whose pixels are the device's.
-    const QRegion pixels = FPaintImage ? DeviceRegion(region, FPaintImage->devicePixelRatio()) : QRegion();
-    const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, pixels);
-    if (FPaintImage) FinishFrame(*FPaintImage, pixels, inputRegionChanged);
+    const qreal ratio = FPaintImage ? FPaintImage->devicePixelRatio() : 1.0;
+    const QRegion pixels = FPaintImage ? DeviceRegion(region, ratio) : QRegion();
+    // A logical pixel is one device pixel only on a screen of ratio 1; elsewhere every pixel is read.
+    const QRegion opaquePixels = ratio == 1.0 ? opaque & pixels : QRegion();
+    const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, pixels, opaquePixels);
+    if (FPaintImage) FinishFrame(*FPaintImage, pixels, opaquePixels, inputRegionChanged);
     FBackingStore->endPaint();
     FBackingStore->flush(region);
+    FPresentedUnread |= region.boundingRect();
     FPaintImage = nullptr;
     CountPresentedFrame();
     Presented(inputRegionChanged);
@@ -150,9 +160,9 @@ void QtHostWindow::CountPresentedFrame() {
     }
 }
 
-bool QtHostWindow::TakeInputRegion(const QImage& image, const QRegion& region) {
+bool QtHostWindow::TakeInputRegion(const QImage& image, const QRegion& region, const QRegion& opaque) {
     const QRegion before = FInputRegion;
-    UpdateAlphaRegion(FInputRegion, image, region);
+    UpdateAlphaRegion(FInputRegion, image, region, opaque);
     return before != FInputRegion;
 }
 

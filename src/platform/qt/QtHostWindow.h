@@ -27,8 +27,10 @@ public:
     bool IsVisible() const override { return isVisible(); }
     void Raise() override;
 
-    QImage* BeginPaint(const QRegion& region) override;
-    void EndPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
+    using IHostWindow::EndPaint;
+    void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
     std::uint64_t FirstFramePresentedAt() const override { return FFirstFramePresentedAt; }
     // In device pixels, as the window system's shapes take it.
@@ -47,8 +49,9 @@ protected:
     // For a window system that presents a frame buffer of its own (BeginPaint and EndPaint
     // overridden): Qt's backing store would only hold a second, unused copy of the window.
     void DropBackingStore() { FBackingStore.reset(); }
-    // Takes the alpha of the painted region into the input region; true when it changed.
-    bool TakeInputRegion(const QImage& image, const QRegion& region);
+    // Takes the alpha of the painted region into the input region, the pixels of `opaque` without
+    // reading them; true when it changed.
+    bool TakeInputRegion(const QImage& image, const QRegion& region, const QRegion& opaque = QRegion());
     void ClearInputRegion() { FInputRegion = {}; }
     void CountPresentedFrame();
 
@@ -57,10 +60,16 @@ protected:
     // Called after the desktop window has been shown by Show().
     virtual void Shown(bool firstShow) {}
     // The frame is painted and its input region taken, but not yet shown: the last moment to change
-    // its pixels in place or to shape the window for it. `region` is in the image's (device) pixels.
-    virtual void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {}
+    // its pixels in place or to shape the window for it. `region` is in the image's (device) pixels,
+    // as is `opaque`, the part of it known to hold only opaque pixels.
+    virtual void FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
+                             bool inputRegionChanged) {}
     // After a frame has been presented (the input region may have changed).
     virtual void Presented(bool inputRegionChanged) {}
+    // Waits until the window system has read what was presented so far: the backing store does so
+    // before pixels it was given to prepare are painted again, and the pixels it was not given
+    // need the same.
+    virtual void WaitForPresented() {}
     virtual void Resized() {}
 
     bool event(QEvent* event) override;
@@ -82,6 +91,8 @@ private:
     IHostWindowClient* FClient = nullptr;
     std::unique_ptr<QBackingStore> FBackingStore;
     QImage* FPaintImage = nullptr;
+    // What was presented since the last wait, as one rectangle around it.
+    QRect FPresentedUnread;
     QRegion FInputRegion;
     std::uint64_t FPresentedFrames = 0;
     std::uint64_t FFirstFramePresentedAt = 0;

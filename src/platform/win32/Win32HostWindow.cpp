@@ -116,17 +116,17 @@ void Win32HostWindow::HangUnderDesktop() {
     Shown(true);
 }
 
-QImage* Win32HostWindow::BeginPaint(const QRegion&) {
+QImage* Win32HostWindow::BeginPaint(const QRegion&, const QRegion&) {
     if (!FSurface.Resize(size())) return nullptr;
     FPainting = true;
     return FSurface.Image();
 }
 
-void Win32HostWindow::EndPaint(const QRegion& region) {
+void Win32HostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     if (!FPainting) return;
     FPainting = false;
     QImage* image = FSurface.Image();
-    const bool inputRegionChanged = image && TakeInputRegion(*image, region);
+    const bool inputRegionChanged = image && TakeInputRegion(*image, region, opaque);
     if (region.isEmpty()) return;
     FSurface.Present(FHandle, region.boundingRect());
     CountPresentedFrame();

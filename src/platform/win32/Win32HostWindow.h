@@ -18,8 +18,10 @@ public:
     Win32HostWindow(THostWindowKind kind, std::function<void()> onClose);
     ~Win32HostWindow() override;
 
-    QImage* BeginPaint(const QRegion& region) override;
-    void EndPaint(const QRegion& region) override;
+    using IHostWindow::BeginPaint;
+    QImage* BeginPaint(const QRegion& region, const QRegion& covered) override;
+    using IHostWindow::EndPaint;
+    void EndPaint(const QRegion& region, const QRegion& opaque) override;
 
     HWND Handle() const { return FHandle; }
     // The hidden window under "Progman" that owns the desktop window; null for the tool kind and

@@ -43,14 +43,20 @@ void X11HostWindow::Shown(bool firstShow) {
     if (firstShow) X11Window::SetDesktopLevelHints(winId());
 }
 
+void X11HostWindow::WaitForPresented() {
+    X11Window::Sync();
+}
+
 void X11HostWindow::Resized() {
     FShapeDirty = true;
     FHasFrame = false;
 }
 
-void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) {
+void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
+                                bool inputRegionChanged) {
     if (inputRegionChanged) FShapeDirty = true;
-    if (BlendsItself()) BlendOverBackdrop(image, region);
+    // Opaque pixels come out of the blend as they went in.
+    if (BlendsItself()) BlendOverBackdrop(image, opaque.isEmpty() ? region : region - opaque);
     // Shaped before the pixels are sent, so that a growing shape already shows them.
     ApplyShapes();
     if ((QRegion(image.rect()) - region).isEmpty()) FHasFrame = true;

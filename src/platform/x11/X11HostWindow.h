@@ -24,8 +24,10 @@ public:
 
 protected:
     void Shown(bool firstShow) override;
-    void FinishFrame(QImage& image, const QRegion& region, bool inputRegionChanged) override;
+    void FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
+                     bool inputRegionChanged) override;
     void Resized() override;
+    void WaitForPresented() override;
     void exposeEvent(QExposeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "X11Window.h"
 
 #include <QGuiApplication>
+#include <cstdlib>
 #include <vector>
 
 #include <xcb/shape.h>
@@ -136,6 +137,12 @@ void ClearBoundingShape(WId window) {
     if (!c) return;
     xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, Window(window), 0, 0, XCB_PIXMAP_NONE);
     xcb_flush(c);
+}
+
+void Sync() {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
 void RestackToBottom(WId window) {

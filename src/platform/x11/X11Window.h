@@ -26,6 +26,9 @@ void SetInputShape(WId window, const QRegion& region);
 void SetBoundingShape(WId window, const QRegion& region);
 void ClearBoundingShape(WId window);
 
+// Returns once the X server has handled every request sent so far.
+void Sync();
+
 // Asks the window manager to put the window at the bottom of its layer (as a pager would, so the
 // request is honoured even while the window has just been activated).
 void RestackToBottom(WId window);
