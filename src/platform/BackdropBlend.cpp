@@ -8,19 +8,8 @@
 
 namespace {
 
-// src + dst × (255 − alpha) / 255 on the four channels at once, two at a time (the usual
-// premultiplied "over" with exact rounding).
-inline std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
-    const std::uint32_t inverse = 255 - (src >> 24);
-    std::uint32_t rb = (dst & 0x00FF00FFu) * inverse;
-    std::uint32_t ag = ((dst >> 8) & 0x00FF00FFu) * inverse;
-    rb = ((rb + ((rb >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
-    ag = (ag + ((ag >> 8) & 0x00FF00FFu) + 0x00800080u) & 0xFF00FF00u;
-    return src + (rb | ag);
-}
-
 #if defined(__SSE2__)
-// Over() on four pixels at once, the channels spread to 16-bit lanes.
+// PremultipliedOver() on four pixels at once, the channels spread to 16-bit lanes.
 inline __m128i Over4(__m128i src, __m128i dst) {
     const __m128i lowBytes = _mm_set1_epi32(0x00FF00FF);
     const __m128i half = _mm_set1_epi16(0x80);
@@ -52,7 +41,7 @@ inline void BlendSpan(std::uint32_t* line, int count, const std::uint32_t* under
         _mm_storeu_si128(at, transparent ? dst : Over4(src, dst));
     }
 #endif
-    for (; i < count; ++i) line[i] = Over(line[i], under[i] | 0xFF000000u);
+    for (; i < count; ++i) line[i] = PremultipliedOver(line[i], under[i] | 0xFF000000u);
 }
 
 // The same over one colour. Most of a desktop frame is transparent (it becomes the colour) or
@@ -70,7 +59,7 @@ inline void BlendSpanColor(std::uint32_t* line, int count, std::uint32_t under) 
         _mm_storeu_si128(at, transparent ? colour : Over4(src, colour));
     }
 #endif
-    for (; i < count; ++i) line[i] = Over(line[i], under);
+    for (; i < count; ++i) line[i] = PremultipliedOver(line[i], under);
 }
 
 int Wrap(int value, int size) {

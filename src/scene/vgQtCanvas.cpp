@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "BackdropBlend.h"
 #include "vgBrushPainter.h"
 
 namespace {
@@ -454,17 +455,6 @@ void TvgQtCanvas::DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, cons
 
 namespace {
 
-// The premultiplied "over" the painter uses: src + dst × (255 − alpha) / 255 with its rounding,
-// two channels at a time.
-inline std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
-    const std::uint32_t inverse = 255 - (src >> 24);
-    std::uint32_t rb = (dst & 0x00FF00FFu) * inverse;
-    std::uint32_t ag = ((dst >> 8) & 0x00FF00FFu) * inverse;
-    rb = ((rb + ((rb >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
-    ag = (ag + ((ag >> 8) & 0x00FF00FFu) + 0x00800080u) & 0xFF00FF00u;
-    return src + (rb | ag);
-}
-
 // A row of a picture over a row of the frame: see-through pixels are skipped, opaque ones copied.
 void BlendRow(std::uint32_t* line, const std::uint32_t* picture, int count) {
     for (int i = 0; i < count; ++i) {
@@ -473,7 +463,7 @@ void BlendRow(std::uint32_t* line, const std::uint32_t* picture, int count) {
         if (alpha == 255)
             line[i] = src;
         else if (alpha != 0)
-            line[i] = Over(src, line[i]);
+            line[i] = PremultipliedOver(src, line[i]);
     }
 }
 
