@@ -12,15 +12,15 @@ rounds=${1:-15}
 shift || true
 [ $# -gt 0 ] || set -- "bare=$root/build/bench/bare_window" "marovia=$root/build/bin/marovia"
 entries=()
-for spec in "$@"; do entries+=("${spec%%=*}=$(cd "$(dirname "${spec#*=}")" && pwd)/$(basename "${spec#*=}")"); done
-export rounds specs="${entries[*]}" images="$root/build/bin/Images" MAROVIA_NO_COMPOSITOR=1
+for program_arg in "$@"; do entries+=("${program_arg%%=*}=$(cd "$(dirname "${program_arg#*=}")" && pwd)/$(basename "${program_arg#*=}")"); done
+export rounds programs="${entries[*]}" images="$root/build/bin/Images" MAROVIA_NO_COMPOSITOR=1
 "$root/scripts/with-xvfb" bash -c '
 set -euo pipefail
 work=$(mktemp -d); trap "rm -rf $work" EXIT
-for spec in $specs; do
-  name=${spec%%=*}
+for program_arg in $programs; do
+  name=${program_arg%%=*}
   mkdir -p "$work/$name"
-  cp "${spec#*=}" "$work/$name/program"
+  cp "${program_arg#*=}" "$work/$name/program"
   [ "$name" = bare ] && continue
   cp -r "$images" "$work/$name/"
   mkdir -p "$work/$name/Data/默认方案"
@@ -29,8 +29,8 @@ for spec in $specs; do
 done
 : >"$work/results"
 for round in $(seq "$rounds"); do
-  for spec in $specs; do
-    name=${spec%%=*}
+  for program_arg in $programs; do
+    name=${program_arg%%=*}
     : >"$work/err"
     MAROVIA_REPORT_STARTUP=1 "$work/$name/program" 2>"$work/err" & pid=$!
     for _ in $(seq 600); do grep -q "first frame" "$work/err" && break; sleep 0.02; done
@@ -40,8 +40,8 @@ for round in $(seq "$rounds"); do
     sleep 0.2
   done
 done
-for spec in $specs; do
-  name=${spec%%=*}
+for program_arg in $programs; do
+  name=${program_arg%%=*}
   awk -v k="$name" "\$1 == k && \$2 != \"\" {print \$2}" "$work/results" | sort -n |
     awk -v k="$name" "{v[NR] = \$1} END {m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2;
       printf \"%-10s median %g ms (%g–%g, %d rounds):\", k, m, v[1], v[NR], NR; for (i = 1; i <= NR; i++) printf \" %s\", v[i]; print \"\"}"
