@@ -10,8 +10,9 @@
 # context switches of the main thread, /proc/<pid>/status), presented frames (MAROVIA_REPORT_FRAMES: the host window's
 # count, written at exit) and the time from exec to the first presented frame (MAROVIA_REPORT_STARTUP
 # with MAROVIA_EXEC_AT, the realtime clock's microseconds taken just before the exec), with the
-# plan, with an empty one and with 1,000 desktop buttons, and for the bare window from its exec to
-# its first flushed paint. The starts alternate bare / empty / 1,000, STARTS times a round, and the
+# plan, with an empty one, with 1,000 desktop buttons sharing 40 icon files and with 1,000 that have
+# an icon file each, and for the bare window from its exec to its first flushed paint. The starts
+# alternate bare / empty / 1,000 / 1,000 own icons, STARTS times a round, and the
 # differences are taken start by start. The benchmarks report CPU time per iteration next to the
 # 8 MiB memcpy floor measured in the same run.
 #
@@ -49,15 +50,15 @@ slide_ms=$(sed -n 's/.*SlideDuration = \([0-9.]*\)f.*/\1/p' "$root/src/elements/
 interval_ms=$(sed -n 's/.*int Interval = \([0-9]*\);.*/\1/p' "$root/src/scene/vgAniThread.h")
 slide_ticks=$(( (slide_ms + interval_ms - 1) / interval_ms ))
 
-# --- installations: the plan of the table, an empty one and one of 1,000 desktop buttons ---
-make_install() {  # folder, desktop buttons, side, dock, notes
+# --- installations: the plan of the table, an empty one and two of 1,000 desktop buttons ---
+make_install() {  # folder, desktop buttons, side, dock, notes[, icon files (40)]
   local dir=$1
   mkdir -p "$dir"
   cp "$executable" "$dir/"
   cp -r "$(dirname "$executable")/Images" "$dir/"
-  python3 - "$dir" "$2" "$3" "$4" "$5" <<"EOF"
+  python3 - "$dir" "$2" "$3" "$4" "$5" "${6:-40}" <<"EOF"
 import os, struct, sys, zlib
-dir, desktop, side, dock, notes = sys.argv[1], *map(int, sys.argv[2:])
+dir, desktop, side, dock, notes, files = sys.argv[1], *map(int, sys.argv[2:])
 plan = os.path.join(dir, "Data", "默认方案")
 os.makedirs(plan, exist_ok=True)
 def png(path, seed):
@@ -71,8 +72,8 @@ entries = []
 for place, count in ((0, side), (1, dock), (2, desktop)):
     for i in range(count):
         image = "{0F8FAD5B-D9CB-469F-A165-%04d%08d}.Png" % (place, i)
-        if i < 40: png(os.path.join(plan, image), place * 40 + i)
-        else: image = "{0F8FAD5B-D9CB-469F-A165-%04d%08d}.Png" % (place, i % 40)
+        if i < files: png(os.path.join(plan, image), place * 40 + i)
+        else: image = "{0F8FAD5B-D9CB-469F-A165-%04d%08d}.Png" % (place, i % files)
         entries.append(f"<MVButton Name=\"按钮{place}-{i}\" Place=\"{place}\" IsRunAsk=\"false\" "
                        f"FileName=\"/bin/true\" CmdLine=\"\" Image=\"{image}\" IsAdvert=\"false\"/>")
 with open(os.path.join(plan, "Desktop.xml"), "w", encoding="utf-8") as f:
@@ -86,7 +87,10 @@ EOF
 }
 make_install "$work/plan" 20 4 10 5
 make_install "$work/empty" 0 0 0 0
-[ "$buttons_1000" = 1 ] && make_install "$work/thousand" 1000 0 0 0
+if [ "$buttons_1000" = 1 ]; then
+  make_install "$work/thousand" 1000 0 0 0
+  make_install "$work/own" 1000 0 0 0 1000  # every button with an icon file of its own
+fi
 
 # --- plank: its own settings and launchers (10, with the plan's dock icons) in a private home, a
 # session bus of its own (it asks bamf over D-Bus for the running programs) and no accessibility bus ---
@@ -259,6 +263,7 @@ for round in $(seq "$rounds"); do
     settle; start_app marovia-empty; record marovia-empty.start "$(first_frame_ms)"; stop_app
     if [ "$buttons_1000" = 1 ]; then
       settle; start_app marovia-thousand; record marovia-thousand.start "$(first_frame_ms)"; stop_app
+      settle; start_app marovia-own; record marovia-own.start "$(first_frame_ms)"; stop_app
     fi
   done
   if [ "$benches" = 1 ]; then
@@ -327,6 +332,8 @@ difference_row "  empty plan above the bare window" "≤ 30 ms" marovia-empty.st
 if [ "$buttons_1000" = 1 ]; then
   line "exec → first frame, 1,000 desktop buttons" "" "$(values marovia-thousand.start | stats " ms")" "" ""
   difference_row "  1,000 buttons above the empty plan" "≤ 150 ms" marovia-thousand.start marovia-empty.start 150
+  line "exec → first frame, 1,000 buttons, 1,000 icon files" "" "$(values marovia-own.start | stats " ms")" "" ""
+  difference_row "  1,000 icon files above the empty plan" "≤ 150 ms" marovia-own.start marovia-empty.start 150
 fi
 
 compositor=$([ -n "${MAROVIA_NO_COMPOSITOR:-}" ] && echo no || echo xcompmgr)

@@ -58,7 +58,20 @@ void TVGBaseButton::SetButtonName(const QString& Value) {
 void TVGBaseButton::SetImageFile(const QString& Value) {
     if (Value == FImageFile) return;
     FImageFile = Value;
-    FImage->Bitmap()->LoadFromFile(Value, QSize(kButtonPictureSide, kButtonPictureSide));
+    FPictureDue = true;
+    if (!FPictureWhenShown) LoadDuePicture();
+}
+
+void TVGBaseButton::LoadDuePicture() {
+    if (!FPictureDue) return;
+    FPictureDue = false;
+    FImage->Bitmap()->LoadFromFile(FImageFile, QSize(kButtonPictureSide, kButtonPictureSide));
+}
+
+TvgImage* TVGBaseButton::Image() const {
+    // Asking for the icon is a first need, as drawing it is.
+    if (FPictureDue) const_cast<TVGBaseButton*>(this)->LoadDuePicture();
+    return FImage;
 }
 
 void TVGBaseButton::ButtonClick(TvgObject*) {
@@ -113,6 +126,7 @@ void TVGBaseButton::MakeMissingBadge() {
 
 void TVGBaseButton::BeforePaintStep(TvgCanvas& Canvas) {
     if (FIsTargetMissing && !FMissingBadge) MakeMissingBadge();
+    LoadDuePicture();
     TvgLayout::BeforePaintStep(Canvas);
 }
 

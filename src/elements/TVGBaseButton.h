@@ -30,8 +30,18 @@ public:
     QString CmdLine() const { return FCmdLine; }
     void SetCmdLine(const QString& Value) { FCmdLine = Value; }
     QString ImageFile() const { return FImageFile; }
-    // Loads the picture when the path changes; a missing file keeps the previous picture.
+    // Loads the picture when the path changes; a missing file keeps the previous picture. A button
+    // that decodes its picture when shown (PictureWhenShown) only notes the path until then.
     void SetImageFile(const QString& Value);
+    // Set, the picture of a new path is decoded when the button is first shown, drawn or asked for
+    // its image, or by LoadDuePicture: the desktop panel is hidden at start and may hold a
+    // thousand buttons with a thousand icons, which the first frame does not need.
+    bool PictureWhenShown() const { return FPictureWhenShown; }
+    void SetPictureWhenShown(bool Value) { FPictureWhenShown = Value; }
+    // The path was set and its picture not decoded yet.
+    bool PictureDue() const { return FPictureDue; }
+    // Decodes the picture of the path when it is due; nothing otherwise.
+    void LoadDuePicture();
     bool IsRunAsk() const { return FIsRunAsk; }
     void SetIsRunAsk(bool Value) { FIsRunAsk = Value; }
     TButtonPlace Place() const { return FPlace; }
@@ -64,11 +74,12 @@ public:
 
     // Keeps the badge in the top-right corner.
     void SetWidth(float value) override;
-    // A badge that is due is made before the button is painted.
+    // A badge or a picture that is due is made before the button is painted.
     void BeforePaintStep(TvgCanvas& Canvas) override;
 
     TvgRectangle* BackGround() const { return FBackGround; }
-    TvgImage* Image() const { return FImage; }
+    // The icon; a picture that is due is decoded first.
+    TvgImage* Image() const;
 
     // Asks first when IsRunAsk is set, launches, and reports a failed launch. Sender is ignored.
     void ButtonClick(TvgObject* Sender);
@@ -93,6 +104,9 @@ private:
     TvgVisualObject* FPanel = nullptr;
     // Makes the badge of a missing target when there is none yet.
     void MakeMissingBadge();
+
+    bool FPictureWhenShown = false;
+    bool FPictureDue = false;
 
     bool FIsTargetMissing = false;
     TvgEllipse* FMissingBadge = nullptr;

@@ -15,6 +15,7 @@ TVGDesktopButton::TVGDesktopButton(QObject* AOwner) : TVGDockButton(AOwner) {
     SetOnClick(nullptr);
     SetWidth(80);
     SetHeight(90);
+    SetPictureWhenShown(true);
     ButtonMouseLeave(this);
     FReflectionEffect->SetEnabled(false);
 

@@ -9,6 +9,7 @@
 #include "uPathInfo.h"
 #include "vgBrush.h"
 #include "vgClassRegistry.h"
+#include "vgDecodedPictures.h"
 #include "vgFloatAnimation.h"
 #include "vgPosition.h"
 
@@ -200,6 +201,8 @@ void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
     }
     button->SetParent(this);
     button->SetDesktopPanel(this);
+    // On a panel that is shown the picture is needed now.
+    if (Visible() && CheckParentVisible()) button->LoadDuePicture();
     // A panel that fills rows grows once the button stands in its cell, not before: the growth
     // lays out what holds the panel (the desktop file window's scroll box), whose range then takes
     // in the new row (its buttons reach below the panel's height, rows of 90 on a pitch of 94).
@@ -216,6 +219,30 @@ void TVGDesktopPanel::AddDesktopButton(TVGBaseButton* AVGDesktopButton) {
         GrowToRow(row);
     }
     FAddButton->SetVisible(true);
+}
+
+bool TVGDesktopPanel::LoadDuePictures(int AMost) {
+    // Buttons sharing an icon file look at it once in this pass.
+    const TDecodedPicturesPass pictures;
+    for (TvgObject* child : ChildList()) {
+        auto* button = qobject_cast<TVGBaseButton*>(child);
+        if (!button || !button->PictureDue()) continue;
+        if (AMost-- <= 0) return true;
+        button->LoadDuePicture();
+    }
+    return false;
+}
+
+void TVGDesktopPanel::LoadDuePicturesLater() {
+    if (FDuePicturesPosted) return;
+    FDuePicturesPosted = true;
+    Platform().Post([panel = QPointer<TVGDesktopPanel>(this)] {
+        if (!panel) return;
+        panel->FDuePicturesPosted = false;
+        // About two milliseconds of decoding at a time.
+        constexpr int kPicturesAtATime = 16;
+        if (panel->LoadDuePictures(kPicturesAtATime)) panel->LoadDuePicturesLater();
+    });
 }
 
 void TVGDesktopPanel::CreateDefaultButton() {

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <climits>
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,13 @@ public:
     // Places a TVGDesktopButton (anything else is refused with std::invalid_argument) in the first
     // free cell and moves the "添加" button on to the next one.
     void AddDesktopButton(TVGBaseButton* AVGDesktopButton);
+    // Decodes the due pictures (TVGBaseButton::PictureWhenShown) of at most AMost of the panel's
+    // buttons, in their order; true while more are due.
+    bool LoadDuePictures(int AMost = INT_MAX);
+    // Decodes the due pictures a few at a time from the event loop, between whatever else it
+    // does, so that they are ready before the panel is first shown and the first frame after a
+    // load waits for none of them.
+    void LoadDuePicturesLater();
     // Creates the "添加" button; once, right after the panel.
     void CreateDefaultButton();
     // Puts the "添加" button back into the first cell when it is the only button left.
@@ -148,4 +156,5 @@ private:
     // What lies over the sliding panel, copied from pictures of its own while the panel slides.
     std::vector<QPointer<TvgVisualObject>> FOverPictures;
     bool FOverPicturesDue = false;
+    bool FDuePicturesPosted = false;
 };

@@ -148,6 +148,9 @@ void TVGDesktopPanel::FloatAnimationFinish() {
 }
 
 void TVGDesktopPanel::SetVisible(bool value) {
+    // Before it is seen (and before a slide's clock starts, for the picture the panel slides as):
+    // the pictures its buttons have not decoded yet.
+    if (value && !Visible()) LoadDuePictures();
     TvgRectangle::SetVisible(value);
     // A hidden panel reads the wallpaper at its next Show; until then nothing needs to wake up.
     if (!Visible()) {

@@ -292,6 +292,7 @@ void TMaroviaManage::LoadFromFile() {
     // A dock the user hid comes back when the plan has dock buttons; an empty one goes.
     FVGDockPanel->SetVisible(FVGDockPanel->ButtonCount() != 0);
     FVGDesktopPanel->DoRestore();
+    FVGDesktopPanel->LoadDuePicturesLater();
     FKeyboardLaunch->ButtonsChanged();
 }
 

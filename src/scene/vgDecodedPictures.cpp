@@ -90,10 +90,17 @@ QImage Decode(const QString& AFileName, QSize ADrawnSize, Qt::AspectRatioMode AM
     return image;
 }
 
-// Entries whose picture only the store still holds.
+// How many entries the last sweep left: the next sweep waits until the store has doubled, so that
+// decoding a plan of a thousand different icons does not look at every entry a thousand times.
+qsizetype KeptAtLastSweep = 0;
+constexpr qsizetype kSweepAtLeast = 16;
+
+// Entries whose picture only the store still holds, once the store has grown enough to be worth a look.
 void DropUnused(QHash<TKey, TEntry>& AStore) {
+    if (AStore.size() < std::max(kSweepAtLeast, 2 * KeptAtLastSweep)) return;
     for (auto it = AStore.begin(); it != AStore.end();)
         it = it->Image.isDetached() ? AStore.erase(it) : std::next(it);
+    KeptAtLastSweep = AStore.size();
 }
 
 }  // namespace

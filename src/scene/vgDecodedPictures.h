@@ -3,8 +3,9 @@
 // every note one of seven backgrounds; a plan of a thousand buttons would otherwise decode its
 // icons a thousand times at start, and each of thousands of notes would keep a copy of its own. A picture is
 // decoded once per file and drawn size and handed out as implicitly shared copies of that image,
-// until the file changes (its size or modification time). An entry no bitmap holds any more is
-// dropped the next time a picture is decoded, so the store never outgrows what is shown.
+// until the file changes (its size or modification time). Entries no bitmap holds any more are
+// dropped when a decode finds the store doubled since the last such sweep, so the store never
+// holds more than twice what is shown (and at least a few pictures).
 
 #include <QImage>
 #include <QSize>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QScopeGuard>
+#include <QTemporaryDir>
 
 #include <limits>
 #include <set>
@@ -10,11 +11,14 @@
 #include "TVGDesktopButton.h"
 #include "TVGDesktopPanel.h"
 #include "TVGDockButton.h"
+#include "vgBitmap.h"
 #include "vgBrush.h"
+#include "vgDecodedPictures.h"
 #include "vgEllipse.h"
 #include "vgFloatAnimation.h"
 #include "vgFont.h"
 #include "vgGlowEffect.h"
+#include "vgImage.h"
 #include "vgLabel.h"
 #include "vgPosition.h"
 #include "vgProgramStyles.h"
@@ -415,6 +419,86 @@ TEST_F(DesktopPanelTest, TheBadgeOfAMissingTargetIsMadeWhenTheButtonIsFirstDrawn
     gone->SetIsTargetMissing(true);
     EXPECT_TRUE(badge->Visible());
     EXPECT_EQ(badges(gone), 1);
+}
+
+// Pictures of their own for n buttons: a 20 × 20 square of its own colour each.
+QStringList ColouredIcons(const QTemporaryDir& AFolder, int ACount) {
+    QStringList files;
+    for (int i = 0; i < ACount; ++i) {
+        QImage icon(20, 20, QImage::Format_ARGB32);
+        icon.fill(QColor(10 + i, 200, 30));
+        files << AFolder.filePath(QStringLiteral("icon%1.png").arg(i));
+        EXPECT_TRUE(icon.save(files.back(), "png"));
+    }
+    return files;
+}
+
+TEST_F(DesktopPanelTest, TheIconsOfAHiddenPanelAreDecodedBeforeItIsFirstSeenAndNotBefore) {
+    QTemporaryDir folder;
+    const QStringList icons = ColouredIcons(folder, 40);
+    std::vector<TVGDesktopButton*> buttons;
+    const std::uint64_t before = DecodedPictureReads();
+    for (const QString& icon : icons) {
+        buttons.push_back(NewButton("B"));
+        buttons.back()->SetImageFile(icon);
+        Panel->AddDesktopButton(buttons.back());
+    }
+    Desk.Frame();
+    EXPECT_EQ(DecodedPictureReads(), before) << "the first frame waits for no icon of the hidden panel";
+    for (const TVGDesktopButton* button : buttons) EXPECT_TRUE(button->PictureDue());
+
+    // Asked for its icon, a button decodes it at once.
+    EXPECT_EQ(buttons[3]->Image()->Bitmap()->Image().pixel(5, 5), QColor(13, 200, 30).rgba());
+    EXPECT_EQ(DecodedPictureReads(), before + 1);
+    EXPECT_FALSE(buttons[3]->PictureDue());
+
+    // The rest a few at a time from the event loop, each once.
+    EXPECT_TRUE(Panel->LoadDuePictures(16));
+    EXPECT_EQ(DecodedPictureReads(), before + 17);
+    EXPECT_FALSE(buttons[16]->PictureDue());
+    EXPECT_TRUE(buttons[17]->PictureDue());
+    Panel->LoadDuePicturesLater();
+    Panel->LoadDuePicturesLater();  // asked twice, one run of tasks
+    Desk.Fake->RunPosted();
+    EXPECT_EQ(DecodedPictureReads(), before + 40);
+    EXPECT_FALSE(Panel->LoadDuePictures());
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_FALSE(buttons[i]->PictureDue()) << i;
+        EXPECT_EQ(buttons[i]->Image()->Bitmap()->Image().pixel(5, 5), QColor(10 + i, 200, 30).rgba()) << i;
+    }
+}
+
+TEST_F(DesktopPanelTest, ShowingThePanelDecodesTheIconsStillDueAndANewButtonOnAShownPanelAtOnce) {
+    QTemporaryDir folder;
+    const QStringList icons = ColouredIcons(folder, 3);
+    TVGDesktopButton* first = NewButton("First");
+    first->SetImageFile(icons[0]);
+    Panel->AddDesktopButton(first);
+    ASSERT_TRUE(first->PictureDue());
+    Panel->Show();
+    EXPECT_FALSE(first->PictureDue()) << "decoded before the slide's picture is made";
+    Desk.Fake->Advance(700);
+    const QImage& frame = Desk.Frame();
+    const TvgRect shown = first->Image()->AbsoluteRect();
+    EXPECT_EQ(frame.pixel(static_cast<int>(shown.Left + shown.Width() / 2),
+                          static_cast<int>(shown.Top + shown.Height() / 2)),
+              QColor(10, 200, 30).rgba());
+
+    TVGDesktopButton* second = NewButton("Second");
+    second->SetImageFile(icons[1]);
+    Panel->AddDesktopButton(second);
+    EXPECT_FALSE(second->PictureDue());
+
+    // A missing file keeps the picture the button had, as with every button.
+    first->SetImageFile(folder.filePath("gone.png"));
+    EXPECT_EQ(first->Image()->Bitmap()->Image().pixel(5, 5), QColor(10, 200, 30).rgba());
+    // Hidden again, a new path waits for the next showing.
+    Panel->SetVisible(false);
+    first->SetImageFile(icons[2]);
+    EXPECT_TRUE(first->PictureDue());
+    Panel->SetVisible(true);
+    EXPECT_FALSE(first->PictureDue());
+    EXPECT_EQ(first->Image()->Bitmap()->Image().pixel(5, 5), QColor(12, 200, 30).rgba());
 }
 
 }  // namespace

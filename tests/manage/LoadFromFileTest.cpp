@@ -211,6 +211,38 @@ TEST_F(LoadFromFile, ReloadingReplacesEveryButtonAndADeletedFileLeavesTheSystemB
     EXPECT_EQ(manage.SidePanel()->ButtonCount(), 0);
 }
 
+TEST_F(LoadFromFile, DesktopIconsOfTheirOwnAreDecodedAfterTheLoadAndSideAndDockIconsDuringIt) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < 30; ++i) {
+        QImage icon(32, 32, QImage::Format_ARGB32);
+        icon.fill(QColor(i, 100, 200));
+        const QString image = QStringLiteral("{own-%1}.Png").arg(i);
+        ASSERT_TRUE(icon.save(manage.CurrentPlanPath() + image, "png"));
+        // Two side, two dock, the rest on the desktop.
+        entries.push_back({QStringLiteral("B%1").arg(i),
+                           i < 2   ? "0"
+                           : i < 4 ? "1"
+                                   : "2",
+                           "false", "/usr/bin/true", "", image});
+    }
+    Write(DesktopXml(entries));
+    const std::uint64_t before = DecodedPictureReads();
+    manage.LoadFromFile();
+    ASSERT_EQ(manage.ButtonCount(), 31);
+    // Only the four shown ones.
+    EXPECT_EQ(DecodedPictureReads(), before + 4);
+    EXPECT_TRUE(manage.GetButton(0)->PictureDue());  // "Win桌面文件", on the desktop panel too
+    platform->RunPosted();
+    EXPECT_EQ(DecodedPictureReads(), before + 30);
+    EXPECT_FALSE(manage.GetButton(0)->PictureDue());
+    for (int i = 1; i <= 30; ++i) {
+        const TVGBaseButton* button = manage.GetButton(i);
+        EXPECT_FALSE(button->PictureDue()) << i;
+        const int colour = button->ButtonName().mid(1).toInt();
+        EXPECT_EQ(button->Image()->Bitmap()->Image().pixel(3, 3), QColor(colour, 100, 200).rgba()) << i;
+    }
+}
+
 TEST_F(LoadFromFile, AnIconSharedByFortyButtonsIsReadOnceAndShownByEach) {
     QImage icon(128, 128, QImage::Format_ARGB32);
     icon.fill(QColor(10, 200, 30));

@@ -180,6 +180,32 @@ TEST(Bitmap, AFileShownByManyBitmapsIsDecodedOnceUntilItChanges) {
     EXPECT_EQ(later.Image().size(), QSize(128, 64));
 }
 
+TEST(Bitmap, APictureNoBitmapHoldsIsForgottenOnceManyOthersWereDecoded) {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("kept.png"), dropped = dir.filePath("dropped.png");
+    ASSERT_TRUE(Sample().save(kept, "png"));
+    ASSERT_TRUE(Sample().save(dropped, "png"));
+    TvgBitmap holder;
+    ASSERT_TRUE(holder.LoadFromFile(kept));
+    {
+        TvgBitmap gone;
+        ASSERT_TRUE(gone.LoadFromFile(dropped));
+    }
+    // A plan's worth of other icons, each shown a moment and let go.
+    for (int i = 0; i < 100; ++i) {
+        const QString other = dir.filePath(QStringLiteral("other%1.png").arg(i));
+        ASSERT_TRUE(Sample().save(other, "png"));
+        TvgBitmap shown;
+        ASSERT_TRUE(shown.LoadFromFile(other));
+    }
+    const std::uint64_t before = DecodedPictureReads();
+    TvgBitmap again;
+    ASSERT_TRUE(again.LoadFromFile(kept));
+    EXPECT_EQ(DecodedPictureReads(), before) << "a picture still shown stays in the store";
+    ASSERT_TRUE(again.LoadFromFile(dropped));
+    EXPECT_EQ(DecodedPictureReads(), before + 1) << "one shown by nothing was let go";
+}
+
 TEST(Bitmap, InsideAPassAFileIsLookedAtOnce) {
     QTemporaryDir dir;
     const QString path = dir.filePath("icon.png");
