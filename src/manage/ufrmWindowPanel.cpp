@@ -78,6 +78,8 @@ void TfrmWindowPanel::FormCreate() {
 
 void TfrmWindowPanel::LoadDesktopLinks() {
     LoadDesktopLinksInto(*FVGDesktopPanel);
+    // The window shows its buttons at once: their pictures are needed for its first frame.
+    FVGDesktopPanel->LoadDuePictures();
 }
 
 void TfrmWindowPanel::Show() {

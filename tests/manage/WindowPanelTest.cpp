@@ -108,6 +108,8 @@ TEST_F(WindowPanel, NineShortcutsFillARowOfEightAndStartASecond) {
     EXPECT_FLOAT_EQ(buttons[8]->Position()->X(), buttons[0]->Position()->X());
     // Every button lies inside the window's width.
     EXPECT_LE(buttons[7]->AbsoluteRect().Right, 720);
+    // The window shows them at once: no picture waits for the event loop.
+    for (const TVGDesktopButton* button : buttons) EXPECT_FALSE(button->PictureDue());
 }
 
 TEST_F(WindowPanel, WithoutShortcutsOnlyTheFrameAndTitleShow) {
