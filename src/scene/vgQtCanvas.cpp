@@ -469,13 +469,13 @@ void BlendRow(std::uint32_t* line, const std::uint32_t* picture, int count) {
 
 }  // namespace
 
-bool TvgQtCanvas::PutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
+bool TvgQtCanvas::CanPutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
     if (!FPainter.isActive() || !FBuffer || FBuffer->devicePixelRatio() != 1.0 ||
         FBuffer->format() != QImage::Format_ARGB32_Premultiplied ||
         (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied))
         return false;
-    const QRegion copied = area & QRect(devicePos, picture.size()) & FBuffer->rect();
     if (FPainter.hasClipping()) {
+        const QRegion copied = area & QRect(devicePos, picture.size()) & FBuffer->rect();
         // The clip in buffer pixels: what the painter would let through.
         const QTransform matrix = FPainter.worldTransform();
         FPainter.resetTransform();
@@ -483,6 +483,18 @@ bool TvgQtCanvas::PutDevicePicture(QPoint devicePos, const QImage& picture, cons
         FPainter.setWorldTransform(matrix);
         if (!(copied - clip).isEmpty()) return false;
     }
+    return true;
+}
+
+bool TvgQtCanvas::PutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
+    if (!CanPutDevicePicture(devicePos, picture, area)) return false;
+    WriteDevicePicture(devicePos, picture, area);
+    return true;
+}
+
+void TvgQtCanvas::WriteDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area) {
+    if (!FBuffer || FBuffer->format() != QImage::Format_ARGB32_Premultiplied) return;
+    const QRegion copied = area & QRect(devicePos, picture.size()) & FBuffer->rect();
     // Written as they are: the frame buffer's image is not detached from what shares it.
     uchar* frame = const_cast<uchar*>(FBuffer->constBits());
     const qsizetype frameLine = FBuffer->bytesPerLine();
@@ -499,7 +511,6 @@ bool TvgQtCanvas::PutDevicePicture(QPoint devicePos, const QImage& picture, cons
                          r.width());
         }
     }
-    return true;
 }
 
 void TvgQtCanvas::DrawDevicePicture(QPoint devicePos, const QImage& picture) {

@@ -51,6 +51,10 @@ TvgVisualObject* ParentOf(const TvgVisualObject& AObject) {
     return AObject.Parent() ? AObject.Parent()->Visual() : nullptr;
 }
 
+// A picture this large costs a copy of megabytes at every step of a slide: the window is asked
+// to keep it itself.
+constexpr int kHeldPixels = 256 * 256;
+
 bool Inside(const TvgVisualObject* AObject, const TvgVisualObject* AContainer) {
     for (const TvgVisualObject* p = AObject; p; p = ParentOf(*p))
         if (p == AContainer) return true;
@@ -94,6 +98,8 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
     if (AllOpaque(kept.Picture))
         kept.OpaqueView = QImage(kept.Picture.constBits(), size.width(), size.height(),
                                  kept.Picture.bytesPerLine(), QImage::Format_RGB32);
+    if (!kept.OpaqueView.isNull() && ratio == 1.0 && size.width() * size.height() >= kHeldPixels)
+        kept.HeldId = FHostWindow->HoldPicture(kept.Picture);
     kept.Origin = origin;
     kept.MadeAt = QPointF(matrix.dx(), matrix.dy());
     kept.Opacity = AObject.AbsoluteOpacity();
@@ -101,8 +107,16 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
     return true;
 }
 
+void TvgScene::EraseKept(const std::function<bool(const TKeptPicture&)>& which) {
+    std::erase_if(FKept, [&](const TKeptPicture& k) {
+        if (!which(k)) return false;
+        if (k.HeldId) FHostWindow->ReleasePicture(k.HeldId);
+        return true;
+    });
+}
+
 void TvgScene::DropPicture(TvgVisualObject& AObject) {
-    std::erase_if(FKept, [&](const TKeptPicture& k) { return k.Object == &AObject || !k.Object; });
+    EraseKept([&](const TKeptPicture& k) { return k.Object == &AObject || !k.Object; });
 }
 
 void TvgScene::ReleasePicture(TvgVisualObject& AObject) {
@@ -116,7 +130,7 @@ void TvgScene::ReleasePicture(TvgVisualObject& AObject) {
 }
 
 void TvgScene::DropReleasedPictures() {
-    std::erase_if(FKept, [](const TKeptPicture& k) { return k.Released || !k.Object; });
+    EraseKept([](const TKeptPicture& k) { return k.Released || !k.Object; });
 }
 
 const QImage* TvgScene::KeptPicture(const TvgVisualObject& AObject) const {
@@ -133,7 +147,7 @@ TvgScene::TKeptPicture* TvgScene::FindKept(const TvgVisualObject& AObject) {
 
 void TvgScene::LookChanged(TvgVisualObject& AObject) {
     if (FKept.empty()) return;
-    std::erase_if(FKept, [&](const TKeptPicture& k) { return !k.Object || Inside(&AObject, k.Object); });
+    EraseKept([&](const TKeptPicture& k) { return !k.Object || Inside(&AObject, k.Object); });
 }
 
 bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
@@ -153,7 +167,17 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     const QRegion drawn = exact ? SurelyUnclipped(AChild, QRect(at, picture.size()), &exact) : QRegion();
     // Where the clips have whole edges the rows go straight into the frame, as the painter would
     // put them there (without handing them out to its threads).
-    if (!exact || !FCanvas->PutDevicePicture(at, picture, drawn)) FCanvas->DrawDevicePicture(at, picture);
+    // A picture the window holds is not copied at all where nothing is painted over it: the
+    // window shows those pixels from its own copy (WriteHeldParts writes what gets painted over).
+    bool put = false;
+    if (exact && opaque && kept->HeldId && !drawn.isEmpty() &&
+        FCanvas->CanPutDevicePicture(at, picture, drawn)) {
+        FPassHeld.push_back({kept->HeldId, picture, at, drawn});
+        put = true;
+    } else if (exact) {
+        put = FCanvas->PutDevicePicture(at, picture, drawn);
+    }
+    if (!put) FCanvas->DrawDevicePicture(at, picture);
     if (opaque && FDeviceRatio == 1.0) {
         FPassCopied += drawn;
         FPassOpaque += drawn;
@@ -204,4 +228,30 @@ QRegion TvgScene::CoverOfKeptPictures() {
         cover += SurelyUnclipped(*object, QRect(KeptPicturePlace(kept, matrix), kept.Picture.size()));
     }
     return cover;
+}
+
+QRect TvgScene::DeviceArea(const TvgRect& AArea) const {
+    const qreal ratio = FDeviceRatio;
+    // A pixel more on every side: antialiased edges reach into the pixels around an area.
+    const QPoint topLeft(static_cast<int>(std::floor(AArea.Left * ratio)) - 1,
+                         static_cast<int>(std::floor(AArea.Top * ratio)) - 1);
+    const QPoint end(static_cast<int>(std::ceil(AArea.Right * ratio)) + 1,
+                     static_cast<int>(std::ceil(AArea.Bottom * ratio)) + 1);
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+void TvgScene::WriteHeldParts(const QRect& area) {
+    for (THeldPart& part : FPassHeld) {
+        if (!part.Region.boundingRect().intersects(area)) continue;
+        const QRegion written = part.Region & area;
+        if (written.isEmpty()) continue;
+        FCanvas->WriteDevicePicture(part.At, part.Picture, written);
+        part.Region -= written;
+    }
+    std::erase_if(FPassHeld, [](const THeldPart& part) { return part.Region.isEmpty(); });
+}
+
+void TvgScene::WriteAllHeldParts() {
+    for (const THeldPart& part : FPassHeld) FCanvas->WriteDevicePicture(part.At, part.Picture, part.Region);
+    FPassHeld.clear();
 }
