@@ -504,7 +504,8 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     if (FDrawing && &Canvas == FCanvas.get() && !TouchesUpdateRects(childArea)) return;
     // What a held picture fills under the child is written before the child paints over it.
     // A layout paints nothing itself (it may span the whole screen): only what it holds does.
-    if (!FPassHeld.empty() && &Canvas == FCanvas.get() && !PaintsOnlyChildren(AChild))
+    // A kept picture writes only what it blends over (DrawKept).
+    if (!FPassHeld.empty() && &Canvas == FCanvas.get() && !PaintsOnlyChildren(AChild) && !FindKept(AChild))
         WriteHeldParts(DeviceArea(childArea));
 
     const bool clipped = AParent.ClipChildren() && AChild.CanClipped();

@@ -171,6 +171,10 @@ private:
         float Opacity = 1;  // its absolute opacity then
         bool Released = false;
         std::uint64_t HeldId = 0;  // the window's copy of the picture, when it keeps one
+        // Of a picture with see-through pixels: its pixels that are neither fully see-through nor
+        // opaque, and its opaque ones (picture pixels).
+        QRegion Partial;
+        QRegion Solid;
     };
     // A part of the frame that a held picture fills: left out of the frame buffer until something
     // is painted over it, and shown by the window from its copy.
@@ -182,7 +186,8 @@ private:
     };
     // Writes the pixels of `area` (device pixels) that held pictures fill into the frame buffer,
     // before something is painted over them.
-    void WriteHeldParts(const QRect& area);
+    void WriteHeldParts(const QRegion& area);
+    void WriteHeldParts(const QRect& area) { WriteHeldParts(QRegion(area)); }
     void WriteAllHeldParts();
     QRect DeviceArea(const TvgRect& AArea) const;
     static bool PaintsOnlyChildren(const TvgVisualObject& AObject);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "vgMappedCanvas.h"
 #include "vgObject.h"
@@ -45,6 +46,38 @@ bool AllOpaque(const QImage& picture) {
         if ((all & 0xFF000000FF000000u) != 0xFF000000FF000000u) return false;
     }
     return true;
+}
+
+// The pixels of a premultiplied picture whose alpha `which` takes, as a region: runs of a row
+// become rectangles, and a row with the runs of the row above extends those downwards.
+template <class TWhich>
+QRegion PixelsWhere(const QImage& picture, TWhich which) {
+    std::vector<QRect> runs;
+    std::size_t previousRow = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+        const std::size_t thisRow = runs.size();
+        for (int x = 0; x < picture.width();) {
+            while (x < picture.width() && !which(row[x] >> 24)) ++x;
+            const int start = x;
+            while (x < picture.width() && which(row[x] >> 24)) ++x;
+            if (x > start) runs.emplace_back(start, y, x - start, 1);
+        }
+        const std::size_t count = runs.size() - thisRow;
+        bool same = count > 0 && count == thisRow - previousRow && runs[previousRow].bottom() == y - 1;
+        for (std::size_t i = 0; same && i < count; ++i)
+            same = runs[previousRow + i].left() == runs[thisRow + i].left() &&
+                   runs[previousRow + i].width() == runs[thisRow + i].width();
+        if (same) {
+            runs.resize(thisRow);
+            for (std::size_t i = previousRow; i < thisRow; ++i) runs[i].setBottom(y);
+        } else {
+            previousRow = thisRow;
+        }
+    }
+    QRegion result;
+    result.setRects(runs.data(), static_cast<int>(runs.size()));
+    return result;
 }
 
 TvgVisualObject* ParentOf(const TvgVisualObject& AObject) {
@@ -100,6 +133,12 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
                                  kept.Picture.bytesPerLine(), QImage::Format_RGB32);
     if (!kept.OpaqueView.isNull() && ratio == 1.0 && size.width() * size.height() >= kHeldPixels)
         kept.HeldId = FHostWindow->HoldPicture(kept.Picture);
+    // Over a held picture only its blended pixels need those beneath in the frame buffer.
+    if (kept.OpaqueView.isNull()) {
+        kept.Partial =
+            PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha != 0 && alpha != 255; });
+        kept.Solid = PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha == 255; });
+    }
     kept.Origin = origin;
     kept.MadeAt = QPointF(matrix.dx(), matrix.dy());
     kept.Opacity = AObject.AbsoluteOpacity();
@@ -158,6 +197,7 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     // Scaled, turned or faded from above since: the picture no longer shows the object.
     if (!OnlyMoves(matrix) || AChild.AbsoluteOpacity() != kept->Opacity) {
         DropPicture(AChild);
+        if (!FPassHeld.empty()) WriteHeldParts(DeviceArea(AChild.UpdateRect()));
         return false;
     }
     const QPoint at = KeptPicturePlace(*kept, matrix);
@@ -167,6 +207,17 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     const QRegion drawn = exact ? SurelyUnclipped(AChild, QRect(at, picture.size()), &exact) : QRegion();
     // Where the clips have whole edges the rows go straight into the frame, as the painter would
     // put them there (without handing them out to its threads).
+    if (!FPassHeld.empty() && !opaque) {
+        // Its opaque pixels overwrite a held picture's and its see-through ones leave them: only
+        // those it blends need the held ones beneath.
+        if (exact && FCanvas->CanPutDevicePicture(at, picture, drawn)) {
+            WriteHeldParts(kept->Partial.translated(at) & drawn);
+            const QRegion solid = kept->Solid.translated(at) & drawn;
+            for (THeldPart& part : FPassHeld) part.Region -= solid;
+        } else {
+            WriteHeldParts(DeviceArea(AChild.UpdateRect()));
+        }
+    }
     // A picture the window holds is not copied at all where nothing is painted over it: the
     // window shows those pixels from its own copy (WriteHeldParts writes what gets painted over).
     bool put = false;
@@ -240,9 +291,9 @@ QRect TvgScene::DeviceArea(const TvgRect& AArea) const {
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
-void TvgScene::WriteHeldParts(const QRect& area) {
+void TvgScene::WriteHeldParts(const QRegion& area) {
     for (THeldPart& part : FPassHeld) {
-        if (!part.Region.boundingRect().intersects(area)) continue;
+        if (!part.Region.boundingRect().intersects(area.boundingRect())) continue;
         const QRegion written = part.Region & area;
         if (written.isEmpty()) continue;
         FCanvas->WriteDevicePicture(part.At, part.Picture, written);

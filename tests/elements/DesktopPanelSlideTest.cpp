@@ -208,6 +208,10 @@ TEST_F(DesktopPanelSlideTest, AWindowThatHoldsThePanelsPictureShowsTheSameFrames
     // See-through over the panel: blended over the panel's pixels at every step.
     Over->SetBounds(150, 100, 60, 40);
     Over->Fill()->SetColor("#8000FF00");
+    // Opaque over the panel: overwrites it.
+    auto* solid = Desk.Add<TvgRectangle>();
+    solid->SetBounds(60, 200, 40, 30);
+    solid->Fill()->SetColor("#FF0000FF");
     struct TFrame {
         QImage Pixels;
         QRegion Input;
@@ -259,7 +263,8 @@ TEST_F(DesktopPanelSlideTest, AWindowThatHoldsThePanelsPictureShowsTheSameFrames
     int heldFrames = 0;
     for (const TFrame& f : held) {
         heldFrames += !f.Held.isEmpty();
-        EXPECT_FALSE(f.Held.intersects(QRect(149, 99, 62, 42)));
+        EXPECT_FALSE(f.Held.intersects(QRect(150, 100, 60, 40)));
+        EXPECT_FALSE(f.Held.intersects(QRect(60, 200, 40, 30)));
     }
     EXPECT_GE(heldFrames, 30);
     EXPECT_GT(held[9].Held.boundingRect().width(), 100);

@@ -480,7 +480,8 @@ TEST_F(CanvasTest, PutPicturesAreBlendedPixelByPixelAsTheOverOfOnePixel) {
             const auto channel = [&] { return alpha ? next() % (alpha + 1) : 0; };
             picture.setPixel(x, y, qRgba(channel(), channel(), channel(), alpha));
             const int under = static_cast<int>(next());
-            frame.setPixel(x, y, qRgba(next() % (under + 1), next() % (under + 1), next() % (under + 1), under));
+            frame.setPixel(x, y,
+                           qRgba(next() % (under + 1), next() % (under + 1), next() % (under + 1), under));
         }
     }
     const QImage before = frame.copy();
@@ -497,8 +498,9 @@ TEST_F(CanvasTest, PutPicturesAreBlendedPixelByPixelAsTheOverOfOnePixel) {
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t src = picture.pixel(x, y), dst = before.pixel(x, y);
-            const std::uint32_t expected =
-                x >= 1 + y % width ? dst : (src >> 24) == 0 ? dst : PremultipliedOver(src, dst);
+            const std::uint32_t expected = x >= 1 + y % width ? dst
+                                           : (src >> 24) == 0 ? dst
+                                                              : PremultipliedOver(src, dst);
             wrong += frame.pixel(x, y) != expected;
         }
     }

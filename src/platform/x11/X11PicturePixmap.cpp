@@ -52,7 +52,8 @@ X11PicturePixmap::X11PicturePixmap(WId window, const QImage& picture) {
         const int band = std::min(rows, picture.height() - y);
         xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, FPixmap, FGc, static_cast<std::uint16_t>(picture.width()),
                       static_cast<std::uint16_t>(band), 0, static_cast<std::int16_t>(y), 0, depth,
-                      static_cast<std::uint32_t>(line * static_cast<std::size_t>(band)), picture.constScanLine(y));
+                      static_cast<std::uint32_t>(line * static_cast<std::size_t>(band)),
+                      picture.constScanLine(y));
     }
     xcb_flush(c);
 }
