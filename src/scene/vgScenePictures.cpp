@@ -54,13 +54,15 @@ template <class TWhich>
 QRegion PixelsWhere(const QImage& picture, TWhich which) {
     std::vector<QRect> runs;
     std::size_t previousRow = 0;
-    for (int y = 0; y < picture.height(); ++y) {
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
         const std::size_t thisRow = runs.size();
-        for (int x = 0; x < picture.width();) {
-            while (x < picture.width() && !which(row[x] >> 24)) ++x;
+        for (int x = 0; x < width;) {
+            while (x < width && !which(row[x] >> 24)) ++x;
             const int start = x;
-            while (x < picture.width() && which(row[x] >> 24)) ++x;
+            while (x < width && which(row[x] >> 24)) ++x;
             if (x > start) runs.emplace_back(start, y, x - start, 1);
         }
         const std::size_t count = runs.size() - thisRow;
