@@ -73,19 +73,33 @@ std::uint64_t X11HostWindow::HoldPicture(const QImage& picture) {
 void X11HostWindow::ReleasePicture(std::uint64_t id) {
     const auto held = FHeld.find(id);
     if (held == FHeld.end()) return;
-    // What the window still shows of it goes into the frame buffer, which then holds the whole
-    // frame again (once the server has read what was presented from there).
-    auto* frame = dynamic_cast<QImage*>(BackingStore().paintDevice());
+    std::erase_if(FFrameHeld, [id](const THeldPart& part) { return part.Id == id; });
+    // Still shown: kept until the next frame, which mostly paints those pixels anew (the end of a
+    // slide paints the whole panel); what it leaves goes into the frame buffer then.
+    if (std::any_of(FShownHeld.begin(), FShownHeld.end(),
+                    [id](const THeldPart& part) { return part.Id == id; })) {
+        FReleased.push_back(id);
+        return;
+    }
+    FHeld.erase(held);
+}
+
+void X11HostWindow::WriteReleasedParts(QImage& image) {
     bool waited = false;
     for (const THeldPart& part : FShownHeld) {
-        if (part.Id != id || !frame) continue;
+        if (std::find(FReleased.begin(), FReleased.end(), part.Id) == FReleased.end()) continue;
+        const auto held = FHeld.find(part.Id);
+        if (held == FHeld.end()) continue;
+        // Once the server has read what was presented from the frame buffer so far.
         if (!waited) WaitForPresented();
         waited = true;
-        WritePicture(*frame, held->second->Picture(), part.At, part.Region);
+        WritePicture(image, held->second->Picture(), part.At, part.Region);
     }
-    std::erase_if(FShownHeld, [id](const THeldPart& part) { return part.Id == id; });
-    std::erase_if(FFrameHeld, [id](const THeldPart& part) { return part.Id == id; });
-    FHeld.erase(held);
+    std::erase_if(FShownHeld, [this](const THeldPart& part) {
+        return std::find(FReleased.begin(), FReleased.end(), part.Id) != FReleased.end();
+    });
+    for (const std::uint64_t id : FReleased) FHeld.erase(id);
+    FReleased.clear();
 }
 
 void X11HostWindow::ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) {
@@ -129,6 +143,8 @@ void X11HostWindow::WaitForPresented() {
 void X11HostWindow::Resized() {
     // The frame buffer starts anew: the next frame paints all of it.
     FShownHeld.clear();
+    for (const std::uint64_t id : FReleased) FHeld.erase(id);
+    FReleased.clear();
     FShapeDirty = true;
     FHasFrame = false;
 }
@@ -139,6 +155,7 @@ void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, const QReg
     // What this frame paints no longer shows a held picture from before.
     for (THeldPart& part : FShownHeld) part.Region -= region;
     std::erase_if(FShownHeld, [](const THeldPart& part) { return part.Region.isEmpty(); });
+    if (!FReleased.empty()) WriteReleasedParts(image);
     // Opaque pixels come out of the blend as they went in.
     if (BlendsItself()) BlendOverBackdrop(image, opaque.isEmpty() ? region : region - opaque);
     // Shaped before the pixels are sent, so that a growing shape already shows them.

@@ -48,6 +48,8 @@ private:
     void BlendOverBackdrop(QImage& image, const QRegion& region);
     bool BlendsItself() const;
     void ShowHeldParts(const QRegion& region);
+    // Puts what is still shown of the pictures let go into the frame buffer, and drops them.
+    void WriteReleasedParts(QImage& image);
 
     // A part of the window that shows a held picture rather than the frame buffer's pixels.
     struct THeldPart {
@@ -60,6 +62,8 @@ private:
     // This frame's parts, then those shown since and not painted over.
     std::vector<THeldPart> FFrameHeld;
     std::vector<THeldPart> FShownHeld;
+    // Let go by the scene, still shown until the next frame.
+    std::vector<std::uint64_t> FReleased;
 
     std::unique_ptr<X11OutsideClicks> FOutsideClicks;
     bool FShapeDirty = true;
