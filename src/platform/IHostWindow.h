@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 enum class THostWindowKind {
     HW_Desktop,  // the main form: below every window, on every workspace, absent from the taskbar
     HW_Tool      // an ordinary movable frameless window (the desktop file window)
@@ -96,6 +98,16 @@ public:
     QImage* BeginPaint(const QRegion& region) { return BeginPaint(region, QRegion()); }
     virtual void EndPaint(const QRegion& region, const QRegion& opaque) = 0;
     void EndPaint(const QRegion& region) { EndPaint(region, QRegion()); }
+    // A large opaque picture that the next frames show unchanged, only at other places (a sliding
+    // panel): the window may keep a copy of it with the window system, so that a frame shows part
+    // of it from there rather than from pixels copied into the frame buffer. 0 where the window
+    // keeps none; the id otherwise, until ReleasePicture.
+    virtual std::uint64_t HoldPicture(const QImage& picture) { return 0; }
+    virtual void ReleasePicture(std::uint64_t id) {}
+    // Between BeginPaint and EndPaint: the frame's pixels of `region` (device pixels, opaque and
+    // inside the painted region) are those of the held picture with its top-left pixel at `at`.
+    // The painter left them out of the frame buffer; the window shows them from its copy.
+    virtual void ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) {}
     // The frames presented so far (for measurements).
     virtual std::uint64_t PresentedFrames() const = 0;
     // When the first of them was presented, in milliseconds of the monotonic clock QElapsedTimer

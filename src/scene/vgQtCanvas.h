@@ -69,6 +69,10 @@ public:
     // picture (RGB32) is copied, a premultiplied one blended. False, with nothing drawn, unless the
     // current clip lets all of `area` through on a buffer of one device pixel per unit.
     bool PutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area);
+    // Whether PutDevicePicture would draw, without drawing.
+    bool CanPutDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area);
+    // PutDevicePicture's rows whatever the clip: for pixels a clip already let through once.
+    void WriteDevicePicture(QPoint devicePos, const QImage& picture, const QRegion& area);
     // How many times pixels were overwritten rather than painted over (Clear, ClearRect): what
     // is painted over opaque pixels leaves them opaque, an overwrite need not.
     int Overwrites() const { return FOverwrites; }

@@ -12,6 +12,7 @@
 #include "vgAnimEffectClasses.h"
 #include "vgBackground.h"
 #include "vgDrawClasses.h"
+#include "vgLayout.h"
 #include "vgObject.h"
 #include "vgOpaqueArea.h"
 #include "vgPosition.h"
@@ -337,15 +338,20 @@ void TvgScene::DrawUpdateRects() {
     }
     FCanvas->EndScene();
     // A pass cut short by a quit request leaves a half-drawn picture: it is not presented.
-    if (StopPainting(FDrawing))
+    if (StopPainting(FDrawing)) {
+        FPassHeld.clear();
         FHostWindow->EndPaint(QRegion());
-    else
+    } else {
+        for (const THeldPart& part : FPassHeld) FHostWindow->ShowHeldPicture(part.Id, part.At, part.Region);
+        FPassHeld.clear();
         FHostWindow->EndPaint(region, FPassOpaque);
+    }
     FPassOpaque = QRegion();
     FPassCopied = QRegion();
 }
 
 void TvgScene::PaintPass(const QRegion& ACovered) {
+    FPassHeld.clear();
     PaintBackground(ACovered);
     const int overwrites = FCanvas->Overwrites();
     FCanvas->ResetDrawingDefaults();
@@ -356,7 +362,11 @@ void TvgScene::PaintPass(const QRegion& ACovered) {
         PaintRoot(*root->Visual());
     }
     // Something that overwrote pixels after the pictures were copied may have left holes in them.
-    if (FCanvas->Overwrites() != overwrites) FPassOpaque = QRegion();
+    // The window then reads every pixel of the frame buffer: the held parts are written into it.
+    if (FCanvas->Overwrites() != overwrites) {
+        FPassOpaque = QRegion();
+        WriteAllHeldParts();
+    }
 }
 
 std::vector<TvgRect> TvgScene::UncoveredLateRects() {
@@ -395,12 +405,14 @@ void TvgScene::PaintBackground(const QRegion& ACovered) {
 
 void TvgScene::PaintRoot(TvgVisualObject& ARoot) {
     TvgCanvas& canvas = *FCanvas;
+    if (!FPassHeld.empty()) WriteHeldParts(DeviceArea(ARoot.UpdateRect()));
     canvas.SetMatrix(ToQTransform(ARoot.AbsoluteMatrix()));
     ARoot.BeforePaintStep(canvas);
     ARoot.Paint(canvas);
     ARoot.AfterPaintStep(canvas);
     ARoot.PaintChildren(canvas);
     if (ARoot.OnPaint()) {
+        WriteAllHeldParts();
         canvas.SetMatrix(ToQTransform(ARoot.AbsoluteMatrix()));
         ARoot.OnPaint()(&ARoot, canvas, ARoot.LocalRect());
     }
@@ -478,6 +490,11 @@ bool EffectsSuppressPaint(const TvgVisualObject& AObject) {
 }
 }  // namespace
 
+bool TvgScene::PaintsOnlyChildren(const TvgVisualObject& AObject) {
+    return qobject_cast<const TvgLayout*>(&AObject) && !AObject.HasEffect() && !AObject.OnBeforePaint() &&
+           !AObject.OnPaint();
+}
+
 void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, TvgCanvas& Canvas) {
     if (!AChild.Visible()) return;
     const TvgRect childArea = AChild.UpdateRect();
@@ -485,6 +502,11 @@ void TvgScene::PaintChild(TvgVisualObject& AParent, TvgVisualObject& AChild, Tvg
     if (AParent.ClipChildren() && !RectsIntersect(childArea, AParent.UpdateRect())) return;
     // Outside a scene pass (an effect rendering its picture) the whole tree is painted.
     if (FDrawing && &Canvas == FCanvas.get() && !TouchesUpdateRects(childArea)) return;
+    // What a held picture fills under the child is written before the child paints over it.
+    // A layout paints nothing itself (it may span the whole screen): only what it holds does.
+    // A kept picture writes only what it blends over (DrawKept).
+    if (!FPassHeld.empty() && &Canvas == FCanvas.get() && !PaintsOnlyChildren(AChild) && !FindKept(AChild))
+        WriteHeldParts(DeviceArea(childArea));
 
     const bool clipped = AParent.ClipChildren() && AChild.CanClipped();
     int parentState = 0;

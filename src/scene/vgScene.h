@@ -8,8 +8,10 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QRegion>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -168,7 +170,29 @@ private:
         QPointF MadeAt;     // the object's absolute translation then, in scene units
         float Opacity = 1;  // its absolute opacity then
         bool Released = false;
+        std::uint64_t HeldId = 0;  // the window's copy of the picture, when it keeps one
+        // Of a picture with see-through pixels: its pixels that are neither fully see-through nor
+        // opaque, and its opaque ones (picture pixels).
+        QRegion Partial;
+        QRegion Solid;
     };
+    // A part of the frame that a held picture fills: left out of the frame buffer until something
+    // is painted over it, and shown by the window from its copy.
+    struct THeldPart {
+        std::uint64_t Id;
+        QImage Picture;
+        QPoint At;
+        QRegion Region;
+    };
+    // Writes the pixels of `area` (device pixels) that held pictures fill into the frame buffer,
+    // before something is painted over them.
+    void WriteHeldParts(const QRegion& area);
+    void WriteHeldParts(const QRect& area) { WriteHeldParts(QRegion(area)); }
+    void WriteAllHeldParts();
+    QRect DeviceArea(const TvgRect& AArea) const;
+    static bool PaintsOnlyChildren(const TvgVisualObject& AObject);
+    // Removes the kept pictures `which` selects, letting the window's copies go.
+    void EraseKept(const std::function<bool(const TKeptPicture&)>& which);
     TKeptPicture* FindKept(const TvgVisualObject& AObject);
     // Copies the object's kept picture to its place, inside the parent's clip already set; false
     // (nothing drawn) when it has none or the picture no longer shows it.
@@ -222,6 +246,7 @@ private:
     // The pixels opaque kept pictures were copied to (whatever was painted over them later).
     QRegion FPassCopied;
     QRegion FPassRegion;
+    std::vector<THeldPart> FPassHeld;
     int FKeptPictureDraws = 0;
     // Device pixels per scene unit of the frame buffer the last pass painted into.
     qreal FDeviceRatio = 1.0;

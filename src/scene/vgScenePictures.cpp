@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "vgMappedCanvas.h"
 #include "vgObject.h"
@@ -47,9 +48,47 @@ bool AllOpaque(const QImage& picture) {
     return true;
 }
 
+// The pixels of a premultiplied picture whose alpha `which` takes, as a region: runs of a row
+// become rectangles, and a row with the runs of the row above extends those downwards.
+template <class TWhich>
+QRegion PixelsWhere(const QImage& picture, TWhich which) {
+    std::vector<QRect> runs;
+    std::size_t previousRow = 0;
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+        const std::size_t thisRow = runs.size();
+        for (int x = 0; x < width;) {
+            while (x < width && !which(row[x] >> 24)) ++x;
+            const int start = x;
+            while (x < width && which(row[x] >> 24)) ++x;
+            if (x > start) runs.emplace_back(start, y, x - start, 1);
+        }
+        const std::size_t count = runs.size() - thisRow;
+        bool same = count > 0 && count == thisRow - previousRow && runs[previousRow].bottom() == y - 1;
+        for (std::size_t i = 0; same && i < count; ++i)
+            same = runs[previousRow + i].left() == runs[thisRow + i].left() &&
+                   runs[previousRow + i].width() == runs[thisRow + i].width();
+        if (same) {
+            runs.resize(thisRow);
+            for (std::size_t i = previousRow; i < thisRow; ++i) runs[i].setBottom(y);
+        } else {
+            previousRow = thisRow;
+        }
+    }
+    QRegion result;
+    result.setRects(runs.data(), static_cast<int>(runs.size()));
+    return result;
+}
+
 TvgVisualObject* ParentOf(const TvgVisualObject& AObject) {
     return AObject.Parent() ? AObject.Parent()->Visual() : nullptr;
 }
+
+// A picture this large costs a copy of megabytes at every step of a slide: the window is asked
+// to keep it itself.
+constexpr int kHeldPixels = 256 * 256;
 
 bool Inside(const TvgVisualObject* AObject, const TvgVisualObject* AContainer) {
     for (const TvgVisualObject* p = AObject; p; p = ParentOf(*p))
@@ -94,6 +133,14 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
     if (AllOpaque(kept.Picture))
         kept.OpaqueView = QImage(kept.Picture.constBits(), size.width(), size.height(),
                                  kept.Picture.bytesPerLine(), QImage::Format_RGB32);
+    if (!kept.OpaqueView.isNull() && ratio == 1.0 && size.width() * size.height() >= kHeldPixels)
+        kept.HeldId = FHostWindow->HoldPicture(kept.Picture);
+    // Over a held picture only its blended pixels need those beneath in the frame buffer.
+    if (kept.OpaqueView.isNull()) {
+        kept.Partial =
+            PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha != 0 && alpha != 255; });
+        kept.Solid = PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha == 255; });
+    }
     kept.Origin = origin;
     kept.MadeAt = QPointF(matrix.dx(), matrix.dy());
     kept.Opacity = AObject.AbsoluteOpacity();
@@ -101,8 +148,16 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
     return true;
 }
 
+void TvgScene::EraseKept(const std::function<bool(const TKeptPicture&)>& which) {
+    std::erase_if(FKept, [&](const TKeptPicture& k) {
+        if (!which(k)) return false;
+        if (k.HeldId) FHostWindow->ReleasePicture(k.HeldId);
+        return true;
+    });
+}
+
 void TvgScene::DropPicture(TvgVisualObject& AObject) {
-    std::erase_if(FKept, [&](const TKeptPicture& k) { return k.Object == &AObject || !k.Object; });
+    EraseKept([&](const TKeptPicture& k) { return k.Object == &AObject || !k.Object; });
 }
 
 void TvgScene::ReleasePicture(TvgVisualObject& AObject) {
@@ -116,7 +171,7 @@ void TvgScene::ReleasePicture(TvgVisualObject& AObject) {
 }
 
 void TvgScene::DropReleasedPictures() {
-    std::erase_if(FKept, [](const TKeptPicture& k) { return k.Released || !k.Object; });
+    EraseKept([](const TKeptPicture& k) { return k.Released || !k.Object; });
 }
 
 const QImage* TvgScene::KeptPicture(const TvgVisualObject& AObject) const {
@@ -133,7 +188,7 @@ TvgScene::TKeptPicture* TvgScene::FindKept(const TvgVisualObject& AObject) {
 
 void TvgScene::LookChanged(TvgVisualObject& AObject) {
     if (FKept.empty()) return;
-    std::erase_if(FKept, [&](const TKeptPicture& k) { return !k.Object || Inside(&AObject, k.Object); });
+    EraseKept([&](const TKeptPicture& k) { return !k.Object || Inside(&AObject, k.Object); });
 }
 
 bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
@@ -144,6 +199,7 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     // Scaled, turned or faded from above since: the picture no longer shows the object.
     if (!OnlyMoves(matrix) || AChild.AbsoluteOpacity() != kept->Opacity) {
         DropPicture(AChild);
+        if (!FPassHeld.empty()) WriteHeldParts(DeviceArea(AChild.UpdateRect()));
         return false;
     }
     const QPoint at = KeptPicturePlace(*kept, matrix);
@@ -153,7 +209,28 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
     const QRegion drawn = exact ? SurelyUnclipped(AChild, QRect(at, picture.size()), &exact) : QRegion();
     // Where the clips have whole edges the rows go straight into the frame, as the painter would
     // put them there (without handing them out to its threads).
-    if (!exact || !FCanvas->PutDevicePicture(at, picture, drawn)) FCanvas->DrawDevicePicture(at, picture);
+    if (!FPassHeld.empty() && !opaque) {
+        // Its opaque pixels overwrite a held picture's and its see-through ones leave them: only
+        // those it blends need the held ones beneath.
+        if (exact && FCanvas->CanPutDevicePicture(at, picture, drawn)) {
+            WriteHeldParts(kept->Partial.translated(at) & drawn);
+            const QRegion solid = kept->Solid.translated(at) & drawn;
+            for (THeldPart& part : FPassHeld) part.Region -= solid;
+        } else {
+            WriteHeldParts(DeviceArea(AChild.UpdateRect()));
+        }
+    }
+    // A picture the window holds is not copied at all where nothing is painted over it: the
+    // window shows those pixels from its own copy (WriteHeldParts writes what gets painted over).
+    bool put = false;
+    if (exact && opaque && kept->HeldId && !drawn.isEmpty() &&
+        FCanvas->CanPutDevicePicture(at, picture, drawn)) {
+        FPassHeld.push_back({kept->HeldId, picture, at, drawn});
+        put = true;
+    } else if (exact) {
+        put = FCanvas->PutDevicePicture(at, picture, drawn);
+    }
+    if (!put) FCanvas->DrawDevicePicture(at, picture);
     if (opaque && FDeviceRatio == 1.0) {
         FPassCopied += drawn;
         FPassOpaque += drawn;
@@ -204,4 +281,30 @@ QRegion TvgScene::CoverOfKeptPictures() {
         cover += SurelyUnclipped(*object, QRect(KeptPicturePlace(kept, matrix), kept.Picture.size()));
     }
     return cover;
+}
+
+QRect TvgScene::DeviceArea(const TvgRect& AArea) const {
+    const qreal ratio = FDeviceRatio;
+    // A pixel more on every side: antialiased edges reach into the pixels around an area.
+    const QPoint topLeft(static_cast<int>(std::floor(AArea.Left * ratio)) - 1,
+                         static_cast<int>(std::floor(AArea.Top * ratio)) - 1);
+    const QPoint end(static_cast<int>(std::ceil(AArea.Right * ratio)) + 1,
+                     static_cast<int>(std::ceil(AArea.Bottom * ratio)) + 1);
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+void TvgScene::WriteHeldParts(const QRegion& area) {
+    for (THeldPart& part : FPassHeld) {
+        if (!part.Region.boundingRect().intersects(area.boundingRect())) continue;
+        const QRegion written = part.Region & area;
+        if (written.isEmpty()) continue;
+        FCanvas->WriteDevicePicture(part.At, part.Picture, written);
+        part.Region -= written;
+    }
+    std::erase_if(FPassHeld, [](const THeldPart& part) { return part.Region.isEmpty(); });
+}
+
+void TvgScene::WriteAllHeldParts() {
+    for (const THeldPart& part : FPassHeld) FCanvas->WriteDevicePicture(part.At, part.Picture, part.Region);
+    FPassHeld.clear();
 }

@@ -199,6 +199,83 @@ TEST_F(DesktopPanelSlideTest, TheLastFrameOfTheSlideIsWhatANormalPassPaints) {
     EXPECT_EQ(different, 0);
 }
 
+// A window that keeps the panel's picture itself shows every frame of the slide in and out as
+// one that is given all the pixels, though the frame buffer never gets most of the panel's.
+TEST_F(DesktopPanelSlideTest, AWindowThatHoldsThePanelsPictureShowsTheSameFrames) {
+    SetUserWallPaper(Picture("halves.png", 4, 2, Qt::red, Qt::blue));
+    AddButton(QStringLiteral("记事本"));
+    AddButton(QStringLiteral("计算器"));
+    // See-through over the panel: blended over the panel's pixels at every step.
+    Over->SetBounds(150, 100, 60, 40);
+    Over->Fill()->SetColor("#8000FF00");
+    // Opaque over the panel: overwrites it.
+    auto* solid = Desk.Add<TvgRectangle>();
+    solid->SetBounds(60, 200, 40, 30);
+    solid->Fill()->SetColor("#FF0000FF");
+    struct TFrame {
+        QImage Pixels;
+        QRegion Input;
+        QRegion Held;   // shown from the held picture by the step's frame
+        QRgb Left = 0;  // of the frame buffer, amid that part
+    };
+    const auto frame = [&](std::size_t before) {
+        TFrame f{Desk.Frame().copy(), Window().InputRegion(), QRegion()};
+        if (Window().HeldRegions().size() > before) f.Held = Window().HeldRegions().back();
+        if (!f.Held.isEmpty()) f.Left = Window().PaintBuffer().pixel(f.Held.boundingRect().center());
+        return f;
+    };
+    const auto slide = [&] {
+        std::vector<TFrame> frames;
+        Panel->Show();
+        Desk.Frame();
+        for (int step = 0; step < 19; ++step) {
+            const std::size_t before = Window().HeldRegions().size();
+            Steps(1);
+            frames.push_back(frame(before));
+        }
+        // The picture let go, the frame buffer holds all that is shown.
+        EXPECT_TRUE(Window().PaintBuffer() == Window().FrameBuffer());
+        Panel->Hide();
+        for (int step = 0; step < 20; ++step) {
+            const std::size_t before = Window().HeldRegions().size();
+            Steps(1);
+            frames.push_back(frame(before));
+        }
+        EXPECT_FALSE(Panel->Visible());
+        return frames;
+    };
+    const std::vector<TFrame> given = slide();
+    Window().SetHoldsPictures(true);
+    const std::vector<TFrame> held = slide();
+    ASSERT_EQ(held.size(), given.size());
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(held[i].Pixels.size(), given[i].Pixels.size());
+        int different = 0;
+        for (int y = 0; y < held[i].Pixels.height(); ++y)
+            for (int x = 0; x < held[i].Pixels.width(); ++x)
+                different += held[i].Pixels.pixel(x, y) != given[i].Pixels.pixel(x, y);
+        EXPECT_EQ(different, 0);
+        EXPECT_EQ(held[i].Input, given[i].Input);
+    }
+    // Most of the panel came from the held picture, never under what lies over it; the last
+    // frames of both slides are painted as usual, and the picture is let go.
+    int heldFrames = 0;
+    for (const TFrame& f : held) {
+        heldFrames += !f.Held.isEmpty();
+        EXPECT_FALSE(f.Held.intersects(QRect(150, 100, 60, 40)));
+        EXPECT_FALSE(f.Held.intersects(QRect(60, 200, 40, 30)));
+    }
+    EXPECT_GE(heldFrames, 30);
+    EXPECT_GT(held[9].Held.boundingRect().width(), 100);
+    EXPECT_EQ(held[9].Left, FakeHostWindow::HeldMarker);
+    EXPECT_TRUE(held.back().Held.isEmpty());
+    for (const TFrame& f : given) EXPECT_TRUE(f.Held.isEmpty());
+    EXPECT_EQ(Window().HeldPictures(), 0u);
+    EXPECT_EQ(SlidePicture(), nullptr);
+    EXPECT_TRUE(Window().PaintBuffer() == Window().FrameBuffer());
+}
+
 TEST_F(DesktopPanelSlideTest, TheSlideOutMovesThePictureToo) {
     SetUserWallPaper(Picture("wall.png", Qt::red));
     Panel->Show();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BackdropBlend.h"
 #include "vgLaidOutTexts.h"
 #include "vgQtCanvas.h"
 
@@ -459,4 +460,49 @@ TEST(LaidOutTexts, DrawWhatDrawTextDraws) {
     EXPECT_EQ(compared, 6 * 4 * 3 * 3 * 3);
     EXPECT_GT(laidOut, compared / 2);
     EXPECT_GT(kept.Count(), 0);
+}
+
+// Every alpha over every kind of frame pixel, rows of every length around the blocks of four the
+// rows are blended in: each pixel comes out as the premultiplied "over" of that one pixel.
+TEST_F(CanvasTest, PutPicturesAreBlendedPixelByPixelAsTheOverOfOnePixel) {
+    const int width = 19;
+    QImage picture(width, 256, QImage::Format_ARGB32_Premultiplied);
+    QImage frame(width, 256, QImage::Format_ARGB32_Premultiplied);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0xFF;
+    };
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // Runs of see-through and of opaque pixels as well as single ones.
+            const int alpha = x < 4 ? 0 : x < 8 ? 255 : (x * 37 + y) % 256;
+            const auto channel = [&] { return alpha ? next() % (alpha + 1) : 0; };
+            picture.setPixel(x, y, qRgba(channel(), channel(), channel(), alpha));
+            const int under = static_cast<int>(next());
+            frame.setPixel(x, y,
+                           qRgba(next() % (under + 1), next() % (under + 1), next() % (under + 1), under));
+        }
+    }
+    const QImage before = frame.copy();
+    Canvas.EndScene();
+    Canvas.AttachBuffer(&frame);
+    ASSERT_TRUE(Canvas.BeginScene());
+    // Rows of each length from 1 to the width, one per line.
+    QRegion area;
+    for (int y = 0; y < 256; ++y) area += QRect(0, y, 1 + y % width, 1);
+    ASSERT_TRUE(Canvas.PutDevicePicture(QPoint(0, 0), picture, area));
+    Canvas.EndScene();
+    Canvas.AttachBuffer(nullptr);
+    int wrong = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t src = picture.pixel(x, y), dst = before.pixel(x, y);
+            const std::uint32_t expected = x >= 1 + y % width ? dst
+                                           : (src >> 24) == 0 ? dst
+                                                              : PremultipliedOver(src, dst);
+            wrong += frame.pixel(x, y) != expected;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }

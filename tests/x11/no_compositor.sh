@@ -53,4 +53,23 @@ start_compositor
 shot new-composited
 n=$(differing new-wallpaper new-composited)
 check "a new wallpaper is followed ($n pixels differ)" test "$n" -le 20
+stop_compositor
+
+# The desktop panel slides in over the work area. Covered by a window and uncovered again, it
+# shows the same pixels: what the X server showed from its own copy of the sliding picture is in
+# the frame buffer once the slide has ended.
+xdotool mousemove $((1920 / 2 - 101 + 145)) 15 click 1
+sleep 1.5
+xdotool mousemove 700 600
+shot panel-in
+under=$(pointer_window 700 600)
+check "the shown panel takes the pointer where the desktop let it through" is_ours "$under"
+xmessage -geometry 600x400+300+300 cover & cover_pid=$!
+sleep 1
+kill "$cover_pid"; wait "$cover_pid" 2>/dev/null || true
+shot panel-exposed
+convert "$install/panel-in.png" -crop 600x400+300+300 +repage "$install/a.png"
+convert "$install/panel-exposed.png" -crop 600x400+300+300 +repage "$install/b.png"
+n=$(compare -metric AE "$install/a.png" "$install/b.png" null: 2>&1 || true)
+check "the uncovered panel shows what it showed before ($n pixels differ)" test "$n" = 0
 finish

@@ -1,6 +1,9 @@
 #include "FakeHostWindow.h"
 
+#include <QPainter>
+
 #include <algorithm>
+#include <stdexcept>
 
 #include "AlphaRegion.h"
 #include "FakePlatform.h"
@@ -33,11 +36,43 @@ void FakeHostWindow::NewBuffer() {
     FBuffer = QImage((QSizeF(logical) * FRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     FBuffer.setDevicePixelRatio(FRatio);
     FBuffer.fill(Qt::transparent);
+    FScreen = FBuffer.copy();
+    FShown.clear();
     FInputRegion = {};
+}
+
+void FakeHostWindow::SetHoldsPictures(bool holds) {
+    FHoldsPictures = holds;
+    FScreen = FBuffer.copy();
+}
+
+std::uint64_t FakeHostWindow::HoldPicture(const QImage& picture) {
+    if (!FHoldsPictures || picture.isNull()) return 0;
+    const std::uint64_t id = FNextHeldId++;
+    FHeld[id] = picture;
+    return id;
+}
+
+void FakeHostWindow::ReleasePicture(std::uint64_t id) {
+    FHeld.erase(id);
+    const auto [first, last] = FShown.equal_range(id);
+    QPainter buffer(&FBuffer);
+    buffer.setCompositionMode(QPainter::CompositionMode_Source);
+    for (auto it = first; it != last; ++it)
+        for (const QRect& r : it->second.Region)
+            buffer.drawImage(r.topLeft(), it->second.Picture, r.translated(-it->second.At));
+    FShown.erase(first, last);
+}
+
+void FakeHostWindow::ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) {
+    const auto held = FHeld.find(id);
+    if (held == FHeld.end() || !FPainting) throw std::logic_error("no such held picture, or not painting");
+    FFrameHeld.push_back({id, held->second, at, region});
 }
 
 QImage* FakeHostWindow::BeginPaint(const QRegion&, const QRegion& covered) {
     FCovered.push_back(covered);
+    FPainting = true;
     return &FBuffer;
 }
 
@@ -45,7 +80,38 @@ void FakeHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     FPresentedRegions.push_back(region);
     FPresentedOpaque.push_back(opaque);
     ++FPresentedFrames;
-    UpdateAlphaRegion(FInputRegion, FBuffer, DeviceRegion(region, FRatio));
+    FPainting = false;
+    if (!FHoldsPictures) {
+        UpdateAlphaRegion(FInputRegion, FBuffer, DeviceRegion(region, FRatio));
+        return;
+    }
+    // The screen takes the painted pixels, then those of the held pictures; the frame buffer
+    // keeps the marker where it was not painted.
+    const QRegion device = DeviceRegion(region, FRatio);
+    QRegion held;
+    for (const TShownPart& part : FFrameHeld) held += part.Region;
+    {
+        QPainter screen(&FScreen);
+        screen.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : device - held) screen.drawImage(r.topLeft(), FBuffer, r);
+        for (const TShownPart& part : FFrameHeld)
+            for (const QRect& r : part.Region)
+                screen.drawImage(r.topLeft(), part.Picture, r.translated(-part.At));
+    }
+    for (const QRect& r : held) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(FBuffer.scanLine(y));
+            std::fill(line + r.left(), line + r.right() + 1, HeldMarker);
+        }
+    }
+    FHeldRegions.push_back(held);
+    for (auto it = FShown.begin(); it != FShown.end();) {
+        it->second.Region -= device;
+        it = it->second.Region.isEmpty() ? FShown.erase(it) : std::next(it);
+    }
+    for (TShownPart& part : FFrameHeld) FShown.emplace(part.Id, std::move(part));
+    FFrameHeld.clear();
+    UpdateAlphaRegion(FInputRegion, FScreen, device);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // A host window without a display: it keeps the frame buffer, records what was presented and
 // the geometry it was given, and lets a test send mouse and keyboard input to its client.
 
+#include <map>
 #include <vector>
 
 #include "IHostWindow.h"
@@ -27,6 +28,11 @@ public:
     using IHostWindow::EndPaint;
     void EndPaint(const QRegion& region, const QRegion& opaque) override;
     std::uint64_t PresentedFrames() const override { return FPresentedFrames; }
+    // Only after SetHoldsPictures(true), as a window system that keeps pictures does.
+    std::uint64_t HoldPicture(const QImage& picture) override;
+    void ReleasePicture(std::uint64_t id) override;
+    // Throws std::logic_error for a picture not held, or outside a paint.
+    void ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) override;
     // In device pixels, as the window system takes it.
     QRegion InputRegion() const override { return FInputRegion; }
 
@@ -46,7 +52,18 @@ public:
     void SetDevicePixelRatio(qreal ratio);
     THostWindowKind Kind() const { return FKind; }
     QString Title() const { return FTitle; }
-    const QImage& FrameBuffer() const { return FBuffer; }
+    // What the window shows: the frame buffer, with the parts shown from held pictures.
+    const QImage& FrameBuffer() const { return FHoldsPictures ? FScreen : FBuffer; }
+    // Keeps pictures as a window system would: what a frame shows from them is left out of the
+    // frame buffer, which holds a marker colour there (HeldMarker) until it is painted again or
+    // the picture is let go (its pixels then go into the frame buffer), so that painting that
+    // relies on those pixels shows.
+    void SetHoldsPictures(bool holds);
+    static constexpr QRgb HeldMarker = 0xFFFF00FF;
+    const QImage& PaintBuffer() const { return FBuffer; }
+    std::size_t HeldPictures() const { return FHeld.size(); }
+    // Per presented frame, the part shown from held pictures.
+    const std::vector<QRegion>& HeldRegions() const { return FHeldRegions; }
     const std::vector<QRegion>& PresentedRegions() const { return FPresentedRegions; }
     // What each pass said at its start it would overwrite wholly itself.
     const std::vector<QRegion>& CoveredRegions() const { return FCovered; }
@@ -88,6 +105,21 @@ private:
     QRect FGeometry;
     bool FVisible = false;
     QImage FBuffer;
+    bool FHoldsPictures = false;
+    bool FPainting = false;
+    QImage FScreen;
+    std::map<std::uint64_t, QImage> FHeld;
+    std::uint64_t FNextHeldId = 1;
+    struct TShownPart {
+        std::uint64_t Id;
+        QImage Picture;
+        QPoint At;
+        QRegion Region;
+    };
+    std::vector<TShownPart> FFrameHeld;
+    // What the screen shows from held pictures and the frame buffer lacks, by picture.
+    std::multimap<std::uint64_t, TShownPart> FShown;
+    std::vector<QRegion> FHeldRegions;
     qreal FRatio = 1.0;
     QRegion FInputRegion;
     std::vector<QRegion> FPresentedRegions;

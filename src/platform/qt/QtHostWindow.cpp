@@ -145,7 +145,8 @@ void QtHostWindow::EndPaint(const QRegion& region, const QRegion& opaque) {
     const bool inputRegionChanged = FPaintImage && TakeInputRegion(*FPaintImage, pixels, opaquePixels);
     if (FPaintImage) FinishFrame(*FPaintImage, pixels, opaquePixels, inputRegionChanged);
     FBackingStore->endPaint();
-    FBackingStore->flush(region);
+    const QRegion held = FrameHeldRegion();
+    FBackingStore->flush(held.isEmpty() ? region : region - held);
     FPresentedUnread |= region.boundingRect();
     FPaintImage = nullptr;
     CountPresentedFrame();

@@ -54,6 +54,11 @@ protected:
     bool TakeInputRegion(const QImage& image, const QRegion& region, const QRegion& opaque = QRegion());
     void ClearInputRegion() { FInputRegion = {}; }
     void CountPresentedFrame();
+    // The frame buffer while a frame is painted.
+    QImage* PaintImage() const { return FPaintImage; }
+    // The part of the frame being painted that the window shows from pictures it holds rather
+    // than from the frame buffer: left out when the frame buffer is presented.
+    virtual QRegion FrameHeldRegion() const { return {}; }
 
     // Puts the desktop window back below every other window.
     virtual void KeepAtBottom() { lower(); }

@@ -3,10 +3,14 @@
 #include <QPaintEvent>
 #include <QPointer>
 
+#include <algorithm>
+#include <cstring>
+
 #include "BackdropBlend.h"
 #include "IPlatform.h"
 #include "X11Backdrop.h"
 #include "X11OutsideClicks.h"
+#include "X11PicturePixmap.h"
 #include "X11Window.h"
 
 X11HostWindow::X11HostWindow(THostWindowKind kind) : QtHostWindow(kind) {
@@ -17,6 +21,20 @@ X11HostWindow::X11HostWindow(THostWindowKind kind) : QtHostWindow(kind) {
         FBackdropListener = X11Backdrop::Instance().AddListener([this] { BackdropChanged(); });
     }
 }
+
+namespace {
+
+// The rows of `region` (window pixels) from `picture`, its top-left pixel at `at`, into `frame`.
+void WritePicture(QImage& frame, const QImage& picture, QPoint at, const QRegion& region) {
+    const QRegion written = region & frame.rect() & QRect(at, picture.size());
+    for (const QRect& r : written)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(frame.scanLine(y) + static_cast<std::size_t>(r.left()) * 4,
+                        picture.constScanLine(y - at.y()) + static_cast<std::size_t>(r.left() - at.x()) * 4,
+                        static_cast<std::size_t>(r.width()) * 4);
+}
+
+}  // namespace
 
 X11HostWindow::~X11HostWindow() {
     if (FBackdropListener) X11Backdrop::Instance().RemoveListener(FBackdropListener);
@@ -43,11 +61,90 @@ void X11HostWindow::Shown(bool firstShow) {
     if (firstShow) X11Window::SetDesktopLevelHints(winId());
 }
 
+std::uint64_t X11HostWindow::HoldPicture(const QImage& picture) {
+    if (!X11Window::IsAvailable() || devicePixelRatio() != 1.0) return 0;
+    auto pixmap = std::make_unique<X11PicturePixmap>(winId(), picture);
+    if (!pixmap->IsValid()) return 0;
+    const std::uint64_t id = FNextHeldId++;
+    FHeld.emplace(id, std::move(pixmap));
+    return id;
+}
+
+void X11HostWindow::ReleasePicture(std::uint64_t id) {
+    const auto held = FHeld.find(id);
+    if (held == FHeld.end()) return;
+    std::erase_if(FFrameHeld, [id](const THeldPart& part) { return part.Id == id; });
+    // Still shown: kept until the next frame, which mostly paints those pixels anew (the end of a
+    // slide paints the whole panel); what it leaves goes into the frame buffer then.
+    if (std::any_of(FShownHeld.begin(), FShownHeld.end(),
+                    [id](const THeldPart& part) { return part.Id == id; })) {
+        FReleased.push_back(id);
+        return;
+    }
+    FHeld.erase(held);
+}
+
+void X11HostWindow::WriteReleasedParts(QImage& image) {
+    bool waited = false;
+    for (const THeldPart& part : FShownHeld) {
+        if (std::find(FReleased.begin(), FReleased.end(), part.Id) == FReleased.end()) continue;
+        const auto held = FHeld.find(part.Id);
+        if (held == FHeld.end()) continue;
+        // Once the server has read what was presented from the frame buffer so far.
+        if (!waited) WaitForPresented();
+        waited = true;
+        WritePicture(image, held->second->Picture(), part.At, part.Region);
+    }
+    std::erase_if(FShownHeld, [this](const THeldPart& part) {
+        return std::find(FReleased.begin(), FReleased.end(), part.Id) != FReleased.end();
+    });
+    for (const std::uint64_t id : FReleased) FHeld.erase(id);
+    FReleased.clear();
+}
+
+void X11HostWindow::ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) {
+    const auto held = FHeld.find(id);
+    if (held == FHeld.end()) return;
+    // Not a frame of one pixel per device pixel: the frame buffer takes the pixels after all.
+    if (!PaintImage() || PaintImage()->devicePixelRatio() != 1.0) {
+        if (PaintImage()) WritePicture(*PaintImage(), held->second->Picture(), at, region);
+        return;
+    }
+    FFrameHeld.push_back({id, at, region});
+}
+
+QRegion X11HostWindow::FrameHeldRegion() const {
+    QRegion held;
+    for (const THeldPart& part : FFrameHeld) held += part.Region;
+    return held;
+}
+
+void X11HostWindow::Presented(bool) {
+    if (FFrameHeld.empty()) return;
+    for (const THeldPart& part : FFrameHeld) {
+        const auto held = FHeld.find(part.Id);
+        if (held != FHeld.end()) held->second->CopyTo(part.Region, part.At);
+        FShownHeld.push_back(part);
+    }
+    FFrameHeld.clear();
+}
+
+void X11HostWindow::ShowHeldParts(const QRegion& region) {
+    for (const THeldPart& part : FShownHeld) {
+        const auto held = FHeld.find(part.Id);
+        if (held != FHeld.end()) held->second->CopyTo(part.Region & region, part.At);
+    }
+}
+
 void X11HostWindow::WaitForPresented() {
     X11Window::Sync();
 }
 
 void X11HostWindow::Resized() {
+    // The frame buffer starts anew: the next frame paints all of it.
+    FShownHeld.clear();
+    for (const std::uint64_t id : FReleased) FHeld.erase(id);
+    FReleased.clear();
     FShapeDirty = true;
     FHasFrame = false;
 }
@@ -55,6 +152,10 @@ void X11HostWindow::Resized() {
 void X11HostWindow::FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
                                 bool inputRegionChanged) {
     if (inputRegionChanged) FShapeDirty = true;
+    // What this frame paints no longer shows a held picture from before.
+    for (THeldPart& part : FShownHeld) part.Region -= region;
+    std::erase_if(FShownHeld, [](const THeldPart& part) { return part.Region.isEmpty(); });
+    if (!FReleased.empty()) WriteReleasedParts(image);
     // Opaque pixels come out of the blend as they went in.
     if (BlendsItself()) BlendOverBackdrop(image, opaque.isEmpty() ? region : region - opaque);
     // Shaped before the pixels are sent, so that a growing shape already shows them.
@@ -108,7 +209,11 @@ void X11HostWindow::exposeEvent(QExposeEvent* event) {
 }
 
 void X11HostWindow::paintEvent(QPaintEvent* event) {
-    if (FHasFrame && isExposed()) BackingStore().flush(event->region());
+    if (!FHasFrame || !isExposed()) return;
+    QRegion shown;
+    for (const THeldPart& part : FShownHeld) shown += part.Region;
+    BackingStore().flush(shown.isEmpty() ? event->region() : event->region() - shown);
+    if (!shown.isEmpty()) ShowHeldParts(event->region());
 }
 
 void X11HostWindow::ApplyShapes() {

@@ -5,11 +5,15 @@
 // desktop window looks as it does with one and a floating window's translucent parts show the
 // wallpaper rather than black.
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "QtHostWindow.h"
 
 class X11OutsideClicks;
+class X11PicturePixmap;
 
 class X11HostWindow : public QtHostWindow {
     Q_OBJECT
@@ -21,12 +25,18 @@ public:
     // While the keyboard is held, a click into another program deactivates the window as losing
     // the focus would: the window holding the keyboard is not the focus window.
     bool GrabKeyboard(bool grab) override;
+    // Pictures go to pixmaps of the X server, which copies from them into the window.
+    std::uint64_t HoldPicture(const QImage& picture) override;
+    void ReleasePicture(std::uint64_t id) override;
+    void ShowHeldPicture(std::uint64_t id, QPoint at, const QRegion& region) override;
 
 protected:
     void Shown(bool firstShow) override;
     void FinishFrame(QImage& image, const QRegion& region, const QRegion& opaque,
                      bool inputRegionChanged) override;
     void Resized() override;
+    QRegion FrameHeldRegion() const override;
+    void Presented(bool inputRegionChanged) override;
     void WaitForPresented() override;
     void exposeEvent(QExposeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -37,6 +47,23 @@ private:
     void BackdropChanged();
     void BlendOverBackdrop(QImage& image, const QRegion& region);
     bool BlendsItself() const;
+    void ShowHeldParts(const QRegion& region);
+    // Puts what is still shown of the pictures let go into the frame buffer, and drops them.
+    void WriteReleasedParts(QImage& image);
+
+    // A part of the window that shows a held picture rather than the frame buffer's pixels.
+    struct THeldPart {
+        std::uint64_t Id;
+        QPoint At;
+        QRegion Region;
+    };
+    std::map<std::uint64_t, std::unique_ptr<X11PicturePixmap>> FHeld;
+    std::uint64_t FNextHeldId = 1;
+    // This frame's parts, then those shown since and not painted over.
+    std::vector<THeldPart> FFrameHeld;
+    std::vector<THeldPart> FShownHeld;
+    // Let go by the scene, still shown until the next frame.
+    std::vector<std::uint64_t> FReleased;
 
     std::unique_ptr<X11OutsideClicks> FOutsideClicks;
     bool FShapeDirty = true;
