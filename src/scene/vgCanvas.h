@@ -82,6 +82,12 @@ public:
     // Draws a part of a bitmap scaled into a rectangle; highSpeed picks nearest-neighbour scaling.
     virtual void DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, const QRectF& dest, float opacity,
                             bool highSpeed) = 0;
+    // The rectangle, in the current matrix's units, that holds every pixel the clip lets through;
+    // false when the canvas cannot tell (nothing may then be left out for lying outside it).
+    virtual bool ClipBounds(QRectF& bounds) const {
+        (void)bounds;
+        return false;
+    }
 
     TvgBrush& Fill() { return FFill; }
     TvgBrush& Stroke() { return FStroke; }

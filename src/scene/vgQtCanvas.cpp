@@ -192,6 +192,14 @@ void TvgQtCanvas::ExcludeClipRect(const QRectF& rect) {
     FPainter.setWorldTransform(FMatrix);
 }
 
+bool TvgQtCanvas::ClipBounds(QRectF& bounds) const {
+    // A matrix that cannot be undone leaves the clip without a place in its units.
+    if (!FPainter.isActive() || !FPainter.hasClipping() || !FPainter.worldTransform().isInvertible())
+        return false;
+    bounds = FPainter.clipBoundingRect();
+    return true;
+}
+
 void TvgQtCanvas::ResetClipRect() {
     if (FPainter.isActive()) FPainter.setClipping(false);
 }

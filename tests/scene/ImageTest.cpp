@@ -3,6 +3,7 @@
 #include "SceneFixture.h"
 #include "vgBounds.h"
 #include "vgImage.h"
+#include "vgQtCanvas.h"
 
 namespace {
 
@@ -63,6 +64,66 @@ TEST_F(Images, TilesRepeatAndAreClipped) {
         for (int y : {0, 10, 20}) EXPECT_EQ(PixelAt(x, y), 0xFF0000FFu) << x << "," << y;
     EXPECT_EQ(AlphaAt(5, 5), 0);
     EXPECT_EQ(Covered(), QRect(0, 0, 21, 21));
+}
+
+// A tile with a different colour in every pixel, so that a tile drawn in the wrong place, or one
+// left out, shows in the frame.
+QImage PatternTile(int w, int h) {
+    QImage pixels(w, h, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.setPixel(x, y, qRgba(x * 20, y * 20, 128, 255));
+    return pixels;
+}
+
+// A row of tiles, at a place between whole pixels, repainted in small parts the way a hover
+// repaints a dock row: every part repainted shows what a full paint shows.
+TEST_F(Images, TilesRepaintedInPartsMatchAFullPaint) {
+    auto* image = Add<TvgImage>(Root, 3.5f, 20.25f, 90, 12);
+    image->Bitmap()->SetImage(PatternTile(7, 5));
+    image->SetWrapMode(vgImageTile);
+    Draw();
+    const QImage full = Frame().copy();
+    ASSERT_GT(qAlpha(full.pixel(50, 25)), 0);
+    for (const TvgRect& part : {TvgRect{0, 0, 100, 100}, TvgRect{40.5f, 18, 52, 40}, TvgRect{4, 21, 5, 22},
+                                TvgRect{86, 30, 99, 33}, TvgRect{10.75f, 25.5f, 11.25f, 26}}) {
+        Scene->AddUpdateRect(part);
+        Draw();
+        EXPECT_EQ(Frame(), full) << part.Left << "," << part.Top;
+    }
+}
+
+// Counts the pictures handed to the painter.
+class CountingCanvas : public TvgQtCanvas {
+public:
+    void DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, const QRectF& dest, float opacity,
+                    bool highSpeed) override {
+        ++Drawn;
+        TvgQtCanvas::DrawBitmap(bitmap, source, dest, opacity, highSpeed);
+    }
+    int Drawn = 0;
+};
+
+TEST_F(Images, TilesOutsideTheClipAreNotDrawn) {
+    auto* image = Add<TvgImage>(Root, 0, 0, 100, 10);
+    image->Bitmap()->SetImage(PatternTile(10, 10));
+    image->SetWrapMode(vgImageTile);
+    QImage buffer(100, 10, QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(0);
+    CountingCanvas canvas;
+    canvas.AttachBuffer(&buffer);
+    ASSERT_TRUE(canvas.BeginScene());
+    image->Paint(canvas);
+    const int whole = canvas.Drawn;
+    // Every tile, and the one past the end the row is rounded up to.
+    EXPECT_EQ(whole, 11 * 2);
+    canvas.Drawn = 0;
+    canvas.SetClipRects({QRectF(42, 0, 5, 10)});
+    image->Paint(canvas);
+    // The tile under the clip and the one below it, past the row's end, whose edge lies within
+    // the pixel kept around the clip.
+    EXPECT_EQ(canvas.Drawn, 2);
+    canvas.EndScene();
+    EXPECT_EQ(buffer.pixel(43, 2), PatternTile(10, 10).pixel(3, 2));
 }
 
 TEST_F(Images, NineSliceKeepsTheCorners) {
