@@ -78,6 +78,10 @@ void TvgImage::PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float op
             // A long dock row is a hundred tiles, and a hover repaints two buttons' width of it:
             // the tiles wholly outside the clip (a pixel of smoothing around each kept) are not
             // handed to the painter at all.
+            if (Canvas.FillTiled(bitmap, local, opacity)) {
+                Canvas.RestoreCanvas(state);
+                break;
+            }
             QRectF shown;
             const bool bounded = Canvas.ClipBounds(shown);
             if (bounded) shown.adjust(-1, -1, 1, 1);
