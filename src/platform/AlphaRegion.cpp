@@ -81,9 +81,11 @@ QRegion AlphaRegion(const QImage& image, const QRect& area) {
 
 void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area, const QRegion& opaque) {
     region -= area;
-    const QRegion known = opaque & area;
-    region += known;
-    for (const QRect& rect : area - known) region += AlphaRegion(image, rect);
+    // The whole window's region is thousands of rectangles (every icon's and note's outline):
+    // the repainted part's few are gathered first and joined to it once.
+    QRegion repainted = opaque & area;
+    for (const QRect& rect : area - repainted) repainted += AlphaRegion(image, rect);
+    region += repainted;
 }
 
 QRegion DeviceRegion(const QRegion& logical, qreal ratio) {

@@ -82,6 +82,21 @@ public:
     // Draws a part of a bitmap scaled into a rectangle; highSpeed picks nearest-neighbour scaling.
     virtual void DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, const QRectF& dest, float opacity,
                             bool highSpeed) = 0;
+    // Fills `area` (whose corner is a tile's corner) with copies of the bitmap side by side, as
+    // drawing every tile at its own size would; false, with nothing drawn, where the canvas cannot
+    // give those very pixels in one go.
+    virtual bool FillTiled(const TvgBitmap& bitmap, const QRectF& area, float opacity) {
+        (void)bitmap;
+        (void)area;
+        (void)opacity;
+        return false;
+    }
+    // The rectangle, in the current matrix's units, that holds every pixel the clip lets through;
+    // false when the canvas cannot tell (nothing may then be left out for lying outside it).
+    virtual bool ClipBounds(QRectF& bounds) const {
+        (void)bounds;
+        return false;
+    }
 
     TvgBrush& Fill() { return FFill; }
     TvgBrush& Stroke() { return FStroke; }

@@ -75,8 +75,19 @@ void TvgImage::PaintWrapped(TvgCanvas& Canvas, const TvgBitmap& bitmap, float op
         case vgImageTile: {
             const int state = Canvas.SaveCanvas();
             Canvas.IntersectClipRect(local);
+            // A long dock row is a hundred tiles, and a hover repaints two buttons' width of it:
+            // the tiles wholly outside the clip (a pixel of smoothing around each kept) are not
+            // handed to the painter at all.
+            if (Canvas.FillTiled(bitmap, local, opacity)) {
+                Canvas.RestoreCanvas(state);
+                break;
+            }
+            QRectF shown;
+            const bool bounded = Canvas.ClipBounds(shown);
+            if (bounded) shown.adjust(-1, -1, 1, 1);
             for (const QRectF& tile : vgTileRects(source.size(), local.size()))
-                Canvas.DrawBitmap(bitmap, source, tile, opacity, FDisableInterpolation);
+                if (!bounded || tile.intersects(shown))
+                    Canvas.DrawBitmap(bitmap, source, tile, opacity, FDisableInterpolation);
             Canvas.RestoreCanvas(state);
             break;
         }

@@ -196,6 +196,33 @@ void TvgQtCanvas::ExcludeClipRect(const QRectF& rect) {
     FPainter.setWorldTransform(FMatrix);
 }
 
+bool TvgQtCanvas::FillTiled(const TvgBitmap& bitmap, const QRectF& area, float opacity) {
+    // Only where every tile lands on whole pixels unscaled: drawn one by one they are then copied
+    // pixel for pixel, as a texture fill copies them; anywhere else each tile is smoothed on its own.
+    const QTransform& m = FPainter.worldTransform();
+    const QImage& image = bitmap.Image();
+    if (!FPainter.isActive() || opacity != 1 || m.type() > QTransform::TxTranslate || image.isNull() ||
+        image.devicePixelRatio() != 1.0 || !FBuffer || FBuffer->devicePixelRatio() != 1.0)
+        return false;
+    const QPointF corner = m.map(area.topLeft());
+    const auto whole = [](qreal v) { return v == std::floor(v); };
+    if (!whole(corner.x()) || !whole(corner.y()) || !whole(area.width()) || !whole(area.height()))
+        return false;
+    FPainter.save();
+    FPainter.setBrushOrigin(area.topLeft());
+    FPainter.fillRect(area, QBrush(image));
+    FPainter.restore();
+    return true;
+}
+
+bool TvgQtCanvas::ClipBounds(QRectF& bounds) const {
+    // A matrix that cannot be undone leaves the clip without a place in its units.
+    if (!FPainter.isActive() || !FPainter.hasClipping() || !FPainter.worldTransform().isInvertible())
+        return false;
+    bounds = FPainter.clipBoundingRect();
+    return true;
+}
+
 void TvgQtCanvas::ResetClipRect() {
     if (FPainter.isActive()) FPainter.setClipping(false);
 }

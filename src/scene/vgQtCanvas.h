@@ -62,6 +62,8 @@ public:
 
     void DrawBitmap(const TvgBitmap& bitmap, const QRectF& source, const QRectF& dest, float opacity,
                     bool highSpeed) override;
+    bool ClipBounds(QRectF& bounds) const override;
+    bool FillTiled(const TvgBitmap& bitmap, const QRectF& area, float opacity) override;
     // Copies a picture of device pixels 1:1 with its top-left corner at a device pixel, within the
     // current clip (an opaque picture is copied rather than blended).
     void DrawDevicePicture(QPoint devicePos, const QImage& picture);

@@ -85,4 +85,26 @@ TEST(AlphaRegion, UpdateTakesVouchedPixelsAsOpaqueAndReadsTheRest) {
     EXPECT_EQ(region & QRect(0, 18, 20, 2), QRegion(0, 18, 20, 2));
 }
 
+// A window of many outlines repainted in a few places at once: the region kept up to date is
+// the one a fresh read of the whole picture gives.
+TEST(AlphaRegion, UpdateOfSeveralPartsEqualsAFreshRead) {
+    QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
+    const auto paint = [&image](int seed) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, ((x * 7 + y * 3 + seed) % 5 < 2) ? 0xFF102030u : 0u);
+    };
+    paint(0);
+    QRegion region = AlphaRegion(image, image.rect());
+    ASSERT_GT(region.rectCount(), 100);
+    paint(1);
+    const QRegion repainted = QRegion(2, 3, 9, 7) + QRegion(30, 0, 5, 48) + QRegion(50, 40, 14, 8);
+    UpdateAlphaRegion(region, image, repainted, QRegion(31, 10, 2, 4));
+    QRegion expected = AlphaRegion(image, image.rect());
+    paint(0);
+    expected =
+        (AlphaRegion(image, image.rect()) - repainted) + (expected & repainted) + QRegion(31, 10, 2, 4);
+    EXPECT_EQ(region, expected);
+}
+
 }  // namespace
