@@ -1,6 +1,6 @@
 #include "AlphaRegion.h"
 
-#include <vector>
+#include "RowRuns.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -48,35 +48,20 @@ QRegion AlphaRegion(const QImage& image, const QRect& area) {
         image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
             ? image
             : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // Runs of one row become rectangles; a row with exactly the runs of the row above extends
-    // those rectangles downwards, so an opaque block is one rectangle rather than one per row.
-    std::vector<QRect> runs;
-    std::size_t previousRow = 0;  // where the runs of the row above start in `runs`
+    TRowRuns runs;
     const int end = clipped.right() + 1;
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        const std::size_t thisRow = runs.size();
+        runs.StartRow(y);
         for (int x = clipped.left(); x < end;) {
             const int start = Scan(row, x, end, false);
             if (start == end) break;
             x = Scan(row, start, end, true);
-            runs.emplace_back(start, y, x - start, 1);
+            runs.Add(start, x);
         }
-        const std::size_t count = runs.size() - thisRow;
-        bool same = count > 0 && count == thisRow - previousRow && runs[previousRow].bottom() == y - 1;
-        for (std::size_t i = 0; same && i < count; ++i)
-            same = runs[previousRow + i].left() == runs[thisRow + i].left() &&
-                   runs[previousRow + i].width() == runs[thisRow + i].width();
-        if (same) {
-            runs.resize(thisRow);
-            for (std::size_t i = previousRow; i < thisRow; ++i) runs[i].setBottom(y);
-        } else {
-            previousRow = thisRow;
-        }
+        runs.EndRow();
     }
-    QRegion result;
-    result.setRects(runs.data(), static_cast<int>(runs.size()));
-    return result;
+    return runs.Region();
 }
 
 void UpdateAlphaRegion(QRegion& region, const QImage& image, const QRegion& area, const QRegion& opaque) {

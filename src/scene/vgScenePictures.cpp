@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "RowRuns.h"
 #include "vgMappedCanvas.h"
 #include "vgObject.h"
 #include "vgQtCanvas.h"
@@ -52,34 +53,21 @@ bool AllOpaque(const QImage& picture) {
 // become rectangles, and a row with the runs of the row above extends those downwards.
 template <class TWhich>
 QRegion PixelsWhere(const QImage& picture, TWhich which) {
-    std::vector<QRect> runs;
-    std::size_t previousRow = 0;
+    TRowRuns runs;
     const int width = picture.width();
     const int height = picture.height();
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
-        const std::size_t thisRow = runs.size();
+        runs.StartRow(y);
         for (int x = 0; x < width;) {
             while (x < width && !which(row[x] >> 24)) ++x;
             const int start = x;
             while (x < width && which(row[x] >> 24)) ++x;
-            if (x > start) runs.emplace_back(start, y, x - start, 1);
+            if (x > start) runs.Add(start, x);
         }
-        const std::size_t count = runs.size() - thisRow;
-        bool same = count > 0 && count == thisRow - previousRow && runs[previousRow].bottom() == y - 1;
-        for (std::size_t i = 0; same && i < count; ++i)
-            same = runs[previousRow + i].left() == runs[thisRow + i].left() &&
-                   runs[previousRow + i].width() == runs[thisRow + i].width();
-        if (same) {
-            runs.resize(thisRow);
-            for (std::size_t i = previousRow; i < thisRow; ++i) runs[i].setBottom(y);
-        } else {
-            previousRow = thisRow;
-        }
+        runs.EndRow();
     }
-    QRegion result;
-    result.setRects(runs.data(), static_cast<int>(runs.size()));
-    return result;
+    return runs.Region();
 }
 
 TvgVisualObject* ParentOf(const TvgVisualObject& AObject) {
