@@ -172,9 +172,10 @@ private:
         bool Released = false;
         std::uint64_t HeldId = 0;  // the window's copy of the picture, when it keeps one
         // Of a picture with see-through pixels: its pixels that are neither fully see-through nor
-        // opaque, and its opaque ones (picture pixels).
+        // opaque, and its opaque ones (picture pixels), once a held picture lay under it.
         QRegion Partial;
         QRegion Solid;
+        bool AlphaRegionsFound = false;
     };
     // A part of the frame that a held picture fills: left out of the frame buffer until something
     // is painted over it, and shown by the window from its copy.

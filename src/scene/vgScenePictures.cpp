@@ -123,12 +123,6 @@ bool TvgScene::KeepPicture(TvgVisualObject& AObject) {
                                  kept.Picture.bytesPerLine(), QImage::Format_RGB32);
     if (!kept.OpaqueView.isNull() && ratio == 1.0 && size.width() * size.height() >= kHeldPixels)
         kept.HeldId = FHostWindow->HoldPicture(kept.Picture);
-    // Over a held picture only its blended pixels need those beneath in the frame buffer.
-    if (kept.OpaqueView.isNull()) {
-        kept.Partial =
-            PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha != 0 && alpha != 255; });
-        kept.Solid = PixelsWhere(kept.Picture, [](std::uint32_t alpha) { return alpha == 255; });
-    }
     kept.Origin = origin;
     kept.MadeAt = QPointF(matrix.dx(), matrix.dy());
     kept.Opacity = AObject.AbsoluteOpacity();
@@ -201,6 +195,13 @@ bool TvgScene::DrawKept(TvgVisualObject& AChild, TvgCanvas& Canvas) {
         // Its opaque pixels overwrite a held picture's and its see-through ones leave them: only
         // those it blends need the held ones beneath.
         if (exact && FCanvas->CanPutDevicePicture(at, picture, drawn)) {
+            // Found the first time a held picture lies under it: without one nothing asks.
+            if (!kept->AlphaRegionsFound) {
+                kept->Partial =
+                    PixelsWhere(picture, [](std::uint32_t alpha) { return alpha != 0 && alpha != 255; });
+                kept->Solid = PixelsWhere(picture, [](std::uint32_t alpha) { return alpha == 255; });
+                kept->AlphaRegionsFound = true;
+            }
             WriteHeldParts(kept->Partial.translated(at) & drawn);
             const QRegion solid = kept->Solid.translated(at) & drawn;
             for (THeldPart& part : FPassHeld) part.Region -= solid;
